@@ -1,0 +1,61 @@
+#pragma once
+// Puts the benchmark's configuration into the game before a sequence and the user's own one back after it.
+//
+// Files (folders end in a backslash):
+//   Game folder + "system.cfg"                 the configuration the game reads
+//   Bin32 folder + "system.cfg"                a stray configuration, moved away before every sequence
+//   Program folder + "Backup\system.cfg"       the user's configuration, source of the restore
+//   Program folder + "Backup\Bin32\system.cfg" the stray file's copy, never put back
+//   Game folder + "Systemcfgoverride.cfg"      the override file of the sequence
+
+#include <functional>
+#include <string>
+
+#include "gameconfig/presets.h"
+#include "platform/file_system.h"
+#include "settings/bench_settings.h"
+
+namespace wmb {
+
+class GameConfigWriter {
+public:
+    // `fileVersion` returns the normalised version text of a file ("Value Not Available" without one).
+    using FileVersionReader = std::function<std::string(const std::string& path)>;
+
+    GameConfigWriter(FileSystem& files, FileVersionReader fileVersion);
+
+    // Once per sequence, before the first game start: installs the shader compiler if the chosen shader model
+    // needs it, backs up and removes the user's configurations, runs `prepareLaunchValues`, then writes the
+    // preset (with the options worked in) or copies the custom file, and writes the override file.
+    // A user configuration in the Game folder is removed only once its backup holds the same bytes; when no
+    // such backup can be made it stays untouched and std::runtime_error is thrown before anything is written.
+    // Failures to write system.cfg or the override file propagate as exceptions too.
+    void WriteGameConfig(const BenchSettings& settings, const Folders& folders,
+                         const std::function<void()>& prepareLaunchValues);
+
+    // When a sequence ends: writes the backed-up user configuration back to the Game folder, with a
+    // s_SoundEnable = "0" line turned into "1" (in the backup too). Does not pause.
+    void RestoreUserConfig(const Folders& folders);
+
+    // "Ultra quality option" ... "Custom quality option"; empty until a configuration was written.
+    const std::string& QualityLabel() const { return qualityLabel_; }
+    // "Direct3D" or "OpenGL" as set by the last preset written; empty until then.
+    const std::string& RendererLabel() const { return rendererLabel_; }
+
+private:
+    void CheckShaderCompiler(const BenchSettings& settings, const Folders& folders);
+    bool MoveToBackup(const std::string& original, const std::string& backup);
+    void WritePreset(Preset preset, const BenchSettings& settings, const Folders& folders);
+    void WriteOverrideFile(Preset preset, const BenchSettings& settings, const Folders& folders);
+
+    FileSystem& files_;
+    FileVersionReader fileVersion_;
+    PresetTemplates templates_;
+    std::string qualityLabel_;
+    std::string rendererLabel_;
+    // Set while the user's configuration was left in the Game folder because it could not be backed up:
+    // the restore must not replace it with an older backup.
+    bool userConfigInPlace_ = false;
+};
+
+}  // namespace wmb
