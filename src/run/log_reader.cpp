@@ -1,0 +1,147 @@
+#include "run/log_reader.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cstddef>
+
+namespace wmb {
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+// Whole run count text as a number; nullopt for anything but up to six decimal digits.
+std::optional<std::size_t> ParseRunsArgument(const std::string& text) {
+    if (text.empty() || text.size() > 6 || !std::all_of(text.begin(), text.end(), IsDigit)) return std::nullopt;
+    std::size_t value = 0;
+    for (char c : text) value = value * 10 + static_cast<std::size_t>(c - '0');
+    return value;
+}
+
+// Number of the line that holds the result of run `run` (counted from 1).
+std::size_t ResultLine(std::size_t run) { return 3 + 5 * (run - 1); }
+
+}  // namespace
+
+std::vector<std::string> SplitLogLines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::string current;
+    bool open = false;  // characters seen since the last line end
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c == '\r' || c == '\n') {
+            lines.push_back(current);
+            current.clear();
+            open = false;
+            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+        } else {
+            current += c;
+            open = true;
+        }
+    }
+    if (open) lines.push_back(current);
+    return lines;
+}
+
+bool CheckRunLog(const std::string& logBytes, const std::string& runsArgument) {
+    const std::string finish = "!TimeDemo Run " + runsArgument + " Finished.";
+    const std::vector<std::string> lines = SplitLogLines(logBytes);
+    return std::any_of(lines.begin(), lines.end(),
+                       [&](const std::string& line) { return SameTextIgnoringCase(line, finish); });
+}
+
+std::string ReadScoreText(const std::string& line) {
+    std::string score = line;
+    if (const auto comma = score.find(','); comma != std::string::npos) score = score.substr(comma + 1);
+    if (const auto colon = score.find(':'); colon != std::string::npos) score = score.substr(colon + 1);
+    return score;
+}
+
+std::string ToSeparator(std::string text, char sep) {
+    const char from = sep == ',' ? '.' : ',';
+    const char to = sep == ',' ? ',' : '.';
+    if (const auto pos = text.find(from); pos != std::string::npos) text[pos] = to;
+    return text;
+}
+
+std::optional<double> ParseDecimal(const std::string& text, char decimalSeparator) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && IsBlank(text[begin])) ++begin;
+    while (end > begin && IsBlank(text[end - 1])) --end;
+
+    // Rebuilt in the plain form that from_chars reads, whatever the separator.
+    std::string plain;
+    std::size_t i = begin;
+    if (i < end && (text[i] == '+' || text[i] == '-')) {
+        if (text[i] == '-') plain += '-';
+        ++i;
+    }
+    std::size_t digits = 0;
+    for (; i < end && IsDigit(text[i]); ++i, ++digits) plain += text[i];
+    if (i < end && text[i] == decimalSeparator) {
+        plain += '.';
+        for (++i; i < end && IsDigit(text[i]); ++i, ++digits) plain += text[i];
+    }
+    if (digits == 0) return std::nullopt;
+    if (i < end && (text[i] == 'e' || text[i] == 'E')) {
+        plain += 'e';
+        ++i;
+        if (i < end && (text[i] == '+' || text[i] == '-')) plain += text[i++];
+        std::size_t exponentDigits = 0;
+        for (; i < end && IsDigit(text[i]); ++i, ++exponentDigits) plain += text[i];
+        if (exponentDigits == 0) return std::nullopt;
+    }
+    if (i != end) return std::nullopt;
+
+    double value = 0;
+    const auto [ptr, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+    if (ec != std::errc() || ptr != plain.data() + plain.size()) return std::nullopt;
+    return value;
+}
+
+std::string FormatAverage(float average, char reportSep) {
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(average),
+                                      std::chars_format::general, 15);
+    std::string text = ToSeparator(std::string(buffer, result.ptr), reportSep);
+    if (const auto pos = text.find(reportSep); pos != std::string::npos) text = text.substr(0, pos + 3);
+    return text;
+}
+
+std::optional<RunResults> ReadRunResults(const std::string& logBytes, const std::string& runsArgument,
+                                         char reportSep, char systemSep) {
+    const std::optional<std::size_t> runsIndex = ParseRunsArgument(runsArgument);
+    if (!runsIndex) return std::nullopt;
+    const std::size_t runCount = *runsIndex + 1;
+    const std::vector<std::string> lines = SplitLogLines(logBytes);
+    if (lines.size() <= ResultLine(runCount)) return std::nullopt;
+
+    RunResults results;
+    if (runCount == 1) {
+        results.Scores.push_back(ToSeparator(ReadScoreText(lines[ResultLine(1)]), reportSep));
+        return results;
+    }
+
+    float sum = 0;
+    for (std::size_t run = 1; run <= runCount; ++run) {
+        const std::string score = ReadScoreText(lines[ResultLine(run)]);
+        const std::optional<double> value = ParseDecimal(ToSeparator(score, systemSep), systemSep);
+        if (!value) return std::nullopt;
+        sum = static_cast<float>(static_cast<long double>(*value) + static_cast<long double>(sum));
+        results.Scores.push_back(ToSeparator(score, reportSep));
+    }
+    const float average = static_cast<float>(static_cast<long double>(sum) / static_cast<long double>(runCount));
+    results.Average = FormatAverage(average, reportSep);
+    return results;
+}
+
+}  // namespace wmb
