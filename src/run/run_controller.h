@@ -1,0 +1,98 @@
+#pragma once
+// Turns one press of the Benchmark button into a sequence of game runs, one per selected resolution
+// slot, and ends it by putting the game's files back. Runs entirely on the user-interface thread;
+// the end of each game process arrives as cpTerminate().
+
+#include <string>
+#include <vector>
+
+#include "demos/demo_table.h"
+#include "platform/file_system.h"
+#include "platform/locale_info.h"
+#include "platform/process_runner.h"
+#include "platform/settings_store.h"
+#include "run/command_line.h"
+#include "run/sequence_host.h"
+#include "settings/bench_settings.h"
+
+namespace wmb {
+
+enum class SequenceState { Idle, Collecting, Running, BetweenSlots, Ending };
+
+class RunController {
+public:
+    RunController(SequenceWindow& window, SequenceSteps& steps, FileSystem& files, SettingsStore& settings,
+                  const LocaleInfo& locale, ProcessRunner& game);
+    RunController(const RunController&) = delete;
+    RunController& operator=(const RunController&) = delete;
+
+    void SetFolders(const Folders& folders) { folders_ = folders; }
+
+    // Event handlers.
+    void BenchButtonClick();
+    void cpTerminate();
+    void Image2Click() { abortRequested_ = true; }
+
+    // Steps of a sequence; public so that the steps' owners and tests can follow them.
+    void StartSequence();
+    void PrepareLaunchValues();
+    void LaunchSlot(int k);
+    void EndSequence();
+    void AbortSequence();
+
+    SequenceState State() const { return state_; }
+    int SelectedSlotCount() const { return selectedSlotCount_; }
+    int FinishedSlotCount() const { return finishedSlotCount_; }
+    const std::string& CurrentSlotKey() const { return currentSlotKey_; }
+    bool AbortRequested() const { return abortRequested_; }
+    bool RunSucceeded() const { return runSucceeded_; }
+    int WaitMs() const { return waitMs_; }
+    const std::string& SequenceStamp() const { return sequenceStamp_; }
+    const std::string& SequenceStartText() const { return sequenceStartText_; }
+    const std::string& ShaderLabel() const { return shaderLabel_; }
+    const std::string& ResolutionLabel() const { return resolutionLabel_; }
+    const std::vector<std::string>& ReportLines() const { return reportLines_; }
+    const std::string& CommandLine() const { return commandLine_; }
+    const LaunchValues& Launch() const { return launch_; }
+    const DemoLocation& Demo() const { return demo_; }
+    // Results folder + "result_" + stamp + "_.htm", or the Program folder's "Benchmark\" when unset.
+    std::string ReportPath() const;
+
+private:
+    std::string LogPath() const;
+    bool CheckRunLog() const;
+    void AppendResultSection();
+    void MoveScreenshot();
+    void FinishLastSlot();
+
+    SequenceWindow& window_;
+    SequenceSteps& steps_;
+    FileSystem& files_;
+    SettingsStore& store_;
+    const LocaleInfo& locale_;
+    ProcessRunner& game_;
+
+    Folders folders_;
+    BenchSettings settings_;
+    SequenceState state_ = SequenceState::Idle;
+    int selectedSlotCount_ = 0;
+    int finishedSlotCount_ = 0;
+    int currentSlot_ = -1;
+    std::string currentSlotKey_;
+    bool abortRequested_ = false;
+    bool runSucceeded_ = false;
+    int waitMs_ = 3000;
+    std::string sequenceStamp_;
+    std::string sequenceStartText_;
+    std::string shaderLabel_;
+    std::string resolutionLabel_;
+    std::vector<std::string> reportLines_;
+    std::string commandLine_;
+    LaunchValues launch_;
+    DemoLocation demo_;
+};
+
+// Pause between slots from the text of the wait box: 1 to 10 seconds, 3 when the box is empty or unreadable.
+int WaitMillisecondsFrom(const std::string& waitText);
+
+}  // namespace wmb

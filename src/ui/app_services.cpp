@@ -1,0 +1,59 @@
+#include "ui/app_services.h"
+
+#include "gameconfig/options.h"
+#include "platform/win32/version_reader.h"
+#include "run/report.h"
+#include "settings/game_location.h"
+#include "settings/recovery.h"
+
+namespace wmb::ui {
+
+AppServices::AppServices(HWND window, UINT processEndedMessage, SequenceWindow& sequenceWindow)
+    : files_(window),
+      cp_(window, processEndedMessage),
+      dxrun_(window, processEndedMessage),
+      config_(files_, [this](const std::string& path) { return FileVersionText(path); }),
+      collector_(store_, files_, dxrun_, WindowsSystemFolder(), ProgramFolder()),
+      controller_(sequenceWindow, *this, files_, store_, locale_, cp_) {}
+
+void AppServices::SetFolders(const Folders& folders) {
+    folders_ = folders;
+    controller_.SetFolders(folders);
+}
+
+std::string AppServices::FileVersionText(const std::string& path) const {
+    const std::string raw = ReadFileVersionString(path);
+    return raw.empty() ? std::string() : NormalizeFileVersion(raw).Text;
+}
+
+void AppServices::OnProcessEnded(WPARAM runner) {
+    if (runner == reinterpret_cast<WPARAM>(&cp_)) {
+        controller_.cpTerminate();
+    } else if (runner == reinterpret_cast<WPARAM>(&dxrun_)) {
+        // The tool has just closed its report; give the file system a moment before reading it.
+        Sleep(1000);
+        collector_.OnToolEnded(info_);
+    }
+}
+
+void AppServices::InstallBenchSplash() { wmb::InstallBenchSplash(files_, folders_); }
+
+void AppServices::RestoreGameSplash() { wmb::RestoreGameSplash(files_, folders_); }
+
+void AppServices::CollectSystemInfo(std::function<void()> onDone) { collector_.Collect(info_, std::move(onDone)); }
+
+void AppServices::WriteGameConfig(const BenchSettings& settings, const std::function<void()>& prepareLaunchValues) {
+    config_.WriteGameConfig(settings, folders_, prepareLaunchValues);
+}
+
+std::string AppServices::ShaderPathArgument(const BenchSettings& settings) { return wmb::ShaderPathArgument(settings); }
+
+std::vector<std::string> AppServices::ReportHeader(const BenchSettings& settings, const std::string& startText) {
+    ReportHeaderInput in;
+    in.SequenceStartText = startText;
+    in.Info = info_;
+    in.Note = settings.Note;
+    return ReportHeaderLines(in);
+}
+
+}  // namespace wmb::ui

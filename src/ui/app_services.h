@@ -1,0 +1,65 @@
+#pragma once
+// The non-visual parts the main window owns: platform access, the game-configuration writer, the
+// system information, the process runners and the run controller, wired together.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "gameconfig/config_writer.h"
+#include "platform/win32/file_system_win32.h"
+#include "platform/win32/locale_win32.h"
+#include "platform/win32/process_runner_win32.h"
+#include "platform/win32/registry_key.h"
+#include "run/run_controller.h"
+#include "run/sequence_host.h"
+#include "settings/bench_settings.h"
+#include "sysinfo/system_info.h"
+#include "sysinfo/system_info_collector.h"
+
+namespace wmb::ui {
+
+class AppServices : private SequenceSteps {
+public:
+    AppServices(HWND window, UINT processEndedMessage, SequenceWindow& sequenceWindow);
+    AppServices(const AppServices&) = delete;
+    AppServices& operator=(const AppServices&) = delete;
+
+    Win32FileSystem& Files() { return files_; }
+    RegistrySettingsStore& Store() { return store_; }
+    const Win32Locale& Locale() const { return locale_; }
+    RunController& Controller() { return controller_; }
+    Folders& GameFolders() { return folders_; }
+    void SetFolders(const Folders& folders);
+    // The normalised version text of a file ("" when it has none).
+    std::string FileVersionText(const std::string& path) const;
+
+    // End of a child process reported by one of the runners.
+    void OnProcessEnded(WPARAM runner);
+
+private:
+    // SequenceSteps
+    void InstallBenchSplash() override;
+    void CollectSystemInfo(std::function<void()> onDone) override;
+    void WriteGameConfig(const BenchSettings& settings, const std::function<void()>& prepareLaunchValues) override;
+    std::string ShaderPathArgument(const BenchSettings& settings) override;
+    std::vector<std::string> ReportHeader(const BenchSettings& settings, const std::string& startText) override;
+    std::string QualityLabel() override { return config_.QualityLabel(); }
+    std::string RendererLabel() override { return config_.RendererLabel(); }
+    void RestoreUserConfig() override { config_.RestoreUserConfig(folders_); }
+    void RestoreGameSplash() override;
+
+    Folders folders_;
+    Win32FileSystem files_;
+    RegistrySettingsStore store_;
+    Win32Locale locale_;
+    Win32ProcessRunner cp_;
+    Win32ProcessRunner dxrun_;
+    GameConfigWriter config_;
+    SystemInfo info_;
+    SystemInfoCollector collector_;
+    RunController controller_;
+};
+
+}  // namespace wmb::ui

@@ -1,0 +1,35 @@
+// Entry point: the single-instance guard, then the main window and its message loop.
+
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "platform/win32/single_instance.h"
+#include "ui/main_window.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    wmb::SingleInstanceGuard guard;
+    if (!guard.IsFirst()) {
+        wmb::SingleInstanceGuard::ActivateOther(wmb::ui::kMainWindowClass);
+        return 0;
+    }
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&icc);
+    OleInitialize(nullptr);
+
+    wmb::ui::MainWindow window;
+    HWND hwnd = window.Create(instance);
+    if (!hwnd) return 1;
+    ShowWindow(hwnd, showCommand);
+    UpdateWindow(hwnd);
+
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (!IsDialogMessageA(hwnd, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    OleUninitialize();
+    return static_cast<int>(msg.wParam);
+}
