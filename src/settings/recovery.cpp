@@ -1,0 +1,69 @@
+#include "settings/recovery.h"
+
+namespace wmb {
+
+namespace {
+
+const char* const kSplash = "wmsplash.bmp";
+const char* const kOldSplash = "wmsplashold.bmp";
+const char* const kFlag = "NoErrorWarning";
+
+void DeleteIfPresent(FileSystem& fs, const std::string& path) {
+    if (fs.FileExists(path)) fs.DeleteFile(path);
+}
+
+void RenameIfPresent(FileSystem& fs, const std::string& from, const std::string& to) {
+    if (fs.FileExists(from)) fs.RenameFile(from, to);
+}
+
+}  // namespace
+
+bool GameLocated(const Folders& folders) { return !folders.Game.empty() && !folders.Bin32.empty(); }
+
+void InstallBenchSplash(FileSystem& fs, const Folders& folders) {
+    if (!GameLocated(folders)) return;
+    const std::string gameSplash = folders.Game + kSplash;
+    const std::string backup = folders.Program + "Backup\\" + kSplash;
+    if (fs.FileExists(gameSplash) && !fs.FileExists(backup)) fs.ShellCopy(gameSplash, backup);
+    RenameIfPresent(fs, gameSplash, folders.Game + kOldSplash);
+    RenameIfPresent(fs, folders.Bin32 + kSplash, folders.Bin32 + kOldSplash);
+    fs.ShellCopy(folders.Program + kSplash, gameSplash);
+    fs.ShellCopy(folders.Program + kSplash, folders.Bin32 + kSplash);
+}
+
+void RestoreGameSplash(FileSystem& fs, const Folders& folders) {
+    if (!GameLocated(folders)) return;
+    DeleteIfPresent(fs, folders.Game + kSplash);
+    DeleteIfPresent(fs, folders.Bin32 + kSplash);
+    RenameIfPresent(fs, folders.Game + kOldSplash, folders.Game + kSplash);
+    RenameIfPresent(fs, folders.Bin32 + kOldSplash, folders.Bin32 + kSplash);
+}
+
+void OfferRecovery(FileSystem& fs, SettingsStore& settings, const Folders& folders,
+                   const std::function<bool(const std::string& question)>& askYesNo,
+                   const std::function<void(const std::string& message)>& showMessage) {
+    if (settings.Read(kFlag) != "1" || !GameLocated(folders)) return;
+    if (askYesNo("Last time an error occured. Do you wish to restore the original Wildmere settings?")) {
+        const std::string configBackup = folders.Program + "Backup\\system.cfg";
+        const std::string splashBackup = folders.Program + "Backup\\" + kSplash;
+        if (fs.FileExists(configBackup)) fs.ShellCopy(configBackup, folders.Game + "system.cfg");
+        if (fs.FileExists(folders.Game + kSplash)) fs.ShellCopy(splashBackup, folders.Game + kSplash);
+        if (fs.FileExists(folders.Bin32 + kSplash)) {
+            fs.ShellCopy(splashBackup, folders.Bin32 + kSplash);
+        } else {
+            showMessage("Sorry, the settings cannot be restored!");
+        }
+    }
+    settings.Write(kFlag, "0");
+}
+
+void CleanUpAtExit(FileSystem& fs, const Folders& folders) {
+    if (!GameLocated(folders)) return;
+    DeleteIfPresent(fs, folders.Bin32 + "rerurov.bat");
+    DeleteIfPresent(fs, folders.Bin32 + "systemold.cfg");
+    DeleteIfPresent(fs, folders.Game + "systemold.cfg");
+    DeleteIfPresent(fs, folders.Game + "Systemcfgoverride.cfg");
+    RenameIfPresent(fs, folders.Game + kOldSplash, folders.Game + kSplash);
+}
+
+}  // namespace wmb
