@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <cstddef>
+#include <limits>
 
 namespace wmb {
 
@@ -136,7 +138,10 @@ std::optional<RunResults> ReadRunResults(const std::string& logBytes, const std:
         const std::string score = ReadScoreText(lines[ResultLine(run)]);
         const std::optional<double> value = ParseDecimal(ToSeparator(score, systemSep), systemSep);
         if (!value) return std::nullopt;
-        sum = static_cast<float>(static_cast<long double>(*value) + static_cast<long double>(sum));
+        const long double total = static_cast<long double>(*value) + static_cast<long double>(sum);
+        // A total beyond the single-precision range is no frame rate; it cannot be summed either.
+        if (std::fabs(total) > static_cast<long double>(std::numeric_limits<float>::max())) return std::nullopt;
+        sum = static_cast<float>(total);
         results.Scores.push_back(ToSeparator(score, reportSep));
     }
     const float average = static_cast<float>(static_cast<long double>(sum) / static_cast<long double>(runCount));

@@ -37,7 +37,8 @@ struct RunResults {
 };
 
 // Scores of every run, and their average when there are several. nullopt when the log is shorter
-// than its layout, the run count is not a number, or a score of a multi-run log is not a number.
+// than its layout, the run count is not a number, or a score of a multi-run log is not a number
+// (or lies beyond the single-precision range).
 std::optional<RunResults> ReadRunResults(const std::string& logBytes, const std::string& runsArgument,
                                          char reportSep, char systemSep);
 

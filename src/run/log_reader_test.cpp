@@ -150,6 +150,8 @@ TEST(RunResults, ShortLogsBadScoresAndBadRunCountsFailTheSlot) {
     EXPECT_FALSE(ReadRunResults("", "0", '.', '.'));
     EXPECT_FALSE(ReadRunResults(GameLog({"77.81", "fast"}), "1", '.', '.'));
     EXPECT_FALSE(ReadRunResults(GameLog({"77.81", "77.42 fps"}), "1", '.', '.'));
+    EXPECT_FALSE(ReadRunResults(GameLog({"77.81", "1e39"}), "1", '.', '.'));
+    EXPECT_FALSE(ReadRunResults(GameLog({"77.81", "1e999"}), "1", '.', '.'));
     EXPECT_FALSE(ReadRunResults(log, "", '.', '.'));
     EXPECT_FALSE(ReadRunResults(log, "x", '.', '.'));
     EXPECT_FALSE(ReadRunResults(log, "99999999999999999999", '.', '.'));
