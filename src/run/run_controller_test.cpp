@@ -1,0 +1,383 @@
+#include "run/run_controller.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
+
+#include "support/memory_file_system.h"
+
+namespace wmb {
+namespace {
+
+using test::MemoryFileSystem;
+using test::MemorySettings;
+
+const char* const kProgram = "C:\\Bench\\";
+const char* const kGame = "C:\\Games\\Wildmere\\";
+const char* const kBin32 = "C:\\Games\\Wildmere\\Bin32\\";
+const char* const kPierLog = "C:\\Games\\Wildmere\\Levels\\Pier\\1.log";
+
+struct FakeWindow : SequenceWindow {
+    BenchSettings Settings;
+    bool ButtonEnabled = true;
+    bool PanelShown = false;
+    bool PanelEverShown = false;
+    std::vector<std::string> Statuses, Messages, Opened;
+    std::vector<int> Pauses;
+    std::function<void()> OnPump;
+
+    BenchSettings CurrentSettings() override { return Settings; }
+    void SetBenchButtonEnabled(bool enabled) override { ButtonEnabled = enabled; }
+    void ShowAbortPanel(bool shown) override {
+        PanelShown = shown;
+        PanelEverShown |= shown;
+    }
+    void SetStatus(const std::string& text) override { Statuses.push_back(text); }
+    void ShowMessage(const std::string& text) override { Messages.push_back(text); }
+    void Pause(int ms) override { Pauses.push_back(ms); }
+    void ProcessPendingMessages() override {
+        if (OnPump) OnPump();
+    }
+    void OpenDocument(const std::string& path) override { Opened.push_back(path); }
+};
+
+struct FakeSteps : SequenceSteps {
+    std::vector<std::string> Calls;
+    bool DeferCollection = false;
+    std::function<void()> PendingCollection;
+    std::string ShaderArgument;
+
+    void InstallBenchSplash() override { Calls.push_back("InstallBenchSplash"); }
+    void CollectSystemInfo(std::function<void()> onDone) override {
+        Calls.push_back("CollectSystemInfo");
+        if (DeferCollection) {
+            PendingCollection = std::move(onDone);
+        } else {
+            onDone();
+        }
+    }
+    void WriteGameConfig(const BenchSettings&, const std::function<void()>& prepare) override {
+        Calls.push_back("WriteGameConfig");
+        prepare();
+    }
+    std::string ShaderPathArgument(const BenchSettings&) override { return ShaderArgument; }
+    std::vector<std::string> ReportHeader(const BenchSettings&, const std::string& startText) override {
+        Calls.push_back("ReportHeader");
+        return {"<head " + startText + ">"};
+    }
+    std::string QualityLabel() override { return "Maximum quality option"; }
+    std::string RendererLabel() override { return "Direct3D"; }
+    void RestoreUserConfig() override { Calls.push_back("RestoreUserConfig"); }
+    void RestoreGameSplash() override { Calls.push_back("RestoreGameSplash"); }
+};
+
+struct FakeLocale : LocaleInfo {
+    mutable int Calls = 0;
+    char DecimalSeparator() const override { return '.'; }
+    std::string NowAsText() const override { return ++Calls == 1 ? "05.04.2007 15:04:05" : "05.04.2007 15:04:06"; }
+};
+
+struct GameStart {
+    std::string Application, CommandLine, Folder;
+};
+
+struct FakeGame : ProcessRunner {
+    std::vector<GameStart> Starts;
+    bool Fail = false;
+    void Start(const std::string& application, const std::string& commandLine, const std::string& folder) override {
+        if (Fail) throw std::runtime_error("The system cannot find the file specified.");
+        Starts.push_back({application, commandLine, folder});
+    }
+    bool Running() const override { return false; }
+};
+
+// A timedemo log as the game writes it: three lines of preamble, then one result line every five lines.
+std::string Log(const std::vector<std::string>& scores, bool finished = true) {
+    std::string log = "Timedemo log\r\nLevel Pier\r\nDemo 1\r\n";
+    for (std::size_t j = 0; j < scores.size(); ++j) {
+        log += "TimeDemo Run " + std::to_string(j) + " Finished. Play Time: 30.0s, Average FPS: " + scores[j] + "\r\n";
+        if (j + 1 < scores.size()) log += "a\r\nb\r\nc\r\nd\r\n";
+    }
+    if (finished) log += "!TimeDemo Run " + std::to_string(scores.size() - 1) + " Finished.\r\n";
+    return log;
+}
+
+class RunControllerTest : public ::testing::Test {
+protected:
+    RunControllerTest() : controller(window, steps, files, store, locale, game) {
+        controller.SetFolders({kProgram, kBin32, kGame});
+        files.Put(std::string(kProgram) + "PXG\\1.tmd", "demo");
+        files.CreateFolders(std::string(kGame) + "Levels\\Pier");
+        BenchSettings& s = window.Settings;
+        s.ResultsFolder = "C:\\Results\\";
+        s.DemoIndex = 0;
+        s.DetailLevel = 1;
+        s.LanguageIndex = 1;
+        s.RunCount = "3";
+        s.WaitSeconds = "2";
+        s.ShaderModel = 0;
+        s.RendererIndex = 0;
+        s.AntialiasIndex = 0;
+        s.AnisotropyIndex = 0;
+        s.ReportDecimalSeparator = ".";
+    }
+
+    // Plays every game start: `logFor(n)` gives the log of the n-th start (or nullopt for none).
+    void PlayGames(const std::function<std::optional<std::string>(std::size_t)>& logFor) {
+        std::size_t handled = 0;
+        while (handled < game.Starts.size()) {
+            const auto log = logFor(handled++);
+            if (log) files.Put(kPierLog, *log);
+            controller.cpTerminate();
+        }
+    }
+    void PlayAllSucceeding(const std::vector<std::string>& scores = {"70.00", "76.42", "75.00"}) {
+        PlayGames([&](std::size_t) { return Log(scores); });
+    }
+
+    FakeWindow window;
+    FakeSteps steps;
+    MemoryFileSystem files;
+    MemorySettings store;
+    FakeLocale locale;
+    FakeGame game;
+    RunController controller;
+};
+
+TEST_F(RunControllerTest, RefusesWithoutSlotOrLanguage) {
+    controller.BenchButtonClick();
+    EXPECT_EQ(window.Messages, std::vector<std::string>{"Please, choose a resolution and/or the language of Wildmere."});
+    EXPECT_TRUE(window.ButtonEnabled);
+    EXPECT_TRUE(game.Starts.empty());
+    EXPECT_EQ(store.Values["NoErrorWarning"], "1");  // the refusal does not undo the earlier steps
+    EXPECT_EQ(steps.Calls, std::vector<std::string>{"InstallBenchSplash"});
+
+    window.Messages.clear();
+    window.Settings.ResolutionChecked[1] = true;
+    window.Settings.LanguageIndex = 0;
+    controller.BenchButtonClick();
+    EXPECT_EQ(window.Messages.size(), 1u);
+    EXPECT_EQ(controller.State(), SequenceState::Idle);
+
+    window.Settings.LanguageIndex = 1;
+    window.Settings.CustomResolution = true;  // without a size the custom slot does not count
+    window.Settings.ResolutionChecked[1] = false;
+    window.Settings.CustomWidth = "1152";
+    window.Messages.clear();
+    controller.BenchButtonClick();
+    EXPECT_EQ(window.Messages.size(), 1u);
+}
+
+TEST_F(RunControllerTest, OneSlotRunsOnceAndFinishesTheReport) {
+    window.Settings.ResolutionChecked[2] = true;
+    controller.BenchButtonClick();
+    ASSERT_EQ(game.Starts.size(), 1u);
+    EXPECT_EQ(game.Starts[0].Application, std::string(kBin32) + "Wildmere.exe");
+    EXPECT_EQ(game.Starts[0].Folder, kBin32);
+    EXPECT_EQ(game.Starts[0].CommandLine,
+              "C:\\Games\\Wildmere\\Bin32\\Wildmere.exe -DEVMODE  \"#demo_num_runs=2\" \"#demo_quit=1\" "
+              "\"#r_Width=1024\" \"#r_Height=768\" \"#r_Fullscreen=1\" \"#s_SoundEnable=0\" \"#s_MusicEnable=0\" "
+              "\"#r_HDRRendering=0\" \"#r_TexNormalMapCompressed=0\" \"map pier\" \"demo 1\"");
+    EXPECT_EQ(controller.State(), SequenceState::Running);
+    EXPECT_EQ(controller.CurrentSlotKey(), "1024");
+    EXPECT_FALSE(window.PanelEverShown);
+
+    PlayAllSucceeding();
+    EXPECT_EQ(window.Statuses.back(), "The benchmarking is successful.");
+    const std::string report = "C:\\Results\\result_05_04_2007_15_04_05_.htm";
+    const std::string html = files.Get(report);
+    EXPECT_NE(html.find("<head 05.04.2007 15:04:06>"), std::string::npos);
+    EXPECT_NE(html.find("Average score = 73.80 FPS"), std::string::npos);
+    EXPECT_EQ(window.Opened, std::vector<std::string>{report});
+    EXPECT_EQ(store.Values["NoErrorWarning"], "0");
+    EXPECT_TRUE(window.ButtonEnabled);
+    EXPECT_EQ(controller.State(), SequenceState::Idle);
+    // No pause between slots with a single slot: only launch preparation, report save and restore.
+    EXPECT_EQ(window.Pauses, (std::vector<int>{500, 500, 1000}));
+    EXPECT_EQ(steps.Calls, (std::vector<std::string>{"InstallBenchSplash", "CollectSystemInfo", "WriteGameConfig",
+                                                     "ReportHeader", "RestoreUserConfig", "RestoreGameSplash"}));
+}
+
+TEST_F(RunControllerTest, SkipsUnselectedSlotsAndPausesBetweenSelectedOnes) {
+    window.Settings.ResolutionChecked[1] = true;
+    window.Settings.ResolutionChecked[4] = true;
+    controller.BenchButtonClick();
+    EXPECT_TRUE(window.PanelShown);
+    EXPECT_EQ(controller.WaitMs(), 2000);
+    PlayAllSucceeding();
+    ASSERT_EQ(game.Starts.size(), 2u);
+    EXPECT_NE(game.Starts[0].CommandLine.find("\"#r_Width=800\" \"#r_Height=600\""), std::string::npos);
+    EXPECT_NE(game.Starts[1].CommandLine.find("\"#r_Width=1600\" \"#r_Height=1200\""), std::string::npos);
+    EXPECT_EQ(window.Pauses, (std::vector<int>{500, 2000, 500, 500, 1000}));
+    EXPECT_EQ(window.Statuses[1], "Benchmarking in progress... Resolution: 800\xD7" "600");
+    EXPECT_EQ(window.Statuses[2], "Benchmarking in progress... Resolution: 1600\xD7" "1200");
+    EXPECT_FALSE(window.PanelShown);
+    const std::string html = files.Get(controller.ReportPath());
+    EXPECT_NE(html.find("Resolution: 800\xD7" "600</FONT>"), std::string::npos);
+    EXPECT_NE(html.find("Resolution: 1600\xD7" "1200</FONT>"), std::string::npos);
+}
+
+TEST_F(RunControllerTest, CustomSlotRunsLastWithItsOwnSize) {
+    window.Settings.ResolutionChecked[0] = true;
+    window.Settings.CustomResolution = true;
+    window.Settings.CustomWidth = "1152";
+    window.Settings.CustomHeight = "864";
+    controller.BenchButtonClick();
+    PlayAllSucceeding();
+    ASSERT_EQ(game.Starts.size(), 2u);
+    EXPECT_NE(game.Starts[1].CommandLine.find("\"#r_Width=1152\" \"#r_Height=864\""), std::string::npos);
+    EXPECT_EQ(controller.CurrentSlotKey(), "custom");
+}
+
+TEST_F(RunControllerTest, AbortBetweenSlotsEndsWithoutReport) {
+    for (int k : {0, 1, 2}) window.Settings.ResolutionChecked[static_cast<std::size_t>(k)] = true;
+    window.OnPump = [&] { controller.Image2Click(); };
+    controller.BenchButtonClick();
+    PlayAllSucceeding();
+    EXPECT_EQ(game.Starts.size(), 1u);
+    EXPECT_EQ(window.Statuses.back(), "Benchmark aborted.");
+    EXPECT_TRUE(window.Opened.empty());
+    EXPECT_FALSE(files.FileExists(controller.ReportPath()));
+    EXPECT_TRUE(controller.ReportLines().empty());
+    EXPECT_EQ(store.Values["NoErrorWarning"], "0");
+    EXPECT_TRUE(window.ButtonEnabled);
+    EXPECT_FALSE(window.PanelShown);
+    EXPECT_EQ(steps.Calls.back(), "RestoreGameSplash");
+}
+
+TEST_F(RunControllerTest, FailedMiddleSlotIsLeftOutOfTheReport) {
+    for (int k : {0, 1, 2}) window.Settings.ResolutionChecked[static_cast<std::size_t>(k)] = true;
+    controller.BenchButtonClick();
+    PlayGames([](std::size_t n) { return Log({"70.00", "76.42", "75.00"}, n != 1); });
+    ASSERT_EQ(game.Starts.size(), 3u);
+    const std::string html = files.Get(controller.ReportPath());
+    EXPECT_NE(html.find("Resolution: 640\xD7" "480"), std::string::npos);
+    EXPECT_EQ(html.find("Resolution: 800\xD7" "600"), std::string::npos);
+    EXPECT_NE(html.find("Resolution: 1024\xD7" "768"), std::string::npos);
+    EXPECT_EQ(window.Statuses.back(), "The benchmarking is successful.");
+}
+
+TEST_F(RunControllerTest, FailedLastSlotWritesNoReportButStillOpensIt) {
+    window.Settings.ResolutionChecked[0] = true;
+    window.Settings.ResolutionChecked[1] = true;
+    controller.BenchButtonClick();
+    PlayGames([](std::size_t n) -> std::optional<std::string> {
+        if (n == 1) return std::nullopt;
+        return Log({"70.00", "76.42", "75.00"});
+    });
+    files.DeleteFile(kPierLog);
+    EXPECT_EQ(window.Statuses.back(), "Benchmark aborted.");
+    EXPECT_FALSE(files.FileExists(controller.ReportPath()));
+    EXPECT_EQ(window.Opened, std::vector<std::string>{controller.ReportPath()});
+    EXPECT_EQ(store.Values["NoErrorWarning"], "0");
+}
+
+TEST_F(RunControllerTest, UnreadableScoresFailTheSlotInsteadOfBreakingTheReport) {
+    window.Settings.ResolutionChecked[0] = true;
+    controller.BenchButtonClick();
+    PlayAllSucceeding({"70.00", "fast", "75.00"});
+    EXPECT_FALSE(controller.RunSucceeded());
+    EXPECT_EQ(window.Statuses.back(), "Benchmark aborted.");
+    EXPECT_FALSE(files.FileExists(controller.ReportPath()));
+}
+
+TEST_F(RunControllerTest, ReportGoesToTheProgramFolderWithoutResultsFolder) {
+    window.Settings.ResultsFolder.clear();
+    window.Settings.ResolutionChecked[0] = true;
+    controller.BenchButtonClick();
+    PlayAllSucceeding();
+    EXPECT_EQ(controller.ReportPath(), "C:\\Bench\\Benchmark\\result_05_04_2007_15_04_05_.htm");
+    EXPECT_TRUE(files.FileExists(controller.ReportPath()));
+}
+
+TEST_F(RunControllerTest, ScreenshotModeMovesPicturesAndWritesNoReport) {
+    window.Settings.ScreenshotMode = true;
+    window.Settings.RunCount = "1";
+    window.Settings.ScreenshotFrame = "500";
+    window.Settings.ScreenshotFolder = "C:\\Shots\\";
+    window.Settings.ResolutionChecked[1] = true;
+    window.Settings.ResolutionChecked[3] = true;
+    files.Put(std::string(kGame) + "Wildmere0000.jpg", "old picture");
+    controller.BenchButtonClick();
+    EXPECT_FALSE(files.FileExists(std::string(kGame) + "Wildmere0000.jpg"));
+    EXPECT_TRUE(files.FolderExists(std::string(kGame) + "Screenshot"));
+    ASSERT_EQ(game.Starts.size(), 1u);
+    EXPECT_NE(game.Starts[0].CommandLine.find("\"demo 1\" \"#demo_screenshot_frame=501\" "), std::string::npos);
+    PlayGames([&](std::size_t n) {
+        files.Put(std::string(kGame) + "Wildmere0000.jpg", "picture " + std::to_string(n));
+        return Log({"70.00"});
+    });
+    EXPECT_EQ(files.Get("C:\\Shots\\frame500_05042007150405_800.jpg"), "picture 0");
+    EXPECT_EQ(files.Get("C:\\Shots\\frame500_05042007150405_1280.jpg"), "picture 1");
+    EXPECT_TRUE(files.FileExists("C:\\Shots\\frame500_05042007150405_1280.txt"));
+    EXPECT_EQ(window.Statuses.back(), "Screenshot mode is successful.");
+    EXPECT_TRUE(window.Opened.empty());
+    EXPECT_FALSE(files.FileExists(controller.ReportPath()));
+}
+
+TEST_F(RunControllerTest, ScreenshotAbortStillMovesThePictureOfTheFinishedSlot) {
+    window.Settings.ScreenshotMode = true;
+    window.Settings.RunCount = "1";
+    window.Settings.ScreenshotFrame = "10";
+    window.Settings.ScreenshotFolder = "C:\\Shots\\";
+    window.Settings.ResolutionChecked[0] = true;
+    window.Settings.ResolutionChecked[1] = true;
+    window.OnPump = [&] { controller.Image2Click(); };
+    controller.BenchButtonClick();
+    PlayGames([&](std::size_t) {
+        files.Put(std::string(kGame) + "Wildmere0000.jpg", "p");
+        return Log({"70.00"});
+    });
+    EXPECT_TRUE(files.FileExists("C:\\Shots\\frame10_05042007150405_640.jpg"));
+    EXPECT_EQ(game.Starts.size(), 1u);
+    EXPECT_EQ(window.Statuses.back(), "Benchmark aborted.");
+}
+
+TEST_F(RunControllerTest, WaitsForTheDiagnosticToolBeforeStarting) {
+    steps.DeferCollection = true;
+    window.Settings.ResolutionChecked[0] = true;
+    controller.BenchButtonClick();
+    EXPECT_EQ(controller.State(), SequenceState::Collecting);
+    EXPECT_EQ(window.Statuses.back(), "Collecting system information, please wait...");
+    EXPECT_TRUE(game.Starts.empty());
+    EXPECT_FALSE(window.ButtonEnabled);
+    steps.PendingCollection();
+    EXPECT_EQ(game.Starts.size(), 1u);
+    EXPECT_EQ(controller.SequenceStamp(), "05_04_2007_15_04_05");
+    EXPECT_EQ(controller.SequenceStartText(), "05.04.2007 15:04:06");
+    EXPECT_EQ(controller.ShaderLabel(), "Pixel shader: default model");
+}
+
+TEST_F(RunControllerTest, GameThatCannotStartPutsTheFilesBackAndReportsTheError) {
+    game.Fail = true;
+    window.Settings.ResolutionChecked[0] = true;
+    EXPECT_THROW(controller.BenchButtonClick(), std::runtime_error);
+    EXPECT_EQ(controller.State(), SequenceState::Idle);
+    EXPECT_TRUE(window.ButtonEnabled);
+    EXPECT_EQ(store.Values["NoErrorWarning"], "0");
+    EXPECT_EQ(steps.Calls.back(), "RestoreGameSplash");
+}
+
+TEST_F(RunControllerTest, PreparationRemovesTheBatchFileAndThePreviousLog) {
+    window.Settings.ResolutionChecked[0] = true;
+    files.Put(std::string(kBin32) + "rerurov.bat", "@echo off");
+    controller.BenchButtonClick();
+    EXPECT_FALSE(files.FileExists(std::string(kBin32) + "rerurov.bat"));
+    PlayAllSucceeding();
+    ASSERT_TRUE(files.FileExists(kPierLog));
+    controller.BenchButtonClick();  // the next sequence deletes the old log before it starts the game
+    EXPECT_FALSE(files.FileExists(kPierLog));
+}
+
+TEST(WaitMilliseconds, UsesTheBoxOrThreeSeconds) {
+    EXPECT_EQ(WaitMillisecondsFrom("1"), 1000);
+    EXPECT_EQ(WaitMillisecondsFrom("10"), 10000);
+    EXPECT_EQ(WaitMillisecondsFrom(""), 3000);
+    EXPECT_EQ(WaitMillisecondsFrom("x"), 3000);
+    EXPECT_EQ(WaitMillisecondsFrom("0"), 3000);
+    EXPECT_EQ(WaitMillisecondsFrom("99999999999"), 3000);
+}
+
+}  // namespace
+}  // namespace wmb
