@@ -85,8 +85,9 @@ LRESULT Query(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
 void SendAndSettle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (!SendNotifyMessageA(window, message, wParam, lParam))
         Fail(SystemError("could not send message " + Hex(message) + " to " + Describe(window)));
-    if (!TrySend(window, WM_NULL, 0, 0, kSettleTimeoutMs, nullptr) && IsWindow(window) &&
-        GetLastError() == ERROR_TIMEOUT)
+    if (TrySend(window, WM_NULL, 0, 0, kSettleTimeoutMs, nullptr)) return;
+    // A window that closed itself while handling the message (a dialog's button) has finished with it.
+    if (GetLastError() == ERROR_TIMEOUT && IsWindow(window))
         Fail(Describe(window) + " is still busy with message " + Hex(message) + " after " +
              std::to_string(kSettleTimeoutMs) + " ms");
 }
@@ -652,14 +653,29 @@ void SelectTab(HWND tabControl, int index) {
 
 // Message boxes ---------------------------------------------------------------------------------------
 
-HWND WaitForMessageBox(DWORD processId, int timeoutMs) { return WaitForTopWindow(processId, "#32770", timeoutMs); }
+// A message box is a dialog whose message is the static text with id 0xFFFF (under Windows and Wine
+// alike); this keeps the program's own dialogs from being taken for one.
+constexpr int kMessageBoxTextId = 0xFFFF;
+
+HWND WaitForMessageBox(DWORD processId, int timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND w : TopWindows(processId))
+                if (ClassOf(w) == "#32770" && GetDlgItem(w, kMessageBoxTextId)) {
+                    found = w;
+                    return true;
+                }
+            return false;
+        },
+        timeoutMs);
+    return found;
+}
 
 std::string MessageBoxText(HWND box) {
-    if (HWND text = GetDlgItem(box, 0xFFFF)) return GetText(text);
-    for (HWND w : Descendants(box))
-        if (EqualNoCase(ClassOf(w), "Static") && (GetWindowLongA(w, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
-            return GetText(w);
-    Fail(Describe(box) + " shows no text");
+    HWND text = GetDlgItem(box, kMessageBoxTextId);
+    if (!text) Fail(Describe(box) + " is not a message box");
+    return GetText(text);
 }
 
 void AnswerMessageBox(HWND box, int buttonId) {

@@ -12,6 +12,22 @@
 // without pointers are handed over asynchronously and the driver waits until the program has handled them
 // or runs a nested message loop; blocking calls (WM_SETTEXT, focus changes) run on a helper thread while
 // the driver watches for a new window of the program.
+//
+// How Wine 8 behaves here (and why the driver does what it does):
+// - WM_GETTEXT, WM_SETTEXT, BM_CLICK, CB_SETCURSEL and the other messages without pointers work across
+//   processes; GetWindowText on another process's edit box returns "", so GetText uses WM_GETTEXT.
+// - The "A" forms of CB_GETLBTEXT and LB_GETTEXT come back as UTF-16 text across processes, so item
+//   texts are read with the "W" forms and converted to the 8-bit code page.
+// - WM_NOTIFY cannot be sent from another process (Wine refuses the call), so a tab page is chosen by a
+//   click on its tab. Messages that fill a structure (SB_GETTEXT, TCM_GETITEM, TCM_GETITEMRECT) work
+//   with a buffer placed in the program's memory (VirtualAllocEx, ReadProcessMemory).
+// - SetFocus on another process's control works from a thread attached with AttachThreadInput; the
+//   program then gets WM_KILLFOCUS/WM_SETFOCUS (EN_KILLFOCUS/EN_SETFOCUS) as on Windows.
+// - A single-line edit box sends EN_CHANGE for WM_SETTEXT; it also sends EN_CHANGE for a character
+//   refused because the length limit is reached (Windows sends none).
+// - Message boxes are "#32770" dialogs whose text is the static control 0xFFFF; unused buttons are not
+//   created, so GetDlgItem(box, IDOK) is null in a Yes/No box.
+// - BitBlt from the screen DC captures what is shown, title bars of Wine's window decoration included.
 
 #include <windows.h>
 
@@ -161,9 +177,11 @@ std::string TabText(HWND tabControl, int index);
 
 // Message boxes ---------------------------------------------------------------------------------------
 
-// A visible top-level dialog window ("#32770") of the process, or nullptr after `timeoutMs`.
+// A visible message box of the process: a top-level dialog ("#32770") with the message text (id 0xFFFF),
+// so the program's own dialogs do not count (find those with WaitForTopWindow(pid, "#32770", ...)).
+// nullptr after `timeoutMs`.
 HWND WaitForMessageBox(DWORD processId, int timeoutMs);
-// The message of a message box (its static text, id 0xFFFF).
+// The message of a message box (its static text, id 0xFFFF); throws for other windows.
 std::string MessageBoxText(HWND box);
 // Presses the button `buttonId` (IDOK, IDYES, IDNO, IDCANCEL...) and waits until the box has closed.
 // Throws std::runtime_error when the box has no such button or does not close.

@@ -280,6 +280,25 @@ TEST_F(DriverTest, MessageBoxesAreFoundReadAndAnswered) {
     EXPECT_EQ(Since(), Lines({"click 106", "answer " + std::to_string(IDNO)}));
 }
 
+TEST_F(DriverTest, ActionsReturnWhileTheirHandlerWaitsInAMessageBox) {
+    Mark();
+    TypeText(Ctl(112), "box");
+    HWND box = WaitForMessageBox(program_.ProcessId(), kStartTimeoutMs);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), "Not allowed");
+    AnswerMessageBox(box, IDOK);
+
+    TypeText(Ctl(131), "0");
+    Focus(Ctl(131));
+    LeaveControl(Ctl(131));
+    box = WaitForMessageBox(program_.ProcessId(), kStartTimeoutMs);
+    ASSERT_NE(box, nullptr);
+    AnswerMessageBox(box, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return Since().size() >= 6; }, kAnswerTimeoutMs));
+    EXPECT_EQ(Since(), Lines({"change 112 box", "answer 1", "change 131 0", "setfocus 131", "killfocus 131",
+                              "answer 1"}));
+}
+
 TEST_F(DriverTest, ScreenshotsAreWrittenAsBitmapFiles) {
     const std::string whole = TempFolder() + "\\driver_screen.bmp";
     const std::string part = TempFolder() + "\\driver_window.bmp";

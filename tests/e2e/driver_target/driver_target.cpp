@@ -168,6 +168,10 @@ void OnCommand(int id, int code, HWND control) {
         if (code == EN_CHANGE) Log("change " + ident + " " + TextOf(control));
         if (code == EN_KILLFOCUS) Log("killfocus " + ident);
         if (code == EN_SETFOCUS) Log("setfocus " + ident);
+        // Handlers that stop for the user, as input checks do.
+        if ((id == kOther && code == EN_CHANGE && TextOf(control) == "box") ||
+            (id == kDigits && code == EN_KILLFOCUS && TextOf(control) == "0"))
+            Log("answer " + std::to_string(MessageBoxA(mainWindow, "Not allowed", "Check", MB_OK)));
     }
 }
 
