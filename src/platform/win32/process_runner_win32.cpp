@@ -1,0 +1,57 @@
+#include "platform/win32/process_runner_win32.h"
+
+#include <stdexcept>
+#include <vector>
+
+#include "platform/win32/system_error_text.h"
+
+namespace wmb {
+
+Win32ProcessRunner::Win32ProcessRunner(HWND notifyWindow, UINT message)
+    : notifyWindow_(notifyWindow), message_(message), stop_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+    if (!stop_) throw std::runtime_error(SystemErrorText(GetLastError()));
+}
+
+Win32ProcessRunner::~Win32ProcessRunner() {
+    SetEvent(stop_.Get());
+    JoinWorker();
+}
+
+void Win32ProcessRunner::JoinWorker() {
+    if (worker_.joinable()) worker_.join();
+}
+
+void Win32ProcessRunner::Start(const std::string& application, const std::string& commandLine,
+                               const std::string& workingFolder) {
+    if (running_) throw std::logic_error("The previous process is still running.");
+    JoinWorker();  // the worker of the previous process has posted its end and is finishing
+    process_.Reset();
+
+    // CreateProcessA may write into the command line, so it gets a copy of its own.
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(application.c_str(), line.data(), nullptr, nullptr, FALSE, 0,
+                        nullptr, workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info)) {
+        throw std::runtime_error(SystemErrorText(GetLastError()));
+    }
+    CloseHandle(info.hThread);
+    process_ = Handle(info.hProcess);
+    running_ = true;
+    worker_ = std::thread(&Win32ProcessRunner::Watch, this, info.hProcess);
+}
+
+void Win32ProcessRunner::Watch(HANDLE process) {
+    const HANDLE waitFor[] = {process, stop_.Get()};
+    if (WaitForMultipleObjects(2, waitFor, FALSE, INFINITE) != WAIT_OBJECT_0) return;  // runner destroyed
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process, &exitCode);
+    running_ = false;
+    PostMessageA(notifyWindow_, message_, reinterpret_cast<WPARAM>(this), static_cast<LPARAM>(exitCode));
+}
+
+}  // namespace wmb
