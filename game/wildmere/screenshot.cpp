@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cmath>
 
 namespace wmb::game {
 namespace {
@@ -113,8 +114,9 @@ RgbImage RenderScreenshot(const ScreenshotInfo& info) {
     for (int y = 0; y < kScreenshotHeight; ++y) {
         for (int x = 0; x < kScreenshotWidth; ++x) {
             Rgb colour;
-            // Hills whose outline moves with the frame, so every frame looks a little different.
-            const int hill = horizon - 20 - ((x * 7 + info.frame * 3) % 97) / 4 - ((x * 3 + info.frame) % 53) / 6;
+            // Hills whose outline drifts with the frame, so every frame looks a little different.
+            const double drift = info.frame * 0.05;
+            const int hill = horizon - 28 - static_cast<int>(12 * std::sin(x * 0.03 + drift) + 6 * std::sin(x * 0.11 - drift));
             if (y < hill) {
                 colour = Mix({40, 90, 170}, {190, 215, 240}, static_cast<double>(y) / horizon);
             } else if (y < horizon) {
