@@ -39,10 +39,11 @@ void GameConfigWriter::WriteGameConfig(const BenchSettings& settings, const Fold
     MoveToBackup(folders.Bin32 + kConfigName, folders.Program + "Backup\\Bin32\\" + kConfigName);
 
     const std::string userConfig = folders.Game + kConfigName;
-    userConfigInPlace_ = !MoveToBackup(userConfig, UserBackupPath(folders));
+    const std::string userBackup = UserBackupPath(folders);
+    userConfigInPlace_ = !MoveToBackup(userConfig, userBackup);
     if (userConfigInPlace_) {
-        throw std::runtime_error("Your configuration " + userConfig + " could not be backed up to " +
-                                 UserBackupPath(folders) + ". It was left unchanged and the benchmark was not started.");
+        throw std::runtime_error("The game's configuration " + userConfig + " could not be backed up to " +
+                                 userBackup + ". It was left as it is and the game was not started.");
     }
 
     if (prepareLaunchValues) prepareLaunchValues();

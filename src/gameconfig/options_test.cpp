@@ -10,8 +10,6 @@ namespace {
 constexpr std::size_t kVegetationLine = 36;
 constexpr std::size_t kLanguageLine = 40;
 constexpr std::size_t kDriverLine = 70;
-constexpr std::size_t kFsaaLine = 80;
-constexpr std::size_t kSamplesLine = 81;
 constexpr std::size_t kAnisotropyLine = 103;
 
 BenchSettings Choices(int anisotropy, int antialias, int renderer, int language) {
@@ -36,21 +34,6 @@ TEST(SubstituteLine, ReplacesThePositionMarkedByTheLastKnownLineFound) {
     EXPECT_EQ(unknown, (ConfigText{"r_FSAA = \"3\""}));
 }
 
-TEST(ApplyOptions, ChangesOnlyTheOptionLinesInPlace) {
-    const ConfigText original = CompiledTemplate(Preset::Maximum);
-    ConfigText text = original;
-    EXPECT_EQ(ApplyOptions(text, Choices(3, 3, 1, 4)), "OpenGL");  // "8", "6", OpenGL, German
-    ASSERT_EQ(text.size(), original.size());
-    EXPECT_EQ(text[kAnisotropyLine], "r_Texture_Anisotropic_Level = \"8\"");
-    EXPECT_EQ(text[kFsaaLine], "r_FSAA = \"1\"");
-    EXPECT_EQ(text[kSamplesLine], "r_FSAA_samples = \"6\"");
-    EXPECT_EQ(text[kDriverLine], "r_Driver = \"OpenGL\"");
-    EXPECT_EQ(text[kLanguageLine], "g_language = \"german\"");
-    int changed = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) changed += text[i] != original[i];
-    EXPECT_EQ(changed, 5);
-}
-
 TEST(ApplyOptions, FromSystemAndNoSelectionKeepTheLines) {
     ConfigText text = CompiledTemplate(Preset::Ultra);
     ApplyOptions(text, Choices(4, 4, 0, 8));  // "16", "8", Direct3D, Russian
@@ -62,16 +45,6 @@ TEST(ApplyOptions, FromSystemAndNoSelectionKeepTheLines) {
     EXPECT_EQ(text, previous);
     EXPECT_EQ(text[kAnisotropyLine], "r_Texture_Anisotropic_Level = \"16\"");
     EXPECT_EQ(text[kLanguageLine], "g_language = \"russian\"");
-}
-
-TEST(ApplyOptions, AntialiasingNoneResetsBothLines) {
-    ConfigText text = CompiledTemplate(Preset::Minimum);
-    ApplyOptions(text, Choices(5, 4, 0, 1));
-    EXPECT_EQ(text[kFsaaLine], "r_FSAA = \"1\"");
-    EXPECT_EQ(text[kSamplesLine], "r_FSAA_samples = \"8\"");
-    ApplyOptions(text, Choices(5, 0, 0, 1));
-    EXPECT_EQ(text[kFsaaLine], "r_FSAA = \"0\"");
-    EXPECT_EQ(text[kSamplesLine], "r_FSAA_samples = \"1\"");
 }
 
 TEST(ApplyOptions, RendererOtherThanDirect3DMeansOpenGL) {
