@@ -19,7 +19,7 @@ constexpr int kLastLoadStep = 12;
 
 const SettingRow kTable[] = {
     // Written at exit, in this order.
-    {"Path", &S::GamePath, Text, 0, AtExit, 0, nullptr},
+    {"Path", &S::GamePath, Text, 0, AtExit, 0, nullptr},  // found by LocateGame; a manual choice writes it at once
     {"640", SlotChecked{0}, Flag, 0, AtExit, 2, nullptr},
     {"800", SlotChecked{1}, Flag, 0, AtExit, 2, nullptr},
     {"1024", SlotChecked{2}, Flag, 0, AtExit, 2, nullptr},
@@ -59,7 +59,6 @@ const SettingRow kTable[] = {
     {"FirstRun", std::monostate{}, Text, 0, Immediately, 0, nullptr},        // "Some" after the first start
     {"NoErrorWarning", std::monostate{}, Text, 0, Immediately, 0, nullptr},  // crash-recovery flag
 };
-
 
 template <class... F>
 struct Overloaded : F... {
