@@ -309,10 +309,7 @@ RunningProgram::RunningProgram(const std::string& exePath, const std::string& ar
     threadId_ = info.dwThreadId;
 }
 
-RunningProgram::~RunningProgram() {
-    if (IsRunning()) Terminate();
-    Close();
-}
+RunningProgram::~RunningProgram() { Close(); }
 
 RunningProgram::RunningProgram(RunningProgram&& other) noexcept
     : process_(std::exchange(other.process_, nullptr)),
@@ -322,7 +319,6 @@ RunningProgram::RunningProgram(RunningProgram&& other) noexcept
 
 RunningProgram& RunningProgram::operator=(RunningProgram&& other) noexcept {
     if (this != &other) {
-        if (IsRunning()) Terminate();
         Close();
         process_ = std::exchange(other.process_, nullptr);
         thread_ = std::exchange(other.thread_, nullptr);
@@ -333,6 +329,7 @@ RunningProgram& RunningProgram::operator=(RunningProgram&& other) noexcept {
 }
 
 void RunningProgram::Close() noexcept {
+    if (IsRunning() && TerminateProcess(process_, 1)) WaitForSingleObject(process_, kAnswerTimeoutMs);
     if (thread_) CloseHandle(thread_);
     if (process_) CloseHandle(process_);
     thread_ = process_ = nullptr;

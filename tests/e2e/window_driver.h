@@ -71,6 +71,7 @@ public:
     std::optional<DWORD> ExitCode() const;
 
 private:
+    // Ends the program if it still runs and lets go of it.
     void Close() noexcept;
 
     HANDLE process_ = nullptr;
