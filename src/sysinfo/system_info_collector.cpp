@@ -41,21 +41,24 @@ bool SystemInfoCollector::Collect(SystemInfo& info, std::function<void()> onDone
         Finish(std::move(onDone));
         return true;
     }
-    if (files_.FileExists(ToolPath())) {
+    if (files_.FileExists(ToolPath()) && StartTool()) {
         pending_ = std::move(onDone);
-        try {
-            dxrun_.Start(ToolPath(), DxDiagCommandLine(systemFolder_, programFolder_), systemFolder_);
-            return false;
-        } catch (const std::exception&) {
-            onDone = std::move(pending_);
-            pending_ = nullptr;
-        }
+        return false;
     }
     info.DisplayMemory = kIndeterminable;
     info.DriverVersion = kIndeterminable;
     info.SoundDevice = kIndeterminable;
     Finish(std::move(onDone));
     return true;
+}
+
+bool SystemInfoCollector::StartTool() {
+    try {
+        dxrun_.Start(ToolPath(), DxDiagCommandLine(systemFolder_, programFolder_), systemFolder_);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
 }
 
 void SystemInfoCollector::OnToolEnded(SystemInfo& info) {

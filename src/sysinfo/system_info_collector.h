@@ -46,6 +46,8 @@ public:
     std::string ToolPath() const { return systemFolder_ + "\\dxdiag.exe"; }
 
 private:
+    // Starts the tool on the runner; false when it cannot be started.
+    bool StartTool();
     void Finish(std::function<void()> onDone);
 
     SettingsStore& settings_;
