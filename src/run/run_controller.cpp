@@ -89,9 +89,16 @@ void RunController::StartSequence() {
     sequenceStamp_ = SequenceStampFrom(locale_.NowAsText());
     sequenceStartText_ = locale_.NowAsText();
     if (settings_.ShaderModel >= 0 && settings_.ShaderModel < 3) shaderLabel_ = kShaderLabels[settings_.ShaderModel];
-    steps_.WriteGameConfig(settings_, [this] { PrepareLaunchValues(); });
-    const auto head = steps_.ReportHeader(settings_, sequenceStartText_);
-    reportLines_.insert(reportLines_.end(), head.begin(), head.end());
+    try {
+        steps_.WriteGameConfig(settings_, [this] { PrepareLaunchValues(); });
+        const auto head = steps_.ReportHeader(settings_, sequenceStartText_);
+        reportLines_.insert(reportLines_.end(), head.begin(), head.end());
+    } catch (...) {
+        // Without its configuration (or a safe backup of the user's) the sequence cannot run: put the
+        // game's files back and let the error handler say why.
+        AbortSequence();
+        throw;
+    }
     LaunchSlot(0);
 }
 

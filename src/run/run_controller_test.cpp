@@ -44,6 +44,7 @@ struct FakeWindow : SequenceWindow {
 
 struct FakeSteps : SequenceSteps {
     std::vector<std::string> Calls;
+    bool ConfigFails = false;
     bool DeferCollection = false;
     std::function<void()> PendingCollection;
     std::string ShaderArgument;
@@ -59,6 +60,7 @@ struct FakeSteps : SequenceSteps {
     }
     void WriteGameConfig(const BenchSettings&, const std::function<void()>& prepare) override {
         Calls.push_back("WriteGameConfig");
+        if (ConfigFails) throw std::runtime_error("The user's configuration could not be backed up.");
         prepare();
     }
     std::string ShaderPathArgument(const BenchSettings&) override { return ShaderArgument; }
@@ -357,6 +359,17 @@ TEST_F(RunControllerTest, GameThatCannotStartPutsTheFilesBackAndReportsTheError)
     EXPECT_TRUE(window.ButtonEnabled);
     EXPECT_EQ(store.Values["NoErrorWarning"], "0");
     EXPECT_EQ(steps.Calls.back(), "RestoreGameSplash");
+}
+
+TEST_F(RunControllerTest, ConfigurationFailureEndsTheSequenceBeforeAnyGameStarts) {
+    steps.ConfigFails = true;
+    window.Settings.ResolutionChecked[0] = true;
+    EXPECT_THROW(controller.BenchButtonClick(), std::runtime_error);
+    EXPECT_TRUE(game.Starts.empty());
+    EXPECT_EQ(controller.State(), SequenceState::Idle);
+    EXPECT_TRUE(window.ButtonEnabled);
+    EXPECT_EQ(window.Statuses.back(), "Benchmark aborted.");
+    EXPECT_EQ(store.Values["NoErrorWarning"], "0");
 }
 
 TEST_F(RunControllerTest, PreparationRemovesTheBatchFileAndThePreviousLog) {

@@ -1,6 +1,7 @@
 #include "ui/app_services.h"
 
 #include "gameconfig/options.h"
+#include "platform/win32/sysinfo_platform.h"
 #include "platform/win32/version_reader.h"
 #include "run/report.h"
 #include "settings/game_location.h"
@@ -49,6 +50,7 @@ void AppServices::WriteGameConfig(const BenchSettings& settings, const std::func
 std::string AppServices::ShaderPathArgument(const BenchSettings& settings) { return wmb::ShaderPathArgument(settings); }
 
 std::vector<std::string> AppServices::ReportHeader(const BenchSettings& settings, const std::string& startText) {
+    RefreshWindowsPlatformFacts(info_, locale_.DecimalSeparator());
     ReportHeaderInput in;
     in.SequenceStartText = startText;
     in.Info = info_;

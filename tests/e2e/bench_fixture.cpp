@@ -1,0 +1,200 @@
+#include "e2e/bench_fixture.h"
+
+#include <shellapi.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "platform/win32/registry_key.h"
+#include "ui/resource.h"
+
+namespace wmb::e2e {
+namespace {
+
+constexpr const char* kKey = "SOFTWARE\\Kestrane\\RERurov";
+constexpr const char* kMainClass = "WildmereBenchMainWindow";
+
+void CopyTree(const std::string& from, const std::string& to) {
+    std::string src = from + "\\*";
+    src.push_back('\0');
+    std::string dst = to;
+    dst.push_back('\0');
+    CreateDirectoryA(to.c_str(), nullptr);
+    SHFILEOPSTRUCTA op{};
+    op.wFunc = FO_COPY;
+    op.pFrom = src.c_str();
+    op.pTo = dst.c_str();
+    op.fFlags = FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR | FOF_NOERRORUI | FOF_SILENT;
+    if (SHFileOperationA(&op) != 0) throw std::runtime_error("copy failed: " + from + " -> " + to);
+}
+
+void RemoveTree(const std::string& folder) {
+    if (!Exists(folder)) return;
+    std::string src = folder;
+    src.push_back('\0');
+    SHFILEOPSTRUCTA op{};
+    op.wFunc = FO_DELETE;
+    op.pFrom = src.c_str();
+    op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    SHFileOperationA(&op);
+}
+
+std::string TestName() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    return std::string(info->test_suite_name()) + "." + info->name();
+}
+
+}  // namespace
+
+std::string BuildFolder() {
+    const char* unixPath = std::getenv("WMB_TEST_BIN");
+    if (!unixPath) throw std::runtime_error("WMB_TEST_BIN is not set");
+    std::string path = std::string("Z:") + unixPath;
+    for (char& c : path) {
+        if (c == '/') c = '\\';
+    }
+    return path;
+}
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void WriteAll(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(fd.cFileName);
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+    return names;
+}
+
+std::vector<std::string> LinesOf(const std::string& path) {
+    std::vector<std::string> lines;
+    std::istringstream in(ReadAll(path));
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+void BenchTest::SetUp() {
+    const std::string work = BuildFolder() + "\\e2e-work\\" + TestName();
+    RemoveTree(work);
+    CreateDirectoryA((BuildFolder() + "\\e2e-work").c_str(), nullptr);
+    CreateDirectoryA(work.c_str(), nullptr);
+    program_ = work + "\\Bench\\";
+    game_ = work + "\\Program Files\\Wildmere\\";
+    bin32_ = game_ + "Bin32\\";
+    CreateDirectoryA((work + "\\Program Files").c_str(), nullptr);
+    CopyTree(BuildFolder() + "\\program", work + "\\Bench");
+    CopyTree(BuildFolder() + "\\e2e-template\\game", work + "\\Program Files\\Wildmere");
+    ResetSettingsKey();
+}
+
+void BenchTest::TearDown() {
+    if (app_ && app_->IsRunning()) {
+        if (main_) RequestClose(main_);
+        if (!app_->WaitForExit(10000)) app_->Terminate();
+    }
+    app_.reset();
+}
+
+void BenchTest::ResetSettingsKey() {
+    RegKey::DeleteTree(HKEY_LOCAL_MACHINE, kKey);
+    RegKey::Create(HKEY_LOCAL_MACHINE, kKey, KEY_ALL_ACCESS);
+}
+
+std::string BenchTest::Setting(const std::string& name) {
+    return RegKey::Open(HKEY_LOCAL_MACHINE, kKey, KEY_READ).ReadString(name);
+}
+
+void BenchTest::SetSetting(const std::string& name, const std::string& value) {
+    RegKey::Open(HKEY_LOCAL_MACHINE, kKey, KEY_ALL_ACCESS).WriteString(name, value);
+}
+
+void BenchTest::PointAtGame() { SetSetting("Path", bin32_ + "Wildmere.exe"); }
+
+void BenchTest::UseEngineBuild(int build) {
+    const std::string dll = BuildFolder() + "\\game\\zorbsystem\\zorbsystem-" + std::to_string(build) + "\\ZorbSystem.dll";
+    ASSERT_TRUE(CopyFileA(dll.c_str(), (bin32_ + "ZorbSystem.dll").c_str(), FALSE)) << dll;
+}
+
+void BenchTest::StartProgram() {
+    app_ = std::make_unique<RunningProgram>(program_ + "WildmereBench.exe", "", program_);
+    main_ = WaitForTopWindow(app_->ProcessId(), kMainClass, 30000);
+    ASSERT_NE(main_, nullptr) << "the main window did not appear";
+    app_->WaitForInputIdle(10000);
+}
+
+void BenchTest::CloseProgram() {
+    RequestClose(main_);
+    ASSERT_TRUE(app_->WaitForExit(30000)) << "the program did not end";
+    main_ = nullptr;
+}
+
+HWND BenchTest::Ctl(int id) const {
+    HWND c = FindControl(main_, id);
+    if (!c) throw std::runtime_error("no control " + std::to_string(id));
+    return c;
+}
+
+void BenchTest::ShowPage(int index) { SelectTab(Ctl(IDC_TABS), index); }
+
+std::string BenchTest::Status() const { return StatusBarText(main_); }
+
+bool BenchTest::WaitForStatus(const std::string& text, int timeoutMs) {
+    return WaitUntil([&] { return Status() == text; }, timeoutMs, 100);
+}
+
+std::string BenchTest::AnswerMessage(int button, int timeoutMs) {
+    HWND box = WaitForMessageBox(app_->ProcessId(), timeoutMs);
+    if (!box) return "<no message box>";
+    const std::string text = MessageBoxText(box);
+    AnswerMessageBox(box, button);
+    return text;
+}
+
+void BenchTest::ChooseTypicalSettings(const std::string& runs) {
+    ShowPage(1);
+    Click(Ctl(IDC_DEMO0));
+    ShowPage(2);
+    Click(Ctl(IDC_DETAIL0 + 1));
+    ShowPage(4);
+    SelectComboItem(Ctl(IDC_LANGBOX), "English");
+    SelectComboItem(Ctl(IDC_RUNNUMBERBOX), runs);
+    ShowPage(5);
+    TypeText(Ctl(IDC_WAITS), "1");
+    ShowPage(2);
+}
+
+void BenchTest::CheckResolution(int slot) {
+    ShowPage(2);
+    SetCheck(Ctl(IDC_RES0 + slot), true);
+}
+
+void BenchTest::RunBenchmark(const std::string& finalStatus, int timeoutMs) {
+    Click(Ctl(IDC_BENCHBUTTON));
+    ASSERT_TRUE(WaitUntil([&] { return Status() == finalStatus && IsEnabled(Ctl(IDC_BENCHBUTTON)); }, timeoutMs, 200))
+        << "status: " << Status();
+}
+
+std::vector<std::string> BenchTest::Launches() const { return LinesOf(game_ + "wildmere-launches.txt"); }
+
+}  // namespace wmb::e2e

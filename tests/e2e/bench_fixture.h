@@ -1,0 +1,68 @@
+#pragma once
+// What every end-to-end test of the program needs: a fresh game installation and Program folder of its
+// own, an empty settings key, the running program and short-hands for its controls.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "e2e/window_driver.h"
+
+namespace wmb::e2e {
+
+// Windows path of the build folder (the ctest environment gives its Unix path).
+std::string BuildFolder();
+// Reads a whole file; "" when it is missing.
+std::string ReadAll(const std::string& path);
+void WriteAll(const std::string& path, const std::string& bytes);
+bool Exists(const std::string& path);
+std::vector<std::string> FilesIn(const std::string& folder);
+// Lines of a text file without their line ends.
+std::vector<std::string> LinesOf(const std::string& path);
+
+class BenchTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Folders of this test: Program folder (with WildmereBench.exe), Game folder, Bin32 folder.
+    std::string program_, game_, bin32_;
+
+    // Settings key access.
+    static void ResetSettingsKey();
+    static std::string Setting(const std::string& name);
+    static void SetSetting(const std::string& name, const std::string& value);
+    // Stores the sandbox game's path so that the program finds it at start.
+    void PointAtGame();
+    // Installs another build of the engine library in the game.
+    void UseEngineBuild(int build);
+
+    // Starts the program and waits for its main window.
+    void StartProgram();
+    // Closes the main window as the user would and waits for the program to end.
+    void CloseProgram();
+    HWND Main() const { return main_; }
+    HWND Ctl(int id) const;
+    void ShowPage(int index);
+    std::string Status() const;
+    // Waits until the status bar reads `text`; false after `timeoutMs`.
+    bool WaitForStatus(const std::string& text, int timeoutMs);
+    // Waits for a message box of the program, returns its text and answers it.
+    std::string AnswerMessage(int button = IDOK, int timeoutMs = 15000);
+
+    // Choices of a typical benchmark: first demo, Maximum details, English, `runs` runs, 1 s wait.
+    void ChooseTypicalSettings(const std::string& runs = "3");
+    void CheckResolution(int slot);
+    // Presses Benchmark and waits for the sequence to end with `finalStatus`.
+    void RunBenchmark(const std::string& finalStatus, int timeoutMs = 180000);
+    std::vector<std::string> Launches() const;
+
+    std::unique_ptr<RunningProgram> app_;
+    HWND main_ = nullptr;
+};
+
+}  // namespace wmb::e2e
