@@ -3,10 +3,12 @@
 // report's path, and exits non-zero when the sequence did not end successfully.
 //
 // Usage: autobench PROGRAM.exe
+//        autobench PROGRAM.exe --screenshot OUT.bmp [PAGE]   picture of the main window showing tab PAGE
 
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
 
@@ -39,14 +41,31 @@ std::string NewestReport(const std::string& folder) {
     return folder + newest;
 }
 
-int Run(const std::string& exe) {
-    const std::string folder = exe.substr(0, exe.find_last_of('\\') + 1);
-    RunningProgram app(exe, "", folder);
+HWND StartMain(RunningProgram& app) {
     HWND main = WaitForTopWindow(app.ProcessId(), "WildmereBenchMainWindow", 30000);
     if (!main) throw std::runtime_error("the main window did not appear");
     app.WaitForInputIdle(10000);
     // Answer a recovery question left by an earlier run that did not end in order.
     if (HWND box = WaitForMessageBox(app.ProcessId(), 1000)) AnswerMessageBox(box, IDNO);
+    return main;
+}
+
+int Screenshot(const std::string& exe, const std::string& out, int page) {
+    const std::string folder = exe.substr(0, exe.find_last_of('\\') + 1);
+    RunningProgram app(exe, "", folder);
+    HWND main = StartMain(app);
+    SelectTab(Control(main, IDC_TABS), page);
+    Sleep(500);
+    const bool saved = SaveScreenshot(out, main);
+    RequestClose(main);
+    if (!app.WaitForExit(30000)) app.Terminate();
+    return saved ? 0 : 1;
+}
+
+int Run(const std::string& exe) {
+    const std::string folder = exe.substr(0, exe.find_last_of('\\') + 1);
+    RunningProgram app(exe, "", folder);
+    HWND main = StartMain(app);
 
     HWND tabs = Control(main, IDC_TABS);
     SelectTab(tabs, 1);
@@ -90,11 +109,13 @@ int Run(const std::string& exe) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: autobench PROGRAM.exe\n");
+    const bool screenshot = argc >= 4 && std::string(argv[2]) == "--screenshot";
+    if (argc != 2 && !screenshot) {
+        std::fprintf(stderr, "usage: autobench PROGRAM.exe [--screenshot OUT.bmp [PAGE]]\n");
         return 2;
     }
     try {
+        if (screenshot) return Screenshot(argv[1], argv[3], argc > 4 ? std::atoi(argv[4]) : 0);
         return Run(argv[1]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "autobench: %s\n", e.what());
