@@ -19,6 +19,9 @@
 //   bad_score=1     write "n/a" where the average frame rate belongs
 //   short_log=1     write only a title line and the final finish line
 //   no_picture=1    never save the screenshot
+//   timing=1        append "start <ticks>" and "end <ticks>" (QueryPerformanceCounter, one clock for all
+//                   processes) to Game folder\wildmere-timing.txt, so tools can measure the time between
+//                   one game's end and the next one's start
 
 #include <windows.h>
 
@@ -148,12 +151,40 @@ std::string WorkingFolder() {
     return folder;
 }
 
+// True when the control file switches the timing record on (timing=1, yes, true or on).
+bool TimingWanted(const std::string& controlText) {
+    size_t begin = 0;
+    while (begin < controlText.size()) {
+        size_t end = controlText.find('\n', begin);
+        if (end == std::string::npos) end = controlText.size();
+        std::string line;
+        for (char c : controlText.substr(begin, end - begin)) {
+            if (c == ' ' || c == '\t' || c == '\r') continue;
+            line.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
+        }
+        begin = end + 1;
+        if (line == "timing=1" || line == "timing=yes" || line == "timing=true" || line == "timing=on") return true;
+    }
+    return false;
+}
+
+std::string Ticks(const char* label) {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return std::string(label) + " " + std::to_string(now.QuadPart) + "\r\n";
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+    const std::string started = Ticks("start");
     Win32GameHost host;
     const wmb::game::GameStart start{ModulePath(), GetCommandLineA(), WorkingFolder()};
+    const std::string game = wmb::game::GameFolderOf(start.exePath);
+    const bool timing = TimingWanted(host.ReadFile(game + "wildmere-test.ini").value_or(""));
+    if (timing) host.AppendFile(game + "wildmere-timing.txt", started);
     wmb::game::RunGame(start, host);
+    if (timing) host.AppendFile(game + "wildmere-timing.txt", Ticks("end"));
     return 0;
 }

@@ -1,0 +1,155 @@
+#include "bench/bench_common.h"
+
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "platform/win32/registry_key.h"
+#include "ui/resource.h"
+
+namespace wmb::bench {
+namespace {
+
+constexpr const char* kKey = "SOFTWARE\\Kestrane\\RERurov";
+constexpr const char* kMainClass = "WildmereBenchMainWindow";
+
+std::string WithBackslash(std::string folder) {
+    if (!folder.empty() && folder.back() != '\\') folder.push_back('\\');
+    return folder;
+}
+
+bool FileExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+HWND Control(HWND main, int id) {
+    HWND control = e2e::FindControl(main, id);
+    if (!control) throw std::runtime_error("no control " + std::to_string(id) + " in the main window");
+    return control;
+}
+
+}  // namespace
+
+Sandbox SandboxFromArguments(int argc, char** argv) {
+    if (argc != 3) throw std::runtime_error("usage: PROGRAM_FOLDER GAME_FOLDER");
+    Sandbox box{WithBackslash(argv[1]), WithBackslash(argv[2]), ""};
+    box.bin32 = box.game + "Bin32\\";
+    if (!FileExists(box.program + "WildmereBench.exe")) throw std::runtime_error("no WildmereBench.exe in " + box.program);
+    if (!FileExists(box.bin32 + "Wildmere.exe")) throw std::runtime_error("no Bin32\\Wildmere.exe in " + box.game);
+    return box;
+}
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void WriteAll(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+    if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+std::vector<std::string> LinesOf(const std::string& path) {
+    std::vector<std::string> lines;
+    std::istringstream in(ReadAll(path));
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+void ResetSettings(const Sandbox& box) {
+    RegKey::DeleteTree(HKEY_LOCAL_MACHINE, kKey);
+    RegKey key = RegKey::Create(HKEY_LOCAL_MACHINE, kKey, KEY_ALL_ACCESS);
+    if (!key.WriteString("Path", box.bin32 + "Wildmere.exe")) throw std::runtime_error("cannot write the settings key");
+}
+
+std::string LaunchesPath(const Sandbox& box) { return box.game + "wildmere-launches.txt"; }
+std::string TimingPath(const Sandbox& box) { return box.game + "wildmere-timing.txt"; }
+
+void ResetGameFiles(const Sandbox& box, const std::string& controlText) {
+    DeleteFileA(LaunchesPath(box).c_str());
+    DeleteFileA(TimingPath(box).c_str());
+    WriteAll(box.game + "wildmere-test.ini", controlText);
+}
+
+std::vector<long long> TimingMarks(const Sandbox& box, const std::string& label) {
+    std::vector<long long> marks;
+    const std::string prefix = label + " ";
+    for (const std::string& line : LinesOf(TimingPath(box))) {
+        if (line.compare(0, prefix.size(), prefix) == 0) marks.push_back(std::stoll(line.substr(prefix.size())));
+    }
+    return marks;
+}
+
+double TicksToMs(long long ticks) {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(ticks) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+long long NowTicks() {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return now.QuadPart;
+}
+
+HWND StartFrontEnd(e2e::RunningProgram& app) {
+    HWND main = e2e::WaitForTopWindow(app.ProcessId(), kMainClass, 30000);
+    if (!main) throw std::runtime_error("the main window did not appear");
+    app.WaitForInputIdle(10000);
+    if (HWND box = e2e::WaitForMessageBox(app.ProcessId(), 1000)) e2e::AnswerMessageBox(box, IDNO);
+    return main;
+}
+
+void ChooseBenchmark(HWND main, const std::vector<int>& slots) {
+    HWND tabs = Control(main, IDC_TABS);
+    e2e::SelectTab(tabs, 1);
+    e2e::Click(Control(main, IDC_DEMO0));
+    e2e::SelectTab(tabs, 2);
+    for (int slot = 0; slot < 6; ++slot) {
+        HWND box = Control(main, IDC_RES0 + slot);
+        bool wanted = false;
+        for (int s : slots) wanted = wanted || s == slot;
+        if (wanted && !e2e::IsEnabled(box)) throw std::runtime_error("resolution slot " + std::to_string(slot) + " is not offered");
+        if (e2e::IsEnabled(box)) e2e::SetCheck(box, wanted);
+    }
+    HWND custom = Control(main, IDC_CUSRESBOX);
+    if (e2e::IsEnabled(custom)) e2e::SetCheck(custom, false);
+    e2e::Click(Control(main, IDC_DETAIL0 + 1));
+    e2e::SelectTab(tabs, 4);
+    e2e::SelectComboItem(Control(main, IDC_LANGBOX), "English");
+    e2e::SelectComboItem(Control(main, IDC_RUNNUMBERBOX), "1");
+    e2e::SelectTab(tabs, 5);
+    e2e::TypeText(Control(main, IDC_WAITS), "1");
+    e2e::SelectTab(tabs, 0);
+}
+
+void PressBenchmark(HWND main) { e2e::Click(Control(main, IDC_BENCHBUTTON)); }
+
+std::string WaitForSequenceEnd(HWND main, int timeoutMs) {
+    HWND bench = Control(main, IDC_BENCHBUTTON);
+    std::string status;
+    const bool ended = e2e::WaitUntil(
+        [&] {
+            status = e2e::StatusBarText(main);
+            return (status == "The benchmarking is successful." || status == "Benchmark aborted.") &&
+                   e2e::IsEnabled(bench);
+        },
+        timeoutMs, 250);
+    if (!ended) throw std::runtime_error("the benchmark did not end; status: " + status);
+    return status;
+}
+
+void CloseFrontEnd(e2e::RunningProgram& app, HWND main) {
+    e2e::RequestClose(main);
+    if (!app.WaitForExit(30000)) app.Terminate();
+}
+
+}  // namespace wmb::bench

@@ -1,0 +1,57 @@
+#pragma once
+// What the benchmark programs share: the sandbox they work in (a Program folder with WildmereBench.exe
+// and a Wildmere installation, both laid out by tools/bench), the program's settings key, the substitute
+// game's control and timing files, and a benchmark chosen and run through the main window.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "e2e/window_driver.h"
+
+namespace wmb::bench {
+
+struct Sandbox {
+    std::string program;  // Program folder, with a trailing backslash
+    std::string game;     // Game folder, with a trailing backslash
+    std::string bin32;    // Game folder + "Bin32\"
+};
+
+// The sandbox named on the command line: PROGRAM_FOLDER GAME_FOLDER (Windows paths). Throws
+// std::runtime_error when they are missing or do not hold the program and the game.
+Sandbox SandboxFromArguments(int argc, char** argv);
+
+std::string ReadAll(const std::string& path);
+void WriteAll(const std::string& path, const std::string& bytes);
+// Lines of a text file without their line ends; none when the file is missing.
+std::vector<std::string> LinesOf(const std::string& path);
+
+// Empties the program's settings key and points it at the sandbox game.
+void ResetSettings(const Sandbox& box);
+// Removes the game's launch and timing records and writes its control file.
+void ResetGameFiles(const Sandbox& box, const std::string& controlText);
+std::string LaunchesPath(const Sandbox& box);
+std::string TimingPath(const Sandbox& box);
+
+// The game's "start" or "end" marks of its timing file, in the order they were written.
+std::vector<long long> TimingMarks(const Sandbox& box, const std::string& label);
+// Milliseconds of a span of QueryPerformanceCounter ticks.
+double TicksToMs(long long ticks);
+long long NowTicks();
+
+// Starts WildmereBench from its Program folder and waits for its main window (answering a recovery
+// question left by an earlier run that did not end in order). Throws when the window does not appear.
+HWND StartFrontEnd(e2e::RunningProgram& app);
+// Chooses the first demo, Maximum details, English, one run, 1 s between tests and exactly `slots`
+// among the fixed resolutions, then shows the first page again.
+void ChooseBenchmark(HWND main, const std::vector<int>& slots);
+// Presses Benchmark.
+void PressBenchmark(HWND main);
+// Waits until the sequence has ended (final status, Benchmark enabled again); returns the final status,
+// or throws when it does not end within `timeoutMs`.
+std::string WaitForSequenceEnd(HWND main, int timeoutMs);
+// Closes the main window and waits for the program to end (ends it otherwise).
+void CloseFrontEnd(e2e::RunningProgram& app, HWND main);
+
+}  // namespace wmb::bench
