@@ -290,8 +290,14 @@ void MainWindow::ShowMessage(const std::string& text) { MessageBoxA(hwnd_, text.
 void MainWindow::Pause(int ms) { Sleep(static_cast<DWORD>(ms)); }
 
 void MainWindow::ProcessPendingMessages() {
-    if (IsWindowVisible(panel_)) RedrawWindow(panel_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    // The panel covers the window while it is shown: repainting it is enough, and the window itself
+    // only needs what is already invalid (the pages beneath stay untouched).
+    if (IsWindowVisible(panel_)) {
+        for (HWND w : {panel_, Ctl(IDC_IMAGE2), Ctl(IDC_PANELTEXT)}) {
+            RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        }
+    }
+    UpdateWindow(hwnd_);
     MSG m;
     while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
         if (m.message == WM_QUIT) {
