@@ -111,6 +111,18 @@ LRESULT CALLBACK MainWindow::PageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     }
 }
 
+// The custom-resolution check box reports the mouse pointer leaving it, which stores its flag.
+LRESULT CALLBACK MainWindow::CusResBoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+    auto* self = reinterpret_cast<MainWindow*>(data);
+    if (msg == WM_MOUSEMOVE) {
+        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd, 0};
+        TrackMouseEvent(&track);
+    } else if (msg == WM_MOUSELEAVE && self->app_) {
+        Guarded(self->hwnd_, [self] { self->WriteCustomResolutionFlag(); }, 0);
+    }
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
 LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_CREATE:
@@ -220,6 +232,7 @@ void MainWindow::CreateChildren() {
         SetWindowPos(pages_[i], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
     ShowPage(0);
+    SetWindowSubclass(Ctl(IDC_CUSRESBOX), CusResBoxProc, 1, reinterpret_cast<DWORD_PTR>(this));
 
     benchButton_ = MakeChild(hwnd_, "BUTTON", "Benchmark", BS_PUSHBUTTON | WS_TABSTOP, (kClientWidth - 247) / 2,
                              kBenchTop, 247, 42, IDC_BENCHBUTTON, buttonFont_);
