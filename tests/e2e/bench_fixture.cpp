@@ -132,7 +132,7 @@ void BenchTest::SetSetting(const std::string& name, const std::string& value) {
 void BenchTest::PointAtGame() { SetSetting("Path", bin32_ + "Wildmere.exe"); }
 
 void BenchTest::UseEngineBuild(int build) {
-    const std::string dll = BuildFolder() + "\\game\\zorbsystem\\zorbsystem-" + std::to_string(build) + "\\ZorbSystem.dll";
+    const std::string dll = BuildFolder() + "\\zorbsystem-" + std::to_string(build) + "\\ZorbSystem.dll";
     ASSERT_TRUE(CopyFileA(dll.c_str(), (bin32_ + "ZorbSystem.dll").c_str(), FALSE)) << dll;
 }
 
