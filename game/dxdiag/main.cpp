@@ -1,6 +1,9 @@
 // Stand-in for the DirectX diagnostic tool. "dxdiag.exe /whql:on /t PATH" writes a text report in
 // the tool's full format to PATH (which may be in double quotes) and exits with 0; without "/t"
 // or when the file cannot be written it exits with 1. It shows no window.
+//
+// Every start appends "working folder|command line" to the Windows folder's temp\dxdiag-launches.txt,
+// so tests can see how the tool was started.
 
 #include <windows.h>
 
@@ -130,9 +133,18 @@ bool WriteReport(const std::string& path) {
     return static_cast<bool>(file);
 }
 
+void RecordLaunch(const std::string& commandLine) {
+    char windows[MAX_PATH] = {};
+    char folder[MAX_PATH] = {};
+    if (GetWindowsDirectoryA(windows, MAX_PATH) == 0 || GetCurrentDirectoryA(MAX_PATH, folder) == 0) return;
+    std::ofstream file(std::string(windows) + "\\temp\\dxdiag-launches.txt", std::ios::binary | std::ios::app);
+    file << folder << '|' << commandLine << "\r\n";
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    RecordLaunch(GetCommandLineA());
     const std::string path = ReportPathFromCommandLine(GetCommandLineA());
     return !path.empty() && WriteReport(path) ? 0 : 1;
 }
