@@ -75,20 +75,20 @@ const HuffSpec kAcChroma = {
      0xc2, 0xc3, 0xc4, 0xc5, 0xc6, 0xc7, 0xc8, 0xc9, 0xca, 0xd2, 0xd3, 0xd4, 0xd5, 0xd6, 0xd7, 0xd8, 0xd9, 0xda,
      0xe2, 0xe3, 0xe4, 0xe5, 0xe6, 0xe7, 0xe8, 0xe9, 0xea, 0xf2, 0xf3, 0xf4, 0xf5, 0xf6, 0xf7, 0xf8, 0xf9, 0xfa}};
 
-// Code and length of every symbol, built from a table specification the canonical way.
+// Code and length of every symbol, built from a table definition the canonical way.
 struct HuffCodes {
     std::array<std::uint16_t, 256> code{};
     std::array<std::uint8_t, 256> length{};
 };
 
-HuffCodes BuildCodes(const HuffSpec& spec) {
+HuffCodes BuildCodes(const HuffSpec& table) {
     HuffCodes codes;
     std::uint16_t code = 0;
     size_t k = 0;
     for (int len = 1; len <= 16; ++len) {
-        for (int i = 0; i < spec.counts[len - 1]; ++i, ++k) {
-            codes.code[spec.symbols[k]] = code++;
-            codes.length[spec.symbols[k]] = static_cast<std::uint8_t>(len);
+        for (int i = 0; i < table.counts[len - 1]; ++i, ++k) {
+            codes.code[table.symbols[k]] = code++;
+            codes.length[table.symbols[k]] = static_cast<std::uint8_t>(len);
         }
         code = static_cast<std::uint16_t>(code << 1);
     }
@@ -130,13 +130,13 @@ void PutWord(std::vector<std::uint8_t>& out, int value) {
     out.push_back(static_cast<std::uint8_t>(value & 0xFF));
 }
 
-void PutHuffTable(std::vector<std::uint8_t>& out, int classAndId, const HuffSpec& spec) {
+void PutHuffTable(std::vector<std::uint8_t>& out, int classAndId, const HuffSpec& table) {
     out.push_back(0xFF);
     out.push_back(0xC4);
-    PutWord(out, static_cast<int>(2 + 1 + 16 + spec.symbols.size()));
+    PutWord(out, static_cast<int>(2 + 1 + 16 + table.symbols.size()));
     out.push_back(static_cast<std::uint8_t>(classAndId));
-    out.insert(out.end(), spec.counts.begin(), spec.counts.end());
-    out.insert(out.end(), spec.symbols.begin(), spec.symbols.end());
+    out.insert(out.end(), table.counts.begin(), table.counts.end());
+    out.insert(out.end(), table.symbols.begin(), table.symbols.end());
 }
 
 // Number of bits of the magnitude of v (the JPEG "category").
