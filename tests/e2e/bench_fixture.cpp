@@ -104,6 +104,9 @@ void BenchTest::SetUp() {
     bin32_ = game_ + "Bin32\\";
     CreateDirectoryA((work + "\\Program Files").c_str(), nullptr);
     CopyTree(BuildFolder() + "\\program", work + "\\Bench");
+    // Only the shipped files: whatever a hand run of the build's program left there goes.
+    RemoveTree(program_ + "Backup");
+    RemoveTree(program_ + "Benchmark");
     CopyTree(BuildFolder() + "\\e2e-template\\game", work + "\\Program Files\\Wildmere");
     ResetSettingsKey();
 }
