@@ -300,15 +300,22 @@ void MainWindow::SetStatus(const std::string& text) {
 
 void MainWindow::ShowMessage(const std::string& text) { MessageBoxA(hwnd_, text.c_str(), "Information", MB_OK); }
 
-void MainWindow::Pause(int ms) { Sleep(static_cast<DWORD>(ms)); }
+void MainWindow::Pause(int ms) {
+    // Sleep rounds up to the scheduler's tick; sleep short of the deadline and finish in small steps so
+    // the pause is as long as asked and no longer.
+    LARGE_INTEGER frequency, now, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&now);
+    end.QuadPart = now.QuadPart + frequency.QuadPart * ms / 1000;
+    if (ms > 2) Sleep(static_cast<DWORD>(ms - 2));
+    for (QueryPerformanceCounter(&now); now.QuadPart < end.QuadPart; QueryPerformanceCounter(&now)) Sleep(0);
+}
 
 void MainWindow::ProcessPendingMessages() {
     // The panel covers the window while it is shown: repainting it is enough, and the window itself
     // only needs what is already invalid (the pages beneath stay untouched).
     if (IsWindowVisible(panel_)) {
-        for (HWND w : {panel_, Ctl(IDC_IMAGE2), Ctl(IDC_PANELTEXT)}) {
-            RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        }
+        for (HWND w : {panel_, Ctl(IDC_IMAGE2), Ctl(IDC_PANELTEXT)}) UpdateWindow(w);
     }
     UpdateWindow(hwnd_);
     MSG m;
