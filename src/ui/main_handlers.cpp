@@ -72,11 +72,22 @@ void MainWindow::FormCreate() {
     auto& store = app_->Store();
     if (!store.IsOpen()) return;
 
+    // The settings are worked out in one record and shown once; the steps that act on the window follow.
     BenchSettings s = CurrentSettings();
     s.GamePath = LocateGame(store, app_->Files(), CommonDesktopFolder(), CommonProgramsFolder(),
                             [](const std::string& lnk) { return ReadShortcut(lnk).Target; });
-    SetText(IDC_WMPATHEDIT, s.GamePath);
     const LoadResult loaded = LoadSettings(store, store, DisplayModeTexts(EnumerateDisplayModes()), s);
+    const bool pathGiven = !s.GamePath.empty();
+    const bool gameFound = pathGiven && app_->Files().FileExists(s.GamePath);
+    if (gameFound) {
+        app_->SetFolders(DeriveFolders(folders.Program, s.GamePath));
+        LoadGameSettings(store, app_->GameFolders(), app_->Locale().DecimalSeparator(), s);
+    } else if (pathGiven) {
+        s.GamePath.clear();
+    } else {
+        LoadDecimalWithoutGame(store, app_->Locale().DecimalSeparator(), s);
+    }
+    if (pathGiven) RestoreUserDemoFile(store, app_->Files(), app_->GameFolders(), s);
     ApplyLoadedSettings(s);
     Enable(IDC_CUSWIDTH, loaded.CustomControlsEnabled);
     Enable(IDC_CUSHEIGHT, loaded.CustomControlsEnabled);
@@ -84,36 +95,21 @@ void MainWindow::FormCreate() {
     DetailBoxChanging();
     if (s.DemoIndex >= 0) DemoChanging();
 
-    if (!s.GamePath.empty()) {
-        if (app_->Files().FileExists(s.GamePath)) {
-            SetStatus(kReadyStatus);
-            SetBenchButtonEnabled(true);
-            app_->SetFolders(DeriveFolders(folders.Program, s.GamePath));
-            s = CurrentSettings();
-            LoadGameSettings(store, app_->GameFolders(), app_->Locale().DecimalSeparator(), s);
-            ApplyLoadedSettings(s);
-            SetText(IDC_LABEL8, DecimalSeparatorLabel(s.ReportDecimalSeparator));
-            CheckVersion(false);
-        } else {
-            SetText(IDC_WMPATHEDIT, "");
-            SetText(IDC_VERSIONLABEL, "Version: unsuitable");
-            SetStatus(kNoGameStatus);
-            SetBenchButtonEnabled(false);
-        }
-        s = CurrentSettings();
-        RestoreUserDemoFile(store, app_->Files(), app_->GameFolders(), s);
-        ApplyLoadedSettings(s);
+    SetStatus(gameFound ? kReadyStatus : kNoGameStatus);
+    SetBenchButtonEnabled(gameFound);
+    if (gameFound) {
+        SetText(IDC_LABEL8, DecimalSeparatorLabel(s.ReportDecimalSeparator));
+        CheckVersion(false);
+    } else {
+        SetText(IDC_VERSIONLABEL, pathGiven ? "Version: unsuitable" : "Wildmere version: not available");
+    }
+    if (pathGiven) {
         OfferRecovery(
             app_->Files(), store, app_->GameFolders(),
-            [this](const std::string& q) { return MessageBoxA(hwnd_, q.c_str(), "Confirm", MB_YESNO | MB_ICONQUESTION) == IDYES; },
+            [this](const std::string& q) {
+                return MessageBoxA(hwnd_, q.c_str(), "Confirm", MB_YESNO | MB_ICONQUESTION) == IDYES;
+            },
             [this](const std::string& m) { ShowMessage(m); });
-    } else {
-        SetStatus(kNoGameStatus);
-        SetBenchButtonEnabled(false);
-        SetText(IDC_VERSIONLABEL, "Wildmere version: not available");
-        s = CurrentSettings();
-        LoadDecimalWithoutGame(store, app_->Locale().DecimalSeparator(), s);
-        ApplyLoadedSettings(s);
     }
 }
 

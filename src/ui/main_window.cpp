@@ -206,9 +206,8 @@ void MainWindow::CreateChildren() {
     MakeChild(hwnd_, "BUTTON", "Homepage", BS_PUSHBUTTON, 446, 4, 86, 20, IDC_HOMEPAGE, font_);
     MakeChild(hwnd_, "BUTTON", "Update", BS_PUSHBUTTON, 446, 26, 86, 20, IDC_UPDATE, font_);
     MakeChild(hwnd_, "BUTTON", "Help", BS_PUSHBUTTON, 446, 48, 86, 20, IDC_HELPBUTTON, font_);
-    HWND partner = MakeChild(hwnd_, "STATIC", "Kestrane", SS_NOTIFY | SS_CENTER | SS_CENTERIMAGE, 8, 14, 90, 44,
-                             IDC_PARTNERLOGO, boldFont_);
-    (void)partner;
+    MakeChild(hwnd_, "STATIC", "Kestrane", SS_NOTIFY | SS_CENTER | SS_CENTERIMAGE, 8, 14, 90, 44, IDC_PARTNERLOGO,
+              boldFont_);
 
     tabs_ = MakeChild(hwnd_, WC_TABCONTROLA, "", WS_CLIPSIBLINGS | TCS_MULTILINE, 6, kTabTop, 526, kTabHeight,
                       IDC_TABS, font_);
@@ -272,7 +271,6 @@ void MainWindow::ShowPage(int index) {
 }
 
 void MainWindow::SetPageEnabled(int page, bool enabled) {
-    pageEnabled_[page] = enabled;
     EnableWindow(pages_[page], enabled);
 }
 

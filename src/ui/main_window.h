@@ -99,7 +99,6 @@ private:
     HWND hwnd_ = nullptr;
     HWND tabs_ = nullptr;
     HWND pages_[8] = {};
-    bool pageEnabled_[8] = {true, true, true, true, true, true, true, true};
     HWND statusBar_ = nullptr;
     HWND benchButton_ = nullptr;
     HWND panel_ = nullptr;
