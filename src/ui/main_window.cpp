@@ -33,7 +33,8 @@ HFONT MakeFont(int height, int weight, const char* face = "MS Sans Serif") {
 
 HWND MakeChild(HWND parent, const char* cls, const char* text, DWORD style, int x, int y, int w, int h, int id,
                HFONT font) {
-    HWND c = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
+    // Clipped by their siblings, so the abort panel stays on top of them while it is shown.
+    HWND c = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, x, y, w, h, parent,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
     SendMessageA(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return c;
@@ -243,7 +244,7 @@ void MainWindow::CreateAbortPanel() {
     RECT bar;
     GetWindowRect(statusBar_, &bar);
     const int barHeight = bar.bottom - bar.top;
-    panel_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | SS_WHITERECT | WS_CLIPSIBLINGS, 0, 0, kClientWidth,
+    panel_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | SS_WHITERECT | SS_NOTIFY | WS_CLIPSIBLINGS, 0, 0, kClientWidth,
                              kClientHeight - barHeight, hwnd_, reinterpret_cast<HMENU>(IDC_PANEL1), instance_, nullptr);
     HWND abortButton = CreateWindowExA(0, "BUTTON", "Abort Test", WS_CHILD | BS_OWNERDRAW, (kClientWidth - 160) / 2, 120,
                                        160, 60, hwnd_, reinterpret_cast<HMENU>(IDC_IMAGE2), instance_, nullptr);
