@@ -54,6 +54,11 @@ TEST_F(SequenceE2E, AbortDuringTheFirstSlotEndsAfterIt) {
     ASSERT_TRUE(WaitUntil([&] { return Launches().size() == 1; }, 30000));
     HWND abortButton = Ctl(IDC_IMAGE2);
     ASSERT_TRUE(WaitUntil([&] { return IsVisible(abortButton); }, 5000));
+    // The panel lies over every other control: a click on the Homepage button's place lands on the panel.
+    RECT home;
+    GetWindowRect(Ctl(IDC_HOMEPAGE), &home);
+    const POINT middle{(home.left + home.right) / 2, (home.top + home.bottom) / 2};
+    EXPECT_EQ(GetDlgCtrlID(WindowFromPoint(middle)), IDC_PANEL1);
     Click(abortButton);
     ASSERT_TRUE(WaitUntil([&] { return Status() == "Benchmark aborted." && IsEnabled(Ctl(IDC_BENCHBUTTON)); }, 60000))
         << Status();
