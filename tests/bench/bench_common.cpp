@@ -1,7 +1,5 @@
 #include "bench/bench_common.h"
 
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 #include "platform/win32/registry_key.h"
@@ -38,30 +36,6 @@ Sandbox SandboxFromArguments(int argc, char** argv) {
     if (!FileExists(box.program + "WildmereBench.exe")) throw std::runtime_error("no WildmereBench.exe in " + box.program);
     if (!FileExists(box.bin32 + "Wildmere.exe")) throw std::runtime_error("no Bin32\\Wildmere.exe in " + box.game);
     return box;
-}
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void WriteAll(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-    if (!out) throw std::runtime_error("cannot write " + path);
-}
-
-std::vector<std::string> LinesOf(const std::string& path) {
-    std::vector<std::string> lines;
-    std::istringstream in(ReadAll(path));
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
 }
 
 void ResetSettings(const Sandbox& box) {

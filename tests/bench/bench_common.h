@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "e2e/test_files.h"
 #include "e2e/window_driver.h"
 
 namespace wmb::bench {
@@ -22,10 +23,9 @@ struct Sandbox {
 // std::runtime_error when they are missing or do not hold the program and the game.
 Sandbox SandboxFromArguments(int argc, char** argv);
 
-std::string ReadAll(const std::string& path);
-void WriteAll(const std::string& path, const std::string& bytes);
-// Lines of a text file without their line ends; none when the file is missing.
-std::vector<std::string> LinesOf(const std::string& path);
+using e2e::LinesOf;
+using e2e::ReadAll;
+using e2e::WriteAll;
 
 // Empties the program's settings key and points it at the sandbox game.
 void ResetSettings(const Sandbox& box);

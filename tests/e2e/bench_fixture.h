@@ -10,19 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "e2e/test_files.h"
 #include "e2e/window_driver.h"
 
 namespace wmb::e2e {
 
 // Windows path of the build folder (the ctest environment gives its Unix path).
 std::string BuildFolder();
-// Reads a whole file; "" when it is missing.
-std::string ReadAll(const std::string& path);
-void WriteAll(const std::string& path, const std::string& bytes);
-bool Exists(const std::string& path);
-std::vector<std::string> FilesIn(const std::string& folder);
-// Lines of a text file without their line ends.
-std::vector<std::string> LinesOf(const std::string& path);
 
 class BenchTest : public ::testing::Test {
 protected:

@@ -362,17 +362,7 @@ protected:
     // A second installation of the game beside the first one; returns its Bin32 folder.
     std::string SecondGame() {
         const std::string game = game_.substr(0, game_.size() - 1) + " Two\\";
-        std::string from = game_ + "*";
-        from.push_back('\0');
-        std::string to = game;
-        to.push_back('\0');
-        CreateDirectoryA(game.c_str(), nullptr);
-        SHFILEOPSTRUCTA op{};
-        op.wFunc = FO_COPY;
-        op.pFrom = from.c_str();
-        op.pTo = to.c_str();
-        op.fFlags = FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR | FOF_NOERRORUI | FOF_SILENT;
-        if (SHFileOperationA(&op) != 0) throw std::runtime_error("cannot copy the game to " + game);
+        CopyTree(game_.substr(0, game_.size() - 1), game.substr(0, game.size() - 1));
         return game + "Bin32\\";
     }
 
