@@ -15,9 +15,6 @@ const char* const kRefusal = "Please, choose a resolution and/or the language of
 const char* const kAborted = "Benchmark aborted.";
 const char* const kOverrideFile = "Systemcfgoverride.cfg";
 
-const char* const kShaderLabels[] = {"Pixel shader: default model", "Pixel shader: model 2.0b",
-                                     "Pixel shader: model 3.0"};
-
 char ReportSeparator(const BenchSettings& s) {
     return s.ReportDecimalSeparator == "," ? ',' : '.';
 }
@@ -39,9 +36,7 @@ RunController::RunController(SequenceWindow& window, SequenceSteps& steps, FileS
     : window_(window), steps_(steps), files_(files), store_(settings), locale_(locale), game_(game) {}
 
 std::string RunController::ReportPath() const {
-    const std::string name = "result_" + sequenceStamp_ + "_.htm";
-    if (settings_.ResultsFolder.empty()) return folders_.Program + "Benchmark\\" + name;
-    return settings_.ResultsFolder + name;
+    return ReportFilePath(settings_.ResultsFolder, folders_.Program, sequenceStamp_);
 }
 
 std::string RunController::LogPath() const {
@@ -88,7 +83,8 @@ void RunController::BenchButtonClick() {
 void RunController::StartSequence() {
     sequenceStamp_ = SequenceStampFrom(locale_.NowAsText());
     sequenceStartText_ = locale_.NowAsText();
-    if (settings_.ShaderModel >= 0 && settings_.ShaderModel < 3) shaderLabel_ = kShaderLabels[settings_.ShaderModel];
+    // Without a shader model chosen the label of the previous sequence stays.
+    if (const std::string label = wmb::ShaderLabel(settings_.ShaderModel); !label.empty()) shaderLabel_ = label;
     try {
         steps_.WriteGameConfig(settings_, [this] { PrepareLaunchValues(); });
         const auto head = steps_.ReportHeader(settings_, sequenceStartText_);
@@ -137,13 +133,15 @@ void RunController::LaunchSlot(int k) {
     }
 }
 
-bool RunController::CheckRunLog() const {
+bool RunController::CheckRunLog() {
+    results_.reset();
     const auto log = files_.ReadFile(LogPath());
     if (!log || !wmb::CheckRunLog(*log, launch_.RunsArgument)) return false;
     if (settings_.ScreenshotMode) return true;
-    // A log whose scores cannot be read counts as a failed run rather than a broken report.
-    return ReadRunResults(*log, launch_.RunsArgument, ReportSeparator(settings_), locale_.DecimalSeparator())
-        .has_value();
+    // The scores are read once here; a log whose scores cannot be read counts as a failed run rather
+    // than a broken report.
+    results_ = ReadRunResults(*log, launch_.RunsArgument, ReportSeparator(settings_), locale_.DecimalSeparator());
+    return results_.has_value();
 }
 
 void RunController::cpTerminate() {
@@ -189,21 +187,16 @@ void RunController::FinishLastSlot() {
 }
 
 void RunController::AppendResultSection() {
-    const auto log = files_.ReadFile(LogPath());
-    if (log) {
-        const auto results =
-            ReadRunResults(*log, launch_.RunsArgument, ReportSeparator(settings_), locale_.DecimalSeparator());
-        if (results) {
-            ReportSectionInput in;
-            in.Slot = currentSlot_;
-            in.Settings = settings_;
-            in.QualityLabel = steps_.QualityLabel();
-            in.RendererLabel = steps_.RendererLabel();
-            in.Demo = demo_;
-            in.Results = *results;
-            const auto section = ReportSectionLines(in);
-            reportLines_.insert(reportLines_.end(), section.begin(), section.end());
-        }
+    if (results_) {
+        ReportSectionInput in;
+        in.Slot = currentSlot_;
+        in.Settings = settings_;
+        in.QualityLabel = steps_.QualityLabel();
+        in.RendererLabel = steps_.RendererLabel();
+        in.Demo = demo_;
+        in.Results = *results_;
+        const auto section = ReportSectionLines(in);
+        reportLines_.insert(reportLines_.end(), section.begin(), section.end());
     }
     if (finishedSlotCount_ == selectedSlotCount_) {
         const auto foot = ReportFootLines();

@@ -3,6 +3,7 @@
 // slot, and ends it by putting the game's files back. Runs entirely on the user-interface thread;
 // the end of each game process arrives as cpTerminate().
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "platform/process_runner.h"
 #include "platform/settings_store.h"
 #include "run/command_line.h"
+#include "run/log_reader.h"
 #include "run/sequence_host.h"
 #include "settings/bench_settings.h"
 
@@ -60,7 +62,8 @@ public:
 
 private:
     std::string LogPath() const;
-    bool CheckRunLog() const;
+    // Checks the log of the slot that has just ended and keeps its scores for the report.
+    bool CheckRunLog();
     void AppendResultSection();
     void MoveScreenshot();
     void FinishLastSlot();
@@ -89,6 +92,7 @@ private:
     std::vector<std::string> reportLines_;
     std::string commandLine_;
     LaunchValues launch_;
+    std::optional<RunResults> results_;  // scores of the slot that has just ended
     DemoLocation demo_;
 };
 
