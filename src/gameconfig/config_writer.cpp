@@ -89,7 +89,7 @@ bool GameConfigWriter::MoveToBackup(const std::string& original, const std::stri
     files_.ShellCopy(original, backup);
     const auto kept = files_.ReadFile(original);
     if (!kept || files_.ReadFile(backup) != kept) return false;
-    files_.DeleteFile(original);
+    files_.RemoveFile(original);
     return true;
 }
 

@@ -245,7 +245,7 @@ TEST_F(GameConfigWriterTest, CustomFileIsCopiedUnchanged) {
 
 TEST_F(GameConfigWriterTest, MissingCustomFileOrNoSelectionWritesNothing) {
     Write(PresetSettings(2));
-    files.DeleteFile(kOverride);
+    files.RemoveFile(kOverride);
     for (const std::string& path : {std::string(), std::string("E:\\gone\\system.cfg")}) {
         BenchSettings s = PresetSettings(3);
         s.CustomConfigPath = path;

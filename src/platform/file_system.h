@@ -20,7 +20,7 @@ public:
     virtual void WriteFile(const std::string& path, const std::string& bytes) = 0;
 
     // Plain file-system calls; they fail silently (the result says whether they worked).
-    virtual bool DeleteFile(const std::string& path) = 0;
+    virtual bool RemoveFile(const std::string& path) = 0;
     // Fails, leaving both files as they were, when `to` exists.
     virtual bool RenameFile(const std::string& from, const std::string& to) = 0;
     // Creates the folder with any missing parents.

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "demos/demo_table.h"
-#include "run/slots.h"
+#include "settings/slots.h"
 #include "support/memory_file_system.h"
 
 namespace wmb {

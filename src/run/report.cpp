@@ -1,6 +1,6 @@
 #include "run/report.h"
 
-#include "run/slots.h"
+#include "settings/slots.h"
 
 namespace wmb {
 

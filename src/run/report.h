@@ -19,7 +19,7 @@ struct ReportHeaderInput {
 };
 
 struct ReportSectionInput {
-    int Slot = 0;            // 0..6, see run/slots.h
+    int Slot = 0;            // 0..6, see settings/slots.h
     BenchSettings Settings;  // custom size, PShader, AABox, AFBox, HDR, GI, CompRess, RendererBox
     std::string QualityLabel;
     std::string RendererLabel;

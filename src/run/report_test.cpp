@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "run/slots.h"
+#include "settings/slots.h"
 
 namespace wmb {
 

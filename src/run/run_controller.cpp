@@ -6,7 +6,7 @@
 #include "run/report.h"
 #include "run/screenshot.h"
 #include "run/sequence_stamp.h"
-#include "run/slots.h"
+#include "settings/slots.h"
 
 namespace wmb {
 namespace {
@@ -52,7 +52,7 @@ void RunController::BenchButtonClick() {
     }
     if (settings_.ScreenshotMode) {
         const std::string picture = folders_.Game + "Wildmere0000.jpg";
-        if (files_.FileExists(picture)) files_.DeleteFile(picture);
+        if (files_.FileExists(picture)) files_.RemoveFile(picture);
         if (!files_.FolderExists(folders_.Game + "Screenshot")) files_.CreateFolders(folders_.Game + "Screenshot");
     }
     reportLines_.clear();
@@ -100,8 +100,8 @@ void RunController::StartSequence() {
 
 void RunController::PrepareLaunchValues() {
     const std::string batch = folders_.Bin32 + "rerurov.bat";
-    if (!folders_.Bin32.empty() && files_.FileExists(batch)) files_.DeleteFile(batch);
-    if (!demo_.DemoName.empty() && files_.FileExists(LogPath())) files_.DeleteFile(LogPath());
+    if (!folders_.Bin32.empty() && files_.FileExists(batch)) files_.RemoveFile(batch);
+    if (!demo_.DemoName.empty() && files_.FileExists(LogPath())) files_.RemoveFile(LogPath());
     window_.Pause(500);
     UpdateLaunchValues(launch_, settings_);
 }
@@ -119,7 +119,7 @@ void RunController::LaunchSlot(int k) {
     commandLine_ = BuildCommandLine(folders_.Bin32, steps_.ShaderPathArgument(settings_), launch_,
                                     SlotWidth(k, settings_), SlotHeight(k, settings_));
     InstallDemo(files_, folders_, settings_, demo_, commandLine_);
-    if (files_.FileExists(LogPath())) files_.DeleteFile(LogPath());
+    if (files_.FileExists(LogPath())) files_.RemoveFile(LogPath());
     resolutionLabel_ = "Resolution: " + label;
 
     state_ = SequenceState::Running;
@@ -228,7 +228,7 @@ void RunController::EndSequence() {
     window_.Pause(1000);
     store_.Write("NoErrorWarning", "0");
     const std::string overrideFile = folders_.Game + kOverrideFile;
-    if (files_.FileExists(overrideFile)) files_.DeleteFile(overrideFile);
+    if (files_.FileExists(overrideFile)) files_.RemoveFile(overrideFile);
     steps_.RestoreGameSplash();
     window_.SetBenchButtonEnabled(true);
     state_ = SequenceState::Idle;
@@ -242,7 +242,7 @@ void RunController::AbortSequence() {
     window_.SetBenchButtonEnabled(true);
     store_.Write("NoErrorWarning", "0");
     const std::string overrideFile = folders_.Game + kOverrideFile;
-    if (files_.FileExists(overrideFile)) files_.DeleteFile(overrideFile);
+    if (files_.FileExists(overrideFile)) files_.RemoveFile(overrideFile);
     steps_.RestoreGameSplash();
     reportLines_.clear();
     state_ = SequenceState::Idle;

@@ -1,7 +1,7 @@
 #pragma once
 // Turns one press of the Benchmark button into a sequence of game runs, one per selected resolution
-// slot, and ends it by putting the game's files back. Runs entirely on the user-interface thread;
-// the end of each game process arrives as cpTerminate().
+// slot, and ends it by putting the game's files back. Runs entirely on the user-interface thread and
+// never blocks it: the end of each game process arrives as cpTerminate(), the pauses as OnTimer().
 
 #include <optional>
 #include <string>
@@ -33,14 +33,21 @@ public:
     // Event handlers.
     void BenchButtonClick();
     void cpTerminate();
+    // The diagnostic tool has ended: its report is read a second later.
+    void dxrunTerminate();
+    // The timer asked for through SequenceWindow::StartTimer() is due.
+    void OnTimer();
     void Image2Click() { abortRequested_ = true; }
 
-    // Steps of a sequence; public so that the steps' owners and tests can follow them.
-    void StartSequence();
-    void PrepareLaunchValues();
-    void LaunchSlot(int k);
-    void EndSequence();
-    void AbortSequence();
+    // The window is asked to close (close box, Alt+F4, WM_CLOSE, end of the session). Returns true when it
+    // may close now: no sequence runs, or the sequence was ended here and the user's files are back. While
+    // the game or the diagnostic tool runs it returns false; the sequence ends as an abort when that process
+    // exits, and SequenceWindow::CloseWindow() follows.
+    bool RequestClose();
+    // The session ends now: whatever runs, the user's files go back at once.
+    void EndNow();
+    // Whether a sequence has started and not ended yet.
+    bool Busy() const { return state_ != SequenceState::Idle; }
 
     SequenceState State() const { return state_; }
     int SelectedSlotCount() const { return selectedSlotCount_; }

@@ -268,7 +268,7 @@ TEST_F(RunControllerTest, FailedLastSlotWritesNoReportButStillOpensIt) {
         if (n == 1) return std::nullopt;
         return Log({"70.00", "76.42", "75.00"});
     });
-    files.DeleteFile(kPierLog);
+    files.RemoveFile(kPierLog);
     EXPECT_EQ(window.Statuses.back(), "Benchmark aborted.");
     EXPECT_FALSE(files.FileExists(controller.ReportPath()));
     EXPECT_EQ(window.Opened, std::vector<std::string>{controller.ReportPath()});

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "run/report.h"
-#include "run/slots.h"
+#include "settings/slots.h"
 
 namespace wmb {
 

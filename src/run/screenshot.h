@@ -23,7 +23,7 @@ std::string PictureBaseName(const std::string& screenshotFolder, const std::stri
                             const std::string& stamp, const std::string& suffix);
 
 struct ScreenshotInfoInput {
-    int Slot = 0;                 // 0..6, see run/slots.h
+    int Slot = 0;                 // 0..6, see settings/slots.h
     BenchSettings Settings;       // folder, frame, AABox, AFBox, HDR, CompRess, GI, note, custom width
     std::string ResolutionLabel;  // "Resolution: " + slot label
     std::string ShaderLabel;      // "Pixel shader: ..." of the sequence

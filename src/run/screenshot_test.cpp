@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "run/report.h"
-#include "run/slots.h"
+#include "settings/slots.h"
 #include "support/memory_file_system.h"
 
 namespace wmb {

@@ -10,7 +10,8 @@
 
 namespace wmb {
 
-// The main window, as the run controller sees it.
+// The main window, as the run controller sees it. Nothing here blocks: the controller waits through
+// its one timer, and the window calls RunController::OnTimer() on the user-interface thread when it is due.
 class SequenceWindow {
 public:
     virtual ~SequenceWindow() = default;
@@ -21,13 +22,16 @@ public:
     virtual void ShowAbortPanel(bool shown) = 0;
     // Sets the status bar text and repaints the window.
     virtual void SetStatus(const std::string& text) = 0;
+    // A plain message box with an OK button (modal: messages keep being handled while it is shown).
     virtual void ShowMessage(const std::string& text) = 0;
-    // Blocks the user-interface thread for `ms` milliseconds.
-    virtual void Pause(int ms) = 0;
-    // Repaints the abort panel and the window, then handles every window message that is waiting.
-    virtual void ProcessPendingMessages() = 0;
+    // Arranges one call of RunController::OnTimer() `ms` milliseconds from now, replacing any pending one.
+    virtual void StartTimer(int ms) = 0;
+    // Cancels the pending timer call, if any.
+    virtual void StopTimer() = 0;
     // Asks the shell to open a document with its associated program.
     virtual void OpenDocument(const std::string& path) = 0;
+    // A close that waited for the sequence to end may go ahead now.
+    virtual void CloseWindow() = 0;
 };
 
 // Operations of the other subsystems that a sequence calls.
@@ -35,8 +39,11 @@ class SequenceSteps {
 public:
     virtual ~SequenceSteps() = default;
     virtual void InstallBenchSplash() = 0;
-    // Learns the system facts, then calls `onDone` (at once, or later from the tool's end event).
+    // Learns the system facts, then calls `onDone`: at once from its per-run cache, or later through
+    // FinishSystemInfo() once the diagnostic tool has ended.
     virtual void CollectSystemInfo(std::function<void()> onDone) = 0;
+    // Reads the diagnostic tool's report and calls the `onDone` given to CollectSystemInfo().
+    virtual void FinishSystemInfo() = 0;
     // Writes the game's configuration and override file; calls `prepareLaunchValues` on its way.
     virtual void WriteGameConfig(const BenchSettings& settings, const std::function<void()>& prepareLaunchValues) = 0;
     // The shader path command-line argument (with its quotes) or "".
@@ -45,9 +52,10 @@ public:
     virtual std::vector<std::string> ReportHeader(const BenchSettings& settings, const std::string& startText) = 0;
     virtual std::string QualityLabel() = 0;
     virtual std::string RendererLabel() = 0;
-    // Puts the user's configuration back (without pausing).
+    // Puts the user's configuration back (without pausing). Throws with the reason when it cannot.
     virtual void RestoreUserConfig() = 0;
-    virtual void RestoreGameSplash() = 0;
+    // Returns false when a game bitmap that was set aside is still not back in its place.
+    virtual bool RestoreGameSplash() = 0;
 };
 
 }  // namespace wmb

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "run/slots.h"
+#include "settings/slots.h"
 
 namespace wmb {
 

@@ -9,7 +9,7 @@ const char* const kOldSplash = "wmsplashold.bmp";
 const char* const kFlag = "NoErrorWarning";
 
 void DeleteIfPresent(FileSystem& fs, const std::string& path) {
-    if (fs.FileExists(path)) fs.DeleteFile(path);
+    if (fs.FileExists(path)) fs.RemoveFile(path);
 }
 
 void RenameIfPresent(FileSystem& fs, const std::string& from, const std::string& to) {
@@ -25,18 +25,30 @@ void InstallBenchSplash(FileSystem& fs, const Folders& folders) {
     const std::string gameSplash = folders.Game + kSplash;
     const std::string backup = folders.Program + "Backup\\" + kSplash;
     if (fs.FileExists(gameSplash) && !fs.FileExists(backup)) fs.ShellCopy(gameSplash, backup);
-    RenameIfPresent(fs, gameSplash, folders.Game + kOldSplash);
-    RenameIfPresent(fs, folders.Bin32 + kSplash, folders.Bin32 + kOldSplash);
-    fs.ShellCopy(folders.Program + kSplash, gameSplash);
-    fs.ShellCopy(folders.Program + kSplash, folders.Bin32 + kSplash);
+    for (const std::string& folder : {folders.Game, folders.Bin32}) {
+        const std::string splash = folder + kSplash;
+        const std::string old = folder + kOldSplash;
+        // The game's own bitmap is never overwritten: when it cannot be set aside (and no earlier sequence
+        // set it aside already) the game keeps showing its own.
+        if (fs.FileExists(splash) && !fs.FileExists(old) && !fs.RenameFile(splash, old)) continue;
+        fs.ShellCopy(folders.Program + kSplash, splash);
+    }
 }
 
-void RestoreGameSplash(FileSystem& fs, const Folders& folders) {
-    if (!GameLocated(folders)) return;
-    DeleteIfPresent(fs, folders.Game + kSplash);
-    DeleteIfPresent(fs, folders.Bin32 + kSplash);
-    RenameIfPresent(fs, folders.Game + kOldSplash, folders.Game + kSplash);
-    RenameIfPresent(fs, folders.Bin32 + kOldSplash, folders.Bin32 + kSplash);
+bool RestoreGameSplash(FileSystem& fs, const Folders& folders) {
+    if (!GameLocated(folders)) return true;
+    bool back = true;
+    for (const std::string& folder : {folders.Game, folders.Bin32}) {
+        const std::string old = folder + kOldSplash;
+        if (!fs.FileExists(old)) {
+            // Nothing was set aside here: only the program's bitmap has to go.
+            DeleteIfPresent(fs, folder + kSplash);
+            continue;
+        }
+        DeleteIfPresent(fs, folder + kSplash);
+        if (!fs.RenameFile(old, folder + kSplash)) back = false;
+    }
+    return back;
 }
 
 void OfferRecovery(FileSystem& fs, SettingsStore& settings, const Folders& folders,

@@ -16,11 +16,12 @@ bool GameLocated(const Folders& folders);
 
 // Start of a sequence: the game's splash is backed up once into the Program folder's "Backup\",
 // the game's bitmaps are renamed to "wmsplashold.bmp", and the program's bitmap is copied into the
-// Game and Bin32 folders.
+// Game and Bin32 folders, never over a game bitmap that could not be set aside.
 void InstallBenchSplash(FileSystem& fs, const Folders& folders);
 
 // Orderly end of a sequence: the program's bitmaps are deleted and the game's are renamed back.
-void RestoreGameSplash(FileSystem& fs, const Folders& folders);
+// Returns false when a set-aside game bitmap is still not back in its place.
+bool RestoreGameSplash(FileSystem& fs, const Folders& folders);
 
 // When the crash-recovery flag "NoErrorWarning" is "1", asks whether to restore the game's files
 // from the backups and clears the flag either way. Without a located game nothing is asked and the

@@ -117,7 +117,7 @@ TEST_F(Recovery, NoOnlyClearsTheFlag) {
 }
 
 TEST_F(Recovery, MissingBin32SplashIsReportedAfterTheOtherRestores) {
-    fs.DeleteFile(B + "wmsplash.bmp");
+    fs.RemoveFile(B + "wmsplash.bmp");
     Offer(true);
     EXPECT_EQ(messages, std::vector<std::string>{"Sorry, the settings cannot be restored!"});
     EXPECT_EQ(fs.Get(G + "system.cfg"), "original");
@@ -127,7 +127,7 @@ TEST_F(Recovery, MissingBin32SplashIsReportedAfterTheOtherRestores) {
 }
 
 TEST_F(Recovery, MissingConfigurationBackupIsSkippedSilently) {
-    fs.DeleteFile(P + "Backup\\system.cfg");
+    fs.RemoveFile(P + "Backup\\system.cfg");
     Offer(true);
     EXPECT_EQ(fs.Get(G + "system.cfg"), "written by the sequence");
     EXPECT_TRUE(messages.empty());

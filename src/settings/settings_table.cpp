@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "platform/file_system.h"
-#include "run/slots.h"
+#include "settings/slots.h"
 
 namespace wmb {
 

@@ -23,9 +23,9 @@ const Folders kFolders{"C:\\Bench\\", "C:\\Games\\Wildmere\\Bin32\\", "C:\\Games
 class RecordingSettings : public MemorySettings {
 public:
     std::vector<std::string> Written;
-    void Write(const std::string& name, const std::string& value) override {
+    bool Write(const std::string& name, const std::string& value) override {
         Written.push_back(name);
-        MemorySettings::Write(name, value);
+        return MemorySettings::Write(name, value);
     }
 };
 

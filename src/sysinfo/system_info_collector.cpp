@@ -84,7 +84,7 @@ void SystemInfoCollector::OnToolEnded(SystemInfo& info) {
         cache(kCacheDriverVersion, facts.DriverVersionFound, facts.DriverVersion);
         cache(kCacheSound, facts.SoundDeviceFound, facts.SoundDevice);
     }
-    if (files_.FileExists(path)) files_.DeleteFile(path);
+    if (files_.FileExists(path)) files_.RemoveFile(path);
     Finish(std::move(onDone));
 }
 

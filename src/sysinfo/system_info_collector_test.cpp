@@ -106,7 +106,7 @@ TEST_F(Collector, CacheFromAnEarlierRunFillsMissingFactsWithNoInformation) {
 
 TEST_F(Collector, MissingOrUnstartableToolGivesIndeterminableWithoutCaching) {
     info.CardName = " Earlier";
-    files.DeleteFile(std::string(kSystem) + "\\dxdiag.exe");
+    files.RemoveFile(std::string(kSystem) + "\\dxdiag.exe");
     EXPECT_TRUE(Collect());
     EXPECT_EQ(done, 1);
     EXPECT_TRUE(runner.Calls.empty());

@@ -23,8 +23,7 @@ void AppServices::SetFolders(const Folders& folders) {
 }
 
 std::string AppServices::FileVersionText(const std::string& path) const {
-    const std::string raw = ReadFileVersionString(path);
-    return raw.empty() ? std::string() : NormalizeFileVersion(raw).Text;
+    return NormalizeFileVersion(ReadFileVersionString(path)).Text;
 }
 
 void AppServices::OnProcessEnded(WPARAM runner) {

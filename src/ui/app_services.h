@@ -32,7 +32,7 @@ public:
     RunController& Controller() { return controller_; }
     Folders& GameFolders() { return folders_; }
     void SetFolders(const Folders& folders);
-    // The normalised version text of a file ("" when it has none).
+    // The normalised version text of a file ("Value Not Available" when it has none).
     std::string FileVersionText(const std::string& path) const;
 
     // End of a child process reported by one of the runners.

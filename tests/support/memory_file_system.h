@@ -45,7 +45,7 @@ public:
         if (!Writable(path)) throw std::runtime_error("Access denied: " + path);
         Put(path, bytes);
     }
-    bool DeleteFile(const std::string& path) override {
+    bool RemoveFile(const std::string& path) override {
         Log.push_back("delete " + path);
         return files_.erase(Key(path)) != 0;
     }
@@ -125,8 +125,12 @@ public:
         auto it = Values.find(name);
         return Open && it != Values.end() ? it->second : std::string();
     }
-    void Write(const std::string& name, const std::string& value) override {
-        if (Open) Values[name] = value;
+    // Names whose writes fail, as they do on a key the user may not change.
+    std::set<std::string> Refused;
+    bool Write(const std::string& name, const std::string& value) override {
+        if (!Open || Refused.count(name)) return false;
+        Values[name] = value;
+        return true;
     }
 };
 

@@ -98,7 +98,7 @@ void Win32FileSystem::WriteFile(const std::string& path, const std::string& byte
     }
 }
 
-bool Win32FileSystem::DeleteFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }
+bool Win32FileSystem::RemoveFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }
 
 bool Win32FileSystem::RenameFile(const std::string& from, const std::string& to) {
     return MoveFileA(from.c_str(), to.c_str()) != 0;

@@ -1,8 +1,5 @@
 #pragma once
 // The file system and the shell's file operation, and the folders the system asks the platform for.
-//
-// <windows.h> comes first on purpose: it turns the name DeleteFile into DeleteFileA, and the
-// FileSystem interface must see the same name in every file that includes this header.
 
 #include <windows.h>
 
@@ -23,7 +20,7 @@ public:
     bool FolderExists(const std::string& path) const override;
     std::optional<std::string> ReadFile(const std::string& path) const override;
     void WriteFile(const std::string& path, const std::string& bytes) override;
-    bool DeleteFile(const std::string& path) override;
+    bool RemoveFile(const std::string& path) override;
     bool RenameFile(const std::string& from, const std::string& to) override;
     bool CreateFolders(const std::string& path) override;
     bool ShellCopy(const std::string& from, const std::string& to) override;

@@ -59,8 +59,8 @@ TEST_F(Win32FileSystemTest, DeleteAndRenameFailSilently) {
     EXPECT_EQ(fs_.ReadFile(dir_ / "a.txt"), "A");
     EXPECT_EQ(fs_.ReadFile(dir_ / "b.txt"), "B");
 
-    EXPECT_TRUE(fs_.DeleteFile(dir_ / "b.txt"));
-    EXPECT_FALSE(fs_.DeleteFile(dir_ / "b.txt"));
+    EXPECT_TRUE(fs_.RemoveFile(dir_ / "b.txt"));
+    EXPECT_FALSE(fs_.RemoveFile(dir_ / "b.txt"));
     EXPECT_TRUE(fs_.RenameFile(dir_ / "a.txt", dir_ / "b.txt"));
     EXPECT_FALSE(fs_.FileExists(dir_ / "a.txt"));
     EXPECT_EQ(fs_.ReadFile(dir_ / "b.txt"), "A");

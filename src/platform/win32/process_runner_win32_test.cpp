@@ -81,7 +81,7 @@ TEST_F(ProcessRunnerTest, RefusesASecondStartWhileRunningAndCanBeUsedAgainAfterw
     ASSERT_TRUE(test::WaitForMessage(window_.Get(), kEndMessage, 20s).has_value());
     EXPECT_FALSE(runner.Running());
 
-    fs_.DeleteFile(work_ + "child.txt");
+    fs_.RemoveFile(work_ + "child.txt");
     runner.Start(child_, "child.exe again", work_);
     const std::optional<MSG> end = test::WaitForMessage(window_.Get(), kEndMessage, 20s);
     ASSERT_TRUE(end.has_value());

@@ -55,7 +55,7 @@ public:
 
     bool IsOpen() const override { return key_.IsOpen(); }
     std::string Read(const std::string& name) const override { return key_.ReadString(name); }
-    void Write(const std::string& name, const std::string& value) override { key_.WriteString(name, value); }
+    bool Write(const std::string& name, const std::string& value) override { return key_.WriteString(name, value); }
 
     // Tries to open the key again (for instance after an installer created it); returns IsOpen().
     bool Reopen();
