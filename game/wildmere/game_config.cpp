@@ -49,24 +49,37 @@ std::optional<int> ReadDemoFrameCount(std::string_view demoText) {
     return std::nullopt;
 }
 
-TestControl ReadTestControl(std::string_view text) {
+TestControl ReadTestControl(std::string_view text, int launch) {
     TestControl control;
-    for (std::string_view line : SplitLines(text)) {
-        const std::string trimmed = Trim(line);
-        if (trimmed.empty() || trimmed[0] == ';' || trimmed[0] == '#') continue;
-        const size_t eq = trimmed.find('=');
-        if (eq == std::string::npos) continue;
-        const std::string key = ToLower(Trim(trimmed.substr(0, eq)));
-        const std::string value = Trim(trimmed.substr(eq + 1));
-        if (key == "quit_early") control.quitEarly = IsOn(value);
-        else if (key == "no_log") control.noLog = IsOn(value);
-        else if (key == "comma") control.comma = IsOn(value);
-        else if (key == "bad_score") control.badScore = IsOn(value);
-        else if (key == "short_log") control.shortLog = IsOn(value);
-        else if (key == "no_picture") control.noPicture = IsOn(value);
-        else if (key == "run_seconds") {
-            const auto seconds = ParseDecimal(value);
-            if (seconds && *seconds >= 0 && *seconds <= 3600) control.runSeconds = *seconds;
+    // Two passes: the general lines first, then the section of this start, so that its keys win.
+    for (const bool sectionPass : {false, true}) {
+        bool inSection = false;
+        bool inThisLaunch = false;
+        for (std::string_view line : SplitLines(text)) {
+            const std::string trimmed = Trim(line);
+            if (trimmed.empty() || trimmed[0] == ';' || trimmed[0] == '#') continue;
+            if (trimmed.front() == '[' && trimmed.back() == ']') {
+                inSection = true;
+                const std::string name = ToLower(Trim(trimmed.substr(1, trimmed.size() - 2)));
+                const auto number = name.rfind("launch ", 0) == 0 ? ParseWhole(Trim(name.substr(7))) : std::nullopt;
+                inThisLaunch = number && *number == launch;
+                continue;
+            }
+            if (sectionPass ? !inThisLaunch : inSection) continue;
+            const size_t eq = trimmed.find('=');
+            if (eq == std::string::npos) continue;
+            const std::string key = ToLower(Trim(trimmed.substr(0, eq)));
+            const std::string value = Trim(trimmed.substr(eq + 1));
+            if (key == "quit_early") control.quitEarly = IsOn(value);
+            else if (key == "no_log") control.noLog = IsOn(value);
+            else if (key == "comma") control.comma = IsOn(value);
+            else if (key == "bad_score") control.badScore = IsOn(value);
+            else if (key == "short_log") control.shortLog = IsOn(value);
+            else if (key == "no_picture") control.noPicture = IsOn(value);
+            else if (key == "run_seconds") {
+                const auto seconds = ParseDecimal(value);
+                if (seconds && *seconds >= 0 && *seconds <= 3600) control.runSeconds = *seconds;
+            }
         }
     }
     return control;

@@ -20,6 +20,8 @@ void ReadConfigText(std::string_view text, ConsoleVars& vars);
 std::optional<int> ReadDemoFrameCount(std::string_view demoText);
 
 // Behaviours chosen through "wildmere-test.ini" (key=value lines; 1/yes/true/on switch a key on).
+// Lines before any section apply to every start; lines under "[launch N]" apply only to the N-th
+// start of the game (counted from 1) and win over the general ones.
 struct TestControl {
     bool quitEarly = false;  // quit_early: end before the last finish line
     bool noLog = false;      // no_log: exit at once, write nothing
@@ -30,6 +32,6 @@ struct TestControl {
     std::optional<double> runSeconds;  // run_seconds: wall-clock time of all runs together
 };
 
-TestControl ReadTestControl(std::string_view text);
+TestControl ReadTestControl(std::string_view text, int launch = 1);
 
 }  // namespace wmb::game

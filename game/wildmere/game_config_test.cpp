@@ -59,5 +59,22 @@ TEST(ReadTestControl, DefaultsOffAndRunSecondsValidated) {
     EXPECT_FALSE(ReadTestControl("run_seconds=soon").runSeconds);
 }
 
+TEST(ReadTestControl, LaunchSectionsApplyToTheirStartOnly) {
+    const std::string text = "run_seconds=4\r\n[launch 2]\r\nno_log=1\r\nrun_seconds=1\r\n[launch 3]\r\nquit_early=1\r\n";
+    struct Case {
+        int launch;
+        bool noLog;
+        bool quitEarly;
+        double runSeconds;
+    };
+    for (const Case& c : {Case{1, false, false, 4}, Case{2, true, false, 1}, Case{3, false, true, 4}, Case{4, false, false, 4}}) {
+        const TestControl control = ReadTestControl(text, c.launch);
+        EXPECT_EQ(control.noLog, c.noLog) << "launch " << c.launch;
+        EXPECT_EQ(control.quitEarly, c.quitEarly) << "launch " << c.launch;
+        EXPECT_DOUBLE_EQ(control.runSeconds.value_or(-1), c.runSeconds) << "launch " << c.launch;
+    }
+    EXPECT_FALSE(ReadTestControl("[something else]\nno_log=1\n", 1).noLog);
+}
+
 }  // namespace
 }  // namespace wmb::game

@@ -45,9 +45,13 @@ std::string GameFolderOf(const std::string& exePath) {
 GameOutcome RunGame(const GameStart& start, GameHost& host) {
     GameOutcome outcome;
     const std::string game = GameFolderOf(start.exePath);
+    // The control file is read before the start is recorded: whoever sees the record may change the
+    // file for the next start without racing this one.
+    const std::string controlText = host.ReadFile(game + "wildmere-test.ini").value_or("");
+    const std::string launches = host.ReadFile(game + "wildmere-launches.txt").value_or("");
+    const int launch = static_cast<int>(std::count(launches.begin(), launches.end(), '\n')) + 1;
+    const TestControl control = ReadTestControl(controlText, launch);
     host.AppendFile(game + "wildmere-launches.txt", start.workingFolder + "|" + start.commandLine + "\r\n");
-
-    const TestControl control = ReadTestControl(host.ReadFile(game + "wildmere-test.ini").value_or(""));
     if (control.noLog) return outcome;
 
     const GameArgs args = ParseGameArgs(start.commandLine);

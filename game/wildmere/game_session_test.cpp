@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -20,6 +21,7 @@ public:
         return it == files_.end() ? "" : it->second.second;
     }
     std::optional<std::string> ReadFile(const std::string& path) override {
+        accesses.push_back("read " + path);
         if (!Has(path)) return std::nullopt;
         return Get(path);
     }
@@ -29,6 +31,7 @@ public:
         return true;
     }
     bool AppendFile(const std::string& path, const std::string& bytes) override {
+        accesses.push_back("append " + path);
         return WriteFile(path, Get(path) + bytes);
     }
     std::optional<std::string> FindEntry(const std::string& folder, const std::string& name) override {
@@ -41,6 +44,7 @@ public:
     void Wait(int milliseconds) override { waits.push_back(milliseconds); }
 
     std::vector<int> waits;
+    std::vector<std::string> accesses;
 
 private:
     std::map<std::string, std::pair<std::string, std::string>> files_;
@@ -170,6 +174,19 @@ TEST_F(GameSessionTest, ControlFileMisbehaviours) {
 
     host.Put(kGame + "wildmere-test.ini", "no_picture=1\r\n");
     EXPECT_FALSE(Run(kLine + " \"#demo_screenshot_frame=5\"").pictureSaved);
+}
+
+TEST_F(GameSessionTest, ControlFileIsReadBeforeTheStartIsRecordedAndSectionsCountStarts) {
+    host.Put(kGame + "wildmere-test.ini", "[launch 2]\r\nno_log=1\r\n");
+    EXPECT_TRUE(Run(kLine).logWritten);
+    const auto& a = host.accesses;
+    const auto read = std::find(a.begin(), a.end(), "read " + kGame + "wildmere-test.ini");
+    const auto recorded = std::find(a.begin(), a.end(), "append " + kGame + "wildmere-launches.txt");
+    ASSERT_NE(recorded, a.end());
+    EXPECT_LT(read, recorded);
+
+    EXPECT_FALSE(Run(kLine).demoPlayed) << "the second start";
+    EXPECT_TRUE(Run(kLine).logWritten) << "the third start";
 }
 
 TEST_F(GameSessionTest, RunSecondsAreSpreadOverTheRunsAndDefaultsStayShort) {

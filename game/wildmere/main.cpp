@@ -8,10 +8,13 @@
 // override file Systemcfgoverride.cfg and the command line. With "#demo_screenshot_frame=F" it also
 // saves a JPEG picture Game folder\Wildmere0000.jpg. A missing demo gives no log.
 //
-// Every start appends "working folder|command line" to Game folder\wildmere-launches.txt.
+// Every start reads Game folder\wildmere-test.ini first and then appends "working folder|command line"
+// to Game folder\wildmere-launches.txt; the lines already there count the starts.
 //
 // Tests choose misbehaviours in Game folder\wildmere-test.ini, one key=value per line (1, yes, true
-// or on switch a key on; lines starting with ";" or "#" are comments):
+// or on switch a key on; lines starting with ";" or "#" are comments). Lines before any section apply
+// to every start; lines under "[launch N]" only to the N-th start recorded in wildmere-launches.txt
+// (e.g. "[launch 2]" then "no_log=1": the second start fails):
 //   quit_early=1    end before the last "!TimeDemo Run n Finished." line
 //   no_log=1        exit at once; write neither log nor picture
 //   run_seconds=N   play for N seconds in all (spread over the runs; default 0.1 s per run, 2 s at most)
