@@ -2,60 +2,15 @@
 // Graphics adapter details read straight from the display driver (two private escapes) and from
 // the driver's registry keys. All platform access goes through DisplayDriver and RegistryReader.
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "platform/display_driver.h"
+#include "platform/registry_reader.h"
 #include "sysinfo/system_info.h"
 
 namespace wmb {
-
-// One record of the display device enumeration, each text up to its NUL.
-struct DisplayDevice {
-    std::string Name;          // e.g. "\\.\DISPLAY1" (at most 32 characters)
-    std::string DeviceString;  // the adapter's name
-    std::string DeviceId;      // e.g. "PCI\VEN_1002&DEV_4E48..." (at most 128 characters)
-};
-
-// One driver escape on a device context of its own.
-struct EscapeCall {
-    std::string DriverName;  // driver name for the device context ("\\.\DISPLAY1", "DISPLAY")
-    int Escape = 0;
-    std::vector<std::uint8_t> Input;
-    std::vector<std::uint8_t>* Output = nullptr;  // reply buffer, sized and pre-filled by the caller
-    // A buffer that the input refers to by address: before the call the driver layer writes the
-    // buffer's address as a 32-bit word at `AddressOffset` of the input (the program is 32-bit).
-    std::vector<std::uint8_t>* Referenced = nullptr;
-    std::size_t AddressOffset = 0;
-};
-
-struct EscapeOutcome {
-    bool DcCreated = false;
-    int Result = 0;          // ExtEscape's result; meaningless without a device context
-    bool DcDeleted = false;  // DeleteDC succeeded
-};
-
-class DisplayDriver {
-public:
-    virtual ~DisplayDriver() = default;
-    // Display device `index` of the whole system (no parent device); false past the last one.
-    virtual bool EnumDisplayDevice(std::uint32_t index, DisplayDevice& device) = 0;
-    // Creates a device context for the call's driver name, sends the escape, deletes the context.
-    virtual EscapeOutcome Escape(const EscapeCall& call) = 0;
-};
-
-// Read-only access to keys under HKEY_LOCAL_MACHINE; keys are never created. One key is open at a
-// time; paths may begin with a backslash.
-class RegistryReader {
-public:
-    virtual ~RegistryReader() = default;
-    // Opens an existing key (closing the one open before); false when it does not open.
-    virtual bool OpenKey(const std::string& path) = 0;
-    virtual bool ValueExists(const std::string& name) const = 0;
-    // A string value of the open key; "" when it is missing or not a string.
-    virtual std::string ReadString(const std::string& name) const = 0;
-};
 
 inline constexpr const char* kFirstDisplayName = "\\\\.\\DISPLAY1";
 inline constexpr int kAtiEscape = 0x7306;

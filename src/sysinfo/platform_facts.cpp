@@ -1,5 +1,7 @@
 #include "sysinfo/platform_facts.h"
 
+#include "sysinfo/adapter_details.h"
+
 #include <cmath>
 #include <cstdio>
 

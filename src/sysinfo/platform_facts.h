@@ -4,25 +4,13 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
-#include "sysinfo/adapter_details.h"
+#include "platform/display_driver.h"
+#include "platform/platform_facts.h"
+#include "platform/registry_reader.h"
 #include "sysinfo/system_info.h"
 
 namespace wmb {
-
-class PlatformFacts {
-public:
-    virtual ~PlatformFacts() = default;
-    // Windows NT family (as opposed to the older 95/98/Me family).
-    virtual bool IsNtFamily() const = 0;
-    // Total physical memory in bytes.
-    virtual std::uint64_t TotalPhysicalMemory() const = 0;
-    // The processor's 48-byte brand string as it reports it (NULs included), "" without one.
-    virtual std::string ProcessorBrandString() const = 0;
-    // The processor clock measured now, in MHz.
-    virtual double MeasureProcessorMHz() const = 0;
-};
 
 // Total memory as the report words it: "16GB" from 11 digits on, "2.0 GB " with 10 digits,
 // "512.00 MB " with 8 or 9 digits, "" below; `decimalSeparator` replaces the point.

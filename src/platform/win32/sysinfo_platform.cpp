@@ -105,11 +105,4 @@ double Win32PlatformFacts::MeasureProcessorMHz() const {
     return seconds > 0.0 ? static_cast<double>(ticksAtEnd - ticksAtStart) / seconds / 1e6 : 0.0;
 }
 
-void RefreshWindowsPlatformFacts(SystemInfo& info, char decimalSeparator) {
-    Win32PlatformFacts platform;
-    Win32DisplayDriver driver;
-    Win32RegistryReader registry;
-    RefreshPlatformFacts(info, platform, driver, registry, decimalSeparator);
-}
-
 }  // namespace wmb

@@ -1,5 +1,5 @@
 #pragma once
-// The Windows side of the system information: display driver escapes, read-only registry access
+// The Windows side of the facts about the machine: display driver escapes, read-only registry access
 // under HKEY_LOCAL_MACHINE, memory status, processor identification and clock.
 
 #include <windows.h>
@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/display_driver.h"
+#include "platform/platform_facts.h"
+#include "platform/registry_reader.h"
 #include "platform/win32/registry_key.h"
-#include "sysinfo/adapter_details.h"
-#include "sysinfo/platform_facts.h"
-#include "sysinfo/system_info.h"
 
 namespace wmb {
 
@@ -42,8 +42,5 @@ public:
     // Time-stamp counter against the performance counter over about 100 ms.
     double MeasureProcessorMHz() const override;
 };
-
-// RefreshPlatformFacts with the real platform, driver and registry.
-void RefreshWindowsPlatformFacts(SystemInfo& info, char decimalSeparator);
 
 }  // namespace wmb

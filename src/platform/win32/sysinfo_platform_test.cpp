@@ -9,6 +9,7 @@
 #include "platform/win32/handle.h"
 #include "platform/win32/registry_key.h"
 #include "sysinfo/dxdiag_report.h"
+#include "sysinfo/platform_facts.h"
 
 namespace wmb {
 namespace {
@@ -72,8 +73,10 @@ TEST(Win32DisplayDriver, UnansweredEscapesFallBack) {
 
 TEST(Win32PlatformFactsRefresh, FillsTheRecordWithoutAdapterClocks) {
     SystemInfo info;
-    RefreshWindowsPlatformFacts(info, '.');
+    const Win32PlatformFacts platform;
+    Win32DisplayDriver driver;
     Win32RegistryReader registry;
+    RefreshPlatformFacts(info, platform, driver, registry, '.');
     ASSERT_TRUE(registry.OpenKey(kNtVersionKey));
     EXPECT_EQ(info.OperatingSystem, registry.ReadString("ProductName"));
     EXPECT_FALSE(info.SystemMemoryText.empty());
