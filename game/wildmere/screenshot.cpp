@@ -71,8 +71,8 @@ Rgb Mix(Rgb a, Rgb b, double t) {
 }
 
 void DrawShadowedText(RgbImage& image, int x, int y, std::string_view text, int scale, Rgb colour) {
-    DrawText(image, x + scale / 2 + 1, y + scale / 2 + 1, text, scale, {0, 0, 0});
-    DrawText(image, x, y, text, scale, colour);
+    PaintText(image, x + scale / 2 + 1, y + scale / 2 + 1, text, scale, {0, 0, 0});
+    PaintText(image, x, y, text, scale, colour);
 }
 
 }  // namespace
@@ -95,7 +95,7 @@ int TextWidth(std::string_view text, int scale) {
     return static_cast<int>(text.size()) * (kGlyphWidth + 1) * scale - scale;
 }
 
-void DrawText(RgbImage& image, int x, int y, std::string_view text, int scale, Rgb colour) {
+void PaintText(RgbImage& image, int x, int y, std::string_view text, int scale, Rgb colour) {
     for (size_t i = 0; i < text.size(); ++i) {
         const std::uint8_t* rows = FindGlyph(text[i]);
         if (rows == nullptr) continue;

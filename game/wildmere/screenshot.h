@@ -20,7 +20,7 @@ const std::uint8_t* FindGlyph(char c);
 int TextWidth(std::string_view text, int scale);
 
 // Draws a text with its top left corner at (x, y); characters without a glyph stay blank.
-void DrawText(RgbImage& image, int x, int y, std::string_view text, int scale, Rgb colour);
+void PaintText(RgbImage& image, int x, int y, std::string_view text, int scale, Rgb colour);
 
 struct ScreenshotInfo {
     int frame = 0;

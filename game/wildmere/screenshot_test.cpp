@@ -28,7 +28,7 @@ TEST(BitmapFont, DigitsLettersAndSignsHaveGlyphs) {
 
 TEST(BitmapFont, DrawsScaledPixelsOnlyWhereTheGlyphIsSet) {
     RgbImage image(40, 20);
-    DrawText(image, 1, 1, "1", 2, {255, 0, 0});
+    PaintText(image, 1, 1, "1", 2, {255, 0, 0});
     // "1" has 10 pixels set in the 5x7 grid; at scale 2 each becomes 4 pixels.
     EXPECT_EQ(CountColour(image, {255, 0, 0}), 10 * 4);
     EXPECT_EQ(TextWidth("12", 2), 22);
@@ -37,8 +37,8 @@ TEST(BitmapFont, DrawsScaledPixelsOnlyWhereTheGlyphIsSet) {
 
 TEST(BitmapFont, UnknownCharactersAndClippedTextAreSafe) {
     RgbImage image(10, 10);
-    DrawText(image, -15, 2, "~8", 3, {0, 255, 0});
-    DrawText(image, -50, -50, "WILDMERE", 4, {0, 255, 0});
+    PaintText(image, -15, 2, "~8", 3, {0, 255, 0});
+    PaintText(image, -50, -50, "WILDMERE", 4, {0, 255, 0});
     EXPECT_GT(CountColour(image, {0, 255, 0}), 0);
 }
 
