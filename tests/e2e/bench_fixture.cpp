@@ -136,4 +136,25 @@ void BenchTest::RunBenchmark(const std::string& finalStatus, int timeoutMs) {
 
 std::vector<std::string> BenchTest::Launches() const { return LinesOf(game_ + "wildmere-launches.txt"); }
 
+bool BenchTest::GameEnded() const {
+    HANDLE h = CreateFileA((bin32_ + "Wildmere.exe").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(h);
+    return true;
+}
+
+std::vector<std::string> BenchTest::AnswerMessagesUntilReady(int timeoutMs) {
+    std::vector<std::string> texts;
+    const DWORD deadline = GetTickCount() + static_cast<DWORD>(timeoutMs);
+    while (static_cast<int>(deadline - GetTickCount()) > 0) {
+        if (HWND box = WaitForMessageBox(app_->ProcessId(), 1000)) {
+            texts.push_back(MessageBoxText(box));
+            AnswerMessageBox(box, IDOK);
+        } else if (IsEnabled(Ctl(IDC_BENCHBUTTON))) {
+            break;
+        }
+    }
+    return texts;
+}
+
 }  // namespace wmb::e2e

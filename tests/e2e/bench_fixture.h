@@ -54,6 +54,11 @@ protected:
     // Presses Benchmark and waits for the sequence to end with `finalStatus`.
     void RunBenchmark(const std::string& finalStatus, int timeoutMs = 180000);
     std::vector<std::string> Launches() const;
+    // The stand-in game is gone once its executable can be opened for writing again.
+    bool GameEnded() const;
+    // Answers every message box of the program with OK until the Benchmark button is enabled and no box
+    // has appeared for a second; returns the texts in the order they came. Gives up after `timeoutMs`.
+    std::vector<std::string> AnswerMessagesUntilReady(int timeoutMs);
 
     std::unique_ptr<RunningProgram> app_;
     HWND main_ = nullptr;

@@ -53,14 +53,6 @@ protected:
         ASSERT_TRUE(WaitUntil([&] { return GameEnded(); }, 30000)) << "the game did not end";
     }
 
-    // The stand-in game is gone once its executable can be opened for writing again.
-    bool GameEnded() const {
-        HANDLE h = CreateFileA((bin32_ + "Wildmere.exe").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (h == INVALID_HANDLE_VALUE) return false;
-        CloseHandle(h);
-        return true;
-    }
-
     std::string gameConfig_, gameSplash_, bin32Splash_, programSplash_;
 };
 

@@ -33,7 +33,9 @@ TEST_F(SequenceE2E, RunsTheGameOncePerSelectedSlotInOrder) {
     CloseProgram();
 }
 
-TEST_F(SequenceE2E, RefusesWithoutResolution) {
+TEST_F(SequenceE2E, RefusesWithoutResolutionAndLeavesTheGamesFilesAsTheyWere) {
+    const std::string gameSplash = ReadAll(game_ + "wmsplash.bmp");
+    const std::string bin32Splash = ReadAll(bin32_ + "wmsplash.bmp");
     PointAtGame();
     StartProgram();
     ChooseTypicalSettings();
@@ -41,6 +43,11 @@ TEST_F(SequenceE2E, RefusesWithoutResolution) {
     EXPECT_EQ(AnswerMessage(), "Please, choose a resolution and/or the language of Wildmere.");
     EXPECT_TRUE(WaitUntil([&] { return IsEnabled(Ctl(IDC_BENCHBUTTON)); }, 5000));
     EXPECT_TRUE(Launches().empty());
+    // An orderly refusal: the game's splash is back and the next start asks no recovery question.
+    EXPECT_EQ(ReadAll(game_ + "wmsplash.bmp"), gameSplash);
+    EXPECT_EQ(ReadAll(bin32_ + "wmsplash.bmp"), bin32Splash);
+    EXPECT_FALSE(Exists(game_ + "wmsplashold.bmp"));
+    EXPECT_EQ(Setting("NoErrorWarning"), "0");
     CloseProgram();
 }
 
