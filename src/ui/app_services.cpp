@@ -30,15 +30,13 @@ void AppServices::OnProcessEnded(WPARAM runner) {
     if (runner == reinterpret_cast<WPARAM>(&cp_)) {
         controller_.cpTerminate();
     } else if (runner == reinterpret_cast<WPARAM>(&dxrun_)) {
-        // The tool has just closed its report; give the file system a moment before reading it.
-        Sleep(1000);
-        collector_.OnToolEnded(info_);
+        controller_.dxrunTerminate();
     }
 }
 
 void AppServices::InstallBenchSplash() { wmb::InstallBenchSplash(files_, folders_); }
 
-void AppServices::RestoreGameSplash() { wmb::RestoreGameSplash(files_, folders_); }
+bool AppServices::RestoreGameSplash() { return wmb::RestoreGameSplash(files_, folders_); }
 
 void AppServices::CollectSystemInfo(std::function<void()> onDone) { collector_.Collect(info_, std::move(onDone)); }
 

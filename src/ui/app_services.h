@@ -42,13 +42,14 @@ private:
     // SequenceSteps
     void InstallBenchSplash() override;
     void CollectSystemInfo(std::function<void()> onDone) override;
+    void FinishSystemInfo() override { collector_.OnToolEnded(info_); }
     void WriteGameConfig(const BenchSettings& settings, const std::function<void()>& prepareLaunchValues) override;
     std::string ShaderPathArgument(const BenchSettings& settings) override;
     std::vector<std::string> ReportHeader(const BenchSettings& settings, const std::string& startText) override;
     std::string QualityLabel() override { return config_.QualityLabel(); }
     std::string RendererLabel() override { return config_.RendererLabel(); }
     void RestoreUserConfig() override { config_.RestoreUserConfig(folders_); }
-    void RestoreGameSplash() override;
+    bool RestoreGameSplash() override;
 
     Folders folders_;
     Win32FileSystem files_;

@@ -22,6 +22,7 @@ constexpr int kTabTop = 78;
 constexpr int kTabHeight = 262;
 constexpr int kBenchTop = 348;
 constexpr const char* kPageClass = "WildmereBenchPage";
+constexpr UINT_PTR kSequenceTimer = 1;
 constexpr const char* kPanelText =
     "You can abort the benchmark between resolution changes. To abort a test, all you have to do is clicking the "
     "\"Abort Test\" button. The test will abort itself only at the next resolution changing!";
@@ -185,8 +186,25 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COPYDATA:
         // A second start hands over its command line; the program takes no options, so nothing follows.
         return TRUE;
+    case WM_TIMER:
+        if (wp == kSequenceTimer) {
+            KillTimer(hwnd_, kSequenceTimer);
+            if (app_) app_->Controller().OnTimer();
+            return 0;
+        }
+        break;
     case WM_CLOSE:
-        DestroyWindow(hwnd_);
+        // A running sequence ends first; when the game still runs the close follows its end.
+        if (!app_ || app_->Controller().RequestClose()) DestroyWindow(hwnd_);
+        return 0;
+    case WM_QUERYENDSESSION:
+        if (app_) app_->Controller().RequestClose();
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wp && app_) {
+            app_->Controller().EndNow();
+            DestroyWindow(hwnd_);
+        }
         return 0;
     case WM_DESTROY:
         FormDestroy();
@@ -299,34 +317,11 @@ void MainWindow::SetStatus(const std::string& text) {
 
 void MainWindow::ShowMessage(const std::string& text) { MessageBoxA(hwnd_, text.c_str(), "Information", MB_OK); }
 
-void MainWindow::Pause(int ms) {
-    // Sleep rounds up to the scheduler's tick; sleep short of the deadline and finish in small steps so
-    // the pause is as long as asked and no longer.
-    LARGE_INTEGER frequency, now, end;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&now);
-    end.QuadPart = now.QuadPart + frequency.QuadPart * ms / 1000;
-    if (ms > 2) Sleep(static_cast<DWORD>(ms - 2));
-    for (QueryPerformanceCounter(&now); now.QuadPart < end.QuadPart; QueryPerformanceCounter(&now)) Sleep(0);
-}
+void MainWindow::StartTimer(int ms) { SetTimer(hwnd_, kSequenceTimer, static_cast<UINT>(ms), nullptr); }
 
-void MainWindow::ProcessPendingMessages() {
-    // The panel covers the window while it is shown: repainting it is enough, and the window itself
-    // only needs what is already invalid (the pages beneath stay untouched).
-    if (IsWindowVisible(panel_)) {
-        for (HWND w : {panel_, Ctl(IDC_IMAGE2), Ctl(IDC_PANELTEXT)}) UpdateWindow(w);
-    }
-    UpdateWindow(hwnd_);
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-        if (m.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(m.wParam));
-            break;
-        }
-        TranslateMessage(&m);
-        DispatchMessageA(&m);
-    }
-}
+void MainWindow::StopTimer() { KillTimer(hwnd_, kSequenceTimer); }
+
+void MainWindow::CloseWindow() { PostMessageA(hwnd_, WM_CLOSE, 0, 0); }
 
 void MainWindow::OpenDocument(const std::string& path) {
     ShellExecuteA(hwnd_, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);

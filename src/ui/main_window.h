@@ -39,9 +39,10 @@ public:
     void ShowAbortPanel(bool shown) override;
     void SetStatus(const std::string& text) override;
     void ShowMessage(const std::string& text) override;
-    void Pause(int ms) override;
-    void ProcessPendingMessages() override;
+    void StartTimer(int ms) override;
+    void StopTimer() override;
     void OpenDocument(const std::string& path) override;
+    void CloseWindow() override;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
