@@ -76,6 +76,7 @@ TestControl ReadTestControl(std::string_view text, int launch) {
             else if (key == "bad_score") control.badScore = IsOn(value);
             else if (key == "short_log") control.shortLog = IsOn(value);
             else if (key == "no_picture") control.noPicture = IsOn(value);
+            else if (key == "keep_logs") control.keepLogs = IsOn(value);
             else if (key == "run_seconds") {
                 const auto seconds = ParseDecimal(value);
                 if (seconds && *seconds >= 0 && *seconds <= 3600) control.runSeconds = *seconds;

@@ -29,6 +29,7 @@ struct TestControl {
     bool badScore = false;   // bad_score: "n/a" instead of the frame rate
     bool shortLog = false;   // short_log: only a title and the final finish line
     bool noPicture = false;  // no_picture: never save the screenshot
+    bool keepLogs = false;   // keep_logs: also keep each start's log as wildmere-log-<start>.txt
     std::optional<double> runSeconds;  // run_seconds: wall-clock time of all runs together
 };
 

@@ -40,13 +40,15 @@ TEST(ReadDemoFrameCount, ReadsFramesLineAndRejectsNonsense) {
 
 TEST(ReadTestControl, KeysSwitchOnWithUsualWords) {
     const TestControl c = ReadTestControl(
-        "; comment\r\nquit_early=1\r\nno_log = yes\r\ncomma=true\r\nbad_score=on\r\nshort_log=1\r\nno_picture=1\r\n");
+        "; comment\r\nquit_early=1\r\nno_log = yes\r\ncomma=true\r\nbad_score=on\r\nshort_log=1\r\nno_picture=1\r\n"
+        "keep_logs=1\r\n");
     EXPECT_TRUE(c.quitEarly);
     EXPECT_TRUE(c.noLog);
     EXPECT_TRUE(c.comma);
     EXPECT_TRUE(c.badScore);
     EXPECT_TRUE(c.shortLog);
     EXPECT_TRUE(c.noPicture);
+    EXPECT_TRUE(c.keepLogs);
     EXPECT_FALSE(c.runSeconds);
 }
 

@@ -87,7 +87,9 @@ GameOutcome RunGame(const GameStart& start, GameHost& host) {
     style.badScore = control.badScore;
     style.shortLog = control.shortLog;
     style.quitEarly = control.quitEarly;
-    outcome.logWritten = host.WriteFile(folder + args.demo + ".log", BuildTimedemoLog(setup, results, style));
+    const std::string log = BuildTimedemoLog(setup, results, style);
+    outcome.logWritten = host.WriteFile(folder + args.demo + ".log", log);
+    if (control.keepLogs) host.WriteFile(game + "wildmere-log-" + std::to_string(launch) + ".txt", log);
 
     // Rendered frames count from 1, the start-up frame before the first recorded one, so a demo
     // of N recorded frames shows frames 1 to N + 1.

@@ -189,6 +189,15 @@ TEST_F(GameSessionTest, ControlFileIsReadBeforeTheStartIsRecordedAndSectionsCoun
     EXPECT_TRUE(Run(kLine).logWritten) << "the third start";
 }
 
+TEST_F(GameSessionTest, KeptLogsAreNamedAfterTheirStart) {
+    host.Put(kGame + "wildmere-test.ini", "keep_logs=1\r\n");
+    Run(kLine);
+    Run(kLine + " \"#r_Width=640\"");
+    EXPECT_EQ(host.Get(kGame + "wildmere-log-2.txt"), host.Get(kLog));
+    EXPECT_FALSE(host.Get(kGame + "wildmere-log-1.txt").empty());
+    EXPECT_NE(host.Get(kGame + "wildmere-log-1.txt"), host.Get(kLog));
+}
+
 TEST_F(GameSessionTest, RunSecondsAreSpreadOverTheRunsAndDefaultsStayShort) {
     host.Put(kGame + "wildmere-test.ini", "run_seconds=3\r\n");
     Run(kLine);

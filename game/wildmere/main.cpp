@@ -22,6 +22,8 @@
 //   bad_score=1     write "n/a" where the average frame rate belongs
 //   short_log=1     write only a title line and the final finish line
 //   no_picture=1    never save the screenshot
+//   keep_logs=1     also keep each start's log as Game folder\wildmere-log-<N>.txt (N: the start's number),
+//                   where the front end, which deletes the log before the next start, leaves it alone
 //   timing=1        append "start <ticks>" and "end <ticks>" (QueryPerformanceCounter, one clock for all
 //                   processes) to Game folder\wildmere-timing.txt, so tools can measure the time between
 //                   one game's end and the next one's start

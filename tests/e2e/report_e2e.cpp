@@ -2,10 +2,8 @@
 // asked to show it) and, in screenshot mode, the captured pictures with their information files.
 
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <cstdlib>
-#include <thread>
 
 #include "e2e/bench_fixture.h"
 #include "platform/win32/registry_key.h"
@@ -134,28 +132,14 @@ protected:
     // The game's timedemo log of the Pier demo; rewritten by every slot.
     std::string LogPath() const { return game_ + "Levels\\Pier\\1.log"; }
 
-    // Runs a benchmark and, while the sequence runs, keeps every complete log the game leaves (one per
-    // slot), in the order the slots ran. The program deletes a slot's log before it starts the next
-    // game, and it does not answer the driver's questions during its pauses, so a thread of its own
-    // watches the file.
+    // Runs a benchmark and returns every slot's timedemo log in the order the slots ran. The program
+    // deletes a slot's log before the next start, so the game keeps a copy of each (keep_logs).
     std::vector<std::string> BenchmarkKeepingLogs(const std::string& finalStatus) {
-        std::vector<std::string> logs;
-        std::atomic<bool> done{false};
-        std::thread watcher([&] {
-            for (; !done; Sleep(10)) {
-                // Up to the last run's finish line, so that a log caught while its last line end is
-                // still being written counts once.
-                const std::string finished = "!TimeDemo Run 2 Finished.";
-                const std::string log = ReadAll(LogPath());
-                const std::size_t end = log.find(finished);
-                if (end == std::string::npos) continue;
-                const std::string complete = log.substr(0, end + finished.size());
-                if (logs.empty() || logs.back() != complete) logs.push_back(complete);
-            }
-        });
+        WriteAll(game_ + "wildmere-test.ini", "keep_logs=1\r\n");
         RunBenchmark(finalStatus);
-        done = true;
-        watcher.join();
+        std::vector<std::string> logs;
+        for (std::size_t start = 1; start <= Launches().size(); ++start)
+            logs.push_back(ReadAll(game_ + "wildmere-log-" + std::to_string(start) + ".txt"));
         return logs;
     }
 };
