@@ -49,7 +49,7 @@ void BenchTest::SetUp() {
 
 void BenchTest::TearDown() {
     if (app_ && app_->IsRunning()) {
-        if (main_) RequestClose(main_);
+        if (main_ && IsWindow(main_)) RequestClose(main_);
         if (!app_->WaitForExit(10000)) app_->Terminate();
     }
     app_.reset();

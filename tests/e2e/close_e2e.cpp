@@ -2,6 +2,7 @@
 // every way a window is closed, and how the window answers during the pause between slots.
 
 #include <map>
+#include <ostream>
 #include <optional>
 
 #include "e2e/bench_fixture.h"
@@ -22,6 +23,8 @@ const char* Name(CloseBy way) {
     }
     return "?";
 }
+
+void PrintTo(CloseBy way, std::ostream* out) { *out << Name(way); }
 
 // Alt+F4 as the keyboard delivers it: key messages to the control that has the focus (the window itself
 // when none has), handled by the program's own message loop.
@@ -78,7 +81,8 @@ protected:
     }
 
     void ExpectGameFilesAsTheUserLeftThem() {
-        for (const std::string& path : UserFiles()) EXPECT_EQ(Contents(path), before_[path]) << path;
+        for (const std::string& path : UserFiles())
+            EXPECT_TRUE(Contents(path) == before_[path]) << path << " is not as the user left it";
         EXPECT_FALSE(Exists(game_ + "wmsplashold.bmp"));
         EXPECT_FALSE(Exists(bin32_ + "wmsplashold.bmp"));
         EXPECT_FALSE(Exists(game_ + "Systemcfgoverride.cfg"));

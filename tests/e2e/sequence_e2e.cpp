@@ -44,8 +44,8 @@ TEST_F(SequenceE2E, RefusesWithoutResolutionAndLeavesTheGamesFilesAsTheyWere) {
     EXPECT_TRUE(WaitUntil([&] { return IsEnabled(Ctl(IDC_BENCHBUTTON)); }, 5000));
     EXPECT_TRUE(Launches().empty());
     // An orderly refusal: the game's splash is back and the next start asks no recovery question.
-    EXPECT_EQ(ReadAll(game_ + "wmsplash.bmp"), gameSplash);
-    EXPECT_EQ(ReadAll(bin32_ + "wmsplash.bmp"), bin32Splash);
+    EXPECT_TRUE(ReadAll(game_ + "wmsplash.bmp") == gameSplash) << "the Game folder's splash is not the game's";
+    EXPECT_TRUE(ReadAll(bin32_ + "wmsplash.bmp") == bin32Splash) << "the Bin32 folder's splash is not the game's";
     EXPECT_FALSE(Exists(game_ + "wmsplashold.bmp"));
     EXPECT_EQ(Setting("NoErrorWarning"), "0");
     CloseProgram();

@@ -50,8 +50,8 @@ protected:
     }
 
     void ExpectGameSplashesBack() {
-        EXPECT_EQ(ReadAll(game_ + "wmsplash.bmp"), gameSplash_);
-        EXPECT_EQ(ReadAll(bin32_ + "wmsplash.bmp"), bin32Splash_);
+        EXPECT_TRUE(ReadAll(game_ + "wmsplash.bmp") == gameSplash_) << "the Game folder's splash is not the game's";
+        EXPECT_TRUE(ReadAll(bin32_ + "wmsplash.bmp") == bin32Splash_) << "the Bin32 folder's splash is not the game's";
         EXPECT_FALSE(Exists(game_ + "wmsplashold.bmp"));
         EXPECT_FALSE(Exists(bin32_ + "wmsplashold.bmp"));
     }

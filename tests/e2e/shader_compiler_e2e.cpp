@@ -1,6 +1,8 @@
 // The shader compiler that the program ships goes into the game when the game's own copy is missing or
 // carries no version, read through the program's real version reader.
 
+#include <ostream>
+
 #include "e2e/bench_fixture.h"
 #include "ui/resource.h"
 
@@ -9,6 +11,10 @@ namespace {
 
 // What the game's Bin32 folder holds as fxc.exe before the benchmark.
 enum class GameCompiler { Missing, Unversioned };
+
+void PrintTo(GameCompiler compiler, std::ostream* out) {
+    *out << (compiler == GameCompiler::Missing ? "missing" : "unversioned");
+}
 
 class ShaderCompilerE2E : public BenchTest, public ::testing::WithParamInterface<GameCompiler> {};
 
