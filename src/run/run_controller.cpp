@@ -1,6 +1,7 @@
 #include "run/run_controller.h"
 
 #include <exception>
+#include <utility>
 
 #include "run/log_reader.h"
 #include "run/report.h"
@@ -12,11 +13,33 @@ namespace wmb {
 namespace {
 
 const char* const kRefusal = "Please, choose a resolution and/or the language of Wildmere.";
+const char* const kNoDemo = "Please, choose a demo on the \"Demos\" page.";
+const char* const kFlagNotWritten =
+    "The benchmark cannot start: the crash-recovery flag \"NoErrorWarning\" cannot be written to the registry.";
 const char* const kAborted = "Benchmark aborted.";
 const char* const kOverrideFile = "Systemcfgoverride.cfg";
+const char* const kFlag = "NoErrorWarning";
+
+// The launch preparation, the report and the restore each let the file system settle this long.
+constexpr int kPrepareMs = 500;
+constexpr int kReportSavedMs = 500;
+constexpr int kRestoreMs = 1000;
+constexpr int kToolReportMs = 1000;
+// Part of every pause between slots, after the chosen seconds.
+constexpr int kAfterWaitMs = 500;
 
 char ReportSeparator(const BenchSettings& s) {
     return s.ReportDecimalSeparator == "," ? ',' : '.';
+}
+
+std::string Describe(std::exception_ptr e) {
+    try {
+        std::rethrow_exception(e);
+    } catch (const std::exception& x) {
+        return x.what();
+    } catch (...) {
+        return "Unknown error.";
+    }
 }
 
 }  // namespace
@@ -43,7 +66,26 @@ std::string RunController::LogPath() const {
     return folders_.Game + "Levels\\" + demo_.MapFolder + demo_.DemoName + ".log";
 }
 
+template <class Step>
+bool RunController::Try(Step step) {
+    try {
+        step();
+        return true;
+    } catch (...) {
+        failures_.push_back(Describe(std::current_exception()));
+        return false;
+    }
+}
+
+void RunController::Wait(Due due, int ms) {
+    due_ = due;
+    window_.StartTimer(ms);
+}
+
+// ---- Start ----
+
 void RunController::BenchButtonClick() {
+    if (Busy()) return;
     window_.SetBenchButtonEnabled(false);
     steps_.InstallBenchSplash();
     settings_ = window_.CurrentSettings();
@@ -56,7 +98,10 @@ void RunController::BenchButtonClick() {
         if (!files_.FolderExists(folders_.Game + "Screenshot")) files_.CreateFolders(folders_.Game + "Screenshot");
     }
     reportLines_.clear();
-    store_.Write("NoErrorWarning", "1");
+    failures_.clear();
+    sectionCount_ = 0;
+    closeRequested_ = false;
+    closeWhenDone_ = false;
 
     selectedSlotCount_ = 0;
     finishedSlotCount_ = 0;
@@ -64,74 +109,91 @@ void RunController::BenchButtonClick() {
     for (int k = 0; k < kSlotCount; ++k) {
         if (SlotSelected(k, settings_)) ++selectedSlotCount_;
     }
-    if (selectedSlotCount_ > 1) window_.ShowAbortPanel(true);
     waitMs_ = WaitMillisecondsFrom(settings_.WaitSeconds);
 
-    // No language at all counts as "Select language": the game would get no language line to rely on.
+    // A refused press leaves the game as it found it, so the next start has nothing to recover. No language
+    // at all counts as "Select language": the game would get no language line to rely on.
+    const char* refusal = nullptr;
     if (selectedSlotCount_ == 0 || settings_.LanguageIndex <= 0) {
-        window_.ShowAbortPanel(false);
-        window_.ShowMessage(kRefusal);
+        refusal = kRefusal;
+    } else if (settings_.DemoIndex < 0) {
+        refusal = kNoDemo;
+    } else if (!store_.Write(kFlag, "1")) {
+        refusal = kFlagNotWritten;
+    }
+    if (refusal) {
+        steps_.RestoreGameSplash();
+        store_.Write(kFlag, "0");
+        window_.ShowMessage(refusal);
         window_.SetBenchButtonEnabled(true);
-        state_ = SequenceState::Idle;
         return;
     }
+    if (selectedSlotCount_ > 1) window_.ShowAbortPanel(true);
     window_.SetStatus("Collecting system information, please wait...");
     state_ = SequenceState::Collecting;
     steps_.CollectSystemInfo([this] { StartSequence(); });
 }
 
+void RunController::dxrunTerminate() {
+    if (state_ == SequenceState::Collecting && due_ == Due::Nothing) Wait(Due::ToolReport, kToolReportMs);
+}
+
 void RunController::StartSequence() {
+    if (closeRequested_) {
+        AbortSequence();
+        return;
+    }
     sequenceStamp_ = SequenceStampFrom(locale_.NowAsText());
     sequenceStartText_ = locale_.NowAsText();
     // Without a shader model chosen the label of the previous sequence stays.
     if (const std::string label = wmb::ShaderLabel(settings_.ShaderModel); !label.empty()) shaderLabel_ = label;
-    try {
+    state_ = SequenceState::Running;
+    const bool ready = Try([this] {
         steps_.WriteGameConfig(settings_, [this] { PrepareLaunchValues(); });
         const auto head = steps_.ReportHeader(settings_, sequenceStartText_);
         reportLines_.insert(reportLines_.end(), head.begin(), head.end());
-    } catch (...) {
-        // Without its configuration (or a safe backup of the user's) the sequence cannot run: put the
-        // game's files back and let the error handler say why.
-        AbortSequence();
-        throw;
+    });
+    // Without its configuration (or a safe backup of the user's) the sequence cannot run.
+    if (!ready || !Try([this] { PrepareSlot(0); })) {
+        Fail();
+        return;
     }
-    LaunchSlot(0);
+    Wait(Due::FirstLaunch, kPrepareMs);
 }
 
 void RunController::PrepareLaunchValues() {
     const std::string batch = folders_.Bin32 + "rerurov.bat";
     if (!folders_.Bin32.empty() && files_.FileExists(batch)) files_.RemoveFile(batch);
     if (!demo_.DemoName.empty() && files_.FileExists(LogPath())) files_.RemoveFile(LogPath());
-    window_.Pause(500);
     UpdateLaunchValues(launch_, settings_);
 }
 
-void RunController::LaunchSlot(int k) {
+bool RunController::PrepareSlot(int k) {
     while (k < kSlotCount && !SlotSelected(k, settings_)) ++k;
-    if (k >= kSlotCount) return;
+    preparedSlot_ = k < kSlotCount ? k : -1;
+    if (preparedSlot_ < 0) return false;
+    commandLine_ = BuildCommandLine(folders_.Bin32, steps_.ShaderPathArgument(settings_), launch_,
+                                    SlotWidth(k, settings_), SlotHeight(k, settings_));
+    InstallDemo(files_, folders_, settings_, demo_, commandLine_);
+    if (files_.FileExists(LogPath())) files_.RemoveFile(LogPath());
+    return true;
+}
 
+void RunController::StartPreparedSlot() {
+    const int k = preparedSlot_;
+    if (k < 0) return;
     const std::string label = SlotLabel(k, settings_);
     window_.SetStatus((settings_.ScreenshotMode ? "Screenshot mode in progress... Resolution: "
                                                 : "Benchmarking in progress... Resolution: ") +
                       label);
     currentSlot_ = k;
     currentSlotKey_ = SlotKey(k);
-    commandLine_ = BuildCommandLine(folders_.Bin32, steps_.ShaderPathArgument(settings_), launch_,
-                                    SlotWidth(k, settings_), SlotHeight(k, settings_));
-    InstallDemo(files_, folders_, settings_, demo_, commandLine_);
-    if (files_.FileExists(LogPath())) files_.RemoveFile(LogPath());
     resolutionLabel_ = "Resolution: " + label;
-
     state_ = SequenceState::Running;
-    try {
-        game_.Start(folders_.Bin32 + "Wildmere.exe", commandLine_, folders_.Bin32);
-    } catch (...) {
-        // The game could not be started: put the user's files back so that nothing stays half done,
-        // then let the error handler report the system's reason.
-        AbortSequence();
-        throw;
-    }
+    if (!Try([this] { game_.Start(folders_.Bin32 + "Wildmere.exe", commandLine_, folders_.Bin32); })) Fail();
 }
+
+// ---- Between slots ----
 
 bool RunController::CheckRunLog() {
     results_.reset();
@@ -145,68 +207,90 @@ bool RunController::CheckRunLog() {
 }
 
 void RunController::cpTerminate() {
+    if (state_ != SequenceState::Running) return;
     runSucceeded_ = CheckRunLog();
     ++finishedSlotCount_;
+    if (closeRequested_) {
+        // The window waited for the game to end: the sequence ends here as an abort.
+        if (settings_.ScreenshotMode) Try([this] { MoveScreenshot(); });
+        AbortSequence();
+        return;
+    }
     if (finishedSlotCount_ >= selectedSlotCount_) {
         FinishLastSlot();
         return;
     }
     state_ = SequenceState::BetweenSlots;
-    window_.Pause(waitMs_);
-    window_.ProcessPendingMessages();
-    window_.Pause(500);
-    if (settings_.ScreenshotMode) MoveScreenshot();
+    // The next start is made ready during the pause, so that only the start itself follows it.
+    if (!Try([this] { PrepareSlot(currentSlot_ + 1); })) {
+        Fail();
+        return;
+    }
+    Wait(Due::NextSlot, waitMs_ + kAfterWaitMs);
+}
+
+void RunController::AfterPause() {
+    if (settings_.ScreenshotMode && !Try([this] { MoveScreenshot(); })) {
+        Fail();
+        return;
+    }
     if (abortRequested_) {
         AbortSequence();
         return;
     }
     if (!settings_.ScreenshotMode && runSucceeded_) AppendResultSection();
-    LaunchSlot(currentSlot_ + 1);
+    StartPreparedSlot();
 }
+
+// ---- End ----
 
 void RunController::FinishLastSlot() {
     state_ = SequenceState::Ending;
     window_.ShowAbortPanel(false);
-    std::exception_ptr failure;
-    try {
-        if (settings_.ScreenshotMode) {
-            window_.SetStatus("Screenshot mode is successful.");
-            MoveScreenshot();
-        } else if (runSucceeded_) {
-            window_.SetStatus("The benchmarking is successful.");
-            AppendResultSection();
-        } else {
-            window_.SetStatus(kAborted);
-        }
-    } catch (...) {
-        failure = std::current_exception();
+    if (settings_.ScreenshotMode) {
+        window_.SetStatus("Screenshot mode is successful.");
+        if (!Try([this] { MoveScreenshot(); })) window_.SetStatus(kAborted);
+        EndSequence();
+        return;
     }
-    // The game's files go back even when the report or the picture could not be written.
-    EndSequence();
-    if (failure) std::rethrow_exception(failure);
+    if (runSucceeded_) AppendResultSection();
+    if (sectionCount_ == 0) {
+        window_.SetStatus(kAborted);
+        EndSequence();
+        return;
+    }
+    // The report keeps the sections of the slots that succeeded even when the last one failed.
+    if (runSucceeded_) window_.SetStatus("The benchmarking is successful.");
+    if (!Try([this] { SaveReport(); })) {
+        window_.SetStatus(kAborted);
+        EndSequence();
+        return;
+    }
+    if (!runSucceeded_) window_.SetStatus(kAborted);
+    Wait(Due::ReportSaved, kReportSavedMs);
 }
 
 void RunController::AppendResultSection() {
-    if (results_) {
-        ReportSectionInput in;
-        in.Slot = currentSlot_;
-        in.Settings = settings_;
-        in.QualityLabel = steps_.QualityLabel();
-        in.RendererLabel = steps_.RendererLabel();
-        in.Demo = demo_;
-        in.Results = *results_;
-        const auto section = ReportSectionLines(in);
-        reportLines_.insert(reportLines_.end(), section.begin(), section.end());
-    }
-    if (finishedSlotCount_ == selectedSlotCount_) {
-        const auto foot = ReportFootLines();
-        reportLines_.insert(reportLines_.end(), foot.begin(), foot.end());
-        const std::string path = ReportPath();
-        const std::string folder = path.substr(0, path.find_last_of('\\') + 1);
-        if (!files_.FolderExists(folder)) files_.CreateFolders(folder);
-        files_.WriteFile(path, JoinReport(reportLines_));
-        window_.Pause(500);
-    }
+    if (!results_) return;
+    ReportSectionInput in;
+    in.Slot = currentSlot_;
+    in.Settings = settings_;
+    in.QualityLabel = steps_.QualityLabel();
+    in.RendererLabel = steps_.RendererLabel();
+    in.Demo = demo_;
+    in.Results = *results_;
+    const auto section = ReportSectionLines(in);
+    reportLines_.insert(reportLines_.end(), section.begin(), section.end());
+    ++sectionCount_;
+}
+
+void RunController::SaveReport() {
+    const auto foot = ReportFootLines();
+    reportLines_.insert(reportLines_.end(), foot.begin(), foot.end());
+    const std::string path = ReportPath();
+    const std::string folder = path.substr(0, path.find_last_of('\\') + 1);
+    if (!files_.FolderExists(folder)) files_.CreateFolders(folder);
+    files_.WriteFile(path, JoinReport(reportLines_));
 }
 
 void RunController::MoveScreenshot() {
@@ -224,28 +308,124 @@ void RunController::MoveScreenshot() {
 void RunController::EndSequence() {
     if (!settings_.ScreenshotMode) window_.OpenDocument(ReportPath());
     window_.ShowAbortPanel(false);
-    steps_.RestoreUserConfig();
-    window_.Pause(1000);
-    store_.Write("NoErrorWarning", "0");
-    const std::string overrideFile = folders_.Game + kOverrideFile;
-    if (files_.FileExists(overrideFile)) files_.RemoveFile(overrideFile);
-    steps_.RestoreGameSplash();
-    window_.SetBenchButtonEnabled(true);
-    state_ = SequenceState::Idle;
+    RestoreAndWait();
 }
 
 void RunController::AbortSequence() {
     window_.SetStatus(kAborted);
     window_.ShowAbortPanel(false);
-    steps_.RestoreUserConfig();
-    window_.Pause(1000);
-    window_.SetBenchButtonEnabled(true);
-    store_.Write("NoErrorWarning", "0");
-    const std::string overrideFile = folders_.Game + kOverrideFile;
-    if (files_.FileExists(overrideFile)) files_.RemoveFile(overrideFile);
-    steps_.RestoreGameSplash();
     reportLines_.clear();
+    RestoreAndWait();
+}
+
+void RunController::Fail() { AbortSequence(); }
+
+void RunController::RestoreAndWait() {
+    state_ = SequenceState::Ending;
+    configBack_ = Try([this] { steps_.RestoreUserConfig(); });
+    if (closeRequested_) {
+        // The window is waiting to close: no reason to let the user wait too.
+        FinishRestore();
+        return;
+    }
+    Wait(Due::FilesRestored, kRestoreMs);
+}
+
+void RunController::FinishRestore() {
+    // Every step runs even when an earlier one failed; the flag says "all back" only when it is true.
+    bool filesBack = configBack_;
+    const std::string overrideFile = folders_.Game + kOverrideFile;
+    if (files_.FileExists(overrideFile) && !files_.RemoveFile(overrideFile)) {
+        failures_.push_back("The file " + overrideFile + " cannot be deleted.");
+    }
+    if (!steps_.RestoreGameSplash()) {
+        failures_.push_back("The game's splash bitmaps cannot be put back.");
+        filesBack = false;
+    }
+    if (filesBack && !store_.Write(kFlag, "0")) {
+        failures_.push_back("The crash-recovery flag \"NoErrorWarning\" cannot be cleared in the registry.");
+    }
     state_ = SequenceState::Idle;
+    due_ = Due::Nothing;
+    window_.SetBenchButtonEnabled(true);
+    if (!failures_.empty()) {
+        std::string text = "The benchmark sequence met these problems:";
+        for (const auto& f : failures_) text += "\r\n" + f;
+        if (!filesBack) {
+            text += "\r\n\r\nThe game's own files are not all back; the next start of the program offers to restore them.";
+        }
+        failures_.clear();
+        window_.ShowMessage(text);
+    }
+    if (closeWhenDone_) window_.CloseWindow();
+}
+
+// ---- Timer and close ----
+
+void RunController::OnTimer() {
+    const Due due = std::exchange(due_, Due::Nothing);
+    switch (due) {
+    case Due::Nothing:
+        break;
+    case Due::ToolReport:
+        steps_.FinishSystemInfo();
+        break;
+    case Due::FirstLaunch:
+        if (closeRequested_ || abortRequested_) {
+            AbortSequence();
+        } else {
+            StartPreparedSlot();
+        }
+        break;
+    case Due::NextSlot:
+        AfterPause();
+        break;
+    case Due::ReportSaved:
+        EndSequence();
+        break;
+    case Due::FilesRestored:
+        FinishRestore();
+        break;
+    }
+}
+
+void RunController::RunDueNow() {
+    if (due_ == Due::Nothing) return;
+    window_.StopTimer();
+    OnTimer();
+}
+
+bool RunController::RequestClose() {
+    if (!Busy()) return true;
+    closeRequested_ = true;
+    abortRequested_ = true;
+    const bool processRunning = state_ == SequenceState::Running && due_ == Due::Nothing;
+    const bool toolRunning = state_ == SequenceState::Collecting && due_ == Due::Nothing;
+    if (processRunning || toolRunning) {
+        // The game (or the diagnostic tool) is never killed: the close follows its end.
+        closeWhenDone_ = true;
+        return false;
+    }
+    // Whatever was waiting for its timer happens now; the sequence ends as an abort on its way.
+    while (Busy() && due_ != Due::Nothing) RunDueNow();
+    if (Busy()) {
+        closeWhenDone_ = true;
+        return false;
+    }
+    return true;
+}
+
+void RunController::EndNow() {
+    if (!Busy()) return;
+    window_.StopTimer();
+    due_ = Due::Nothing;
+    closeRequested_ = true;
+    closeWhenDone_ = false;
+    window_.ShowAbortPanel(false);
+    reportLines_.clear();
+    state_ = SequenceState::Ending;
+    configBack_ = Try([this] { steps_.RestoreUserConfig(); });
+    FinishRestore();
 }
 
 }  // namespace wmb

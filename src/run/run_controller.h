@@ -68,12 +68,38 @@ public:
     std::string ReportPath() const;
 
 private:
+    // What the pending timer is for.
+    enum class Due { Nothing, ToolReport, FirstLaunch, NextSlot, ReportSaved, FilesRestored };
+
+    void StartSequence();
+    void PrepareLaunchValues();
+    // Gets slot k (or the first selected slot after it) ready to start: command line, demo, old log.
+    // Returns false when no selected slot is left.
+    bool PrepareSlot(int k);
+    void StartPreparedSlot();
+    void AfterPause();
+    void FinishLastSlot();
+    void EndSequence();
+    void AbortSequence();
+    // A step failed (its reason is in failures_): the sequence ends as an abort, the reasons are
+    // reported once the files are back.
+    void Fail();
+    // Puts the user's configuration back and waits a second before the last steps.
+    void RestoreAndWait();
+    void FinishRestore();
+    void Wait(Due due, int ms);
+    // Runs at once what the pending timer would have run later.
+    void RunDueNow();
+
     std::string LogPath() const;
     // Checks the log of the slot that has just ended and keeps its scores for the report.
     bool CheckRunLog();
     void AppendResultSection();
+    void SaveReport();
     void MoveScreenshot();
-    void FinishLastSlot();
+    // Runs a step; an exception becomes a recorded failure. Returns whether the step went through.
+    template <class Step>
+    bool Try(Step step);
 
     SequenceWindow& window_;
     SequenceSteps& steps_;
@@ -88,7 +114,14 @@ private:
     int selectedSlotCount_ = 0;
     int finishedSlotCount_ = 0;
     int currentSlot_ = -1;
+    int preparedSlot_ = -1;
     std::string currentSlotKey_;
+    Due due_ = Due::Nothing;
+    bool closeRequested_ = false;
+    bool closeWhenDone_ = false;
+    bool configBack_ = false;
+    int sectionCount_ = 0;
+    std::vector<std::string> failures_;
     bool abortRequested_ = false;
     bool runSucceeded_ = false;
     int waitMs_ = 3000;

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <stdexcept>
+#include <utility>
 
 #include "support/memory_file_system.h"
 
@@ -24,8 +26,9 @@ struct FakeWindow : SequenceWindow {
     bool PanelShown = false;
     bool PanelEverShown = false;
     std::vector<std::string> Statuses, Messages, Opened;
-    std::vector<int> Pauses;
-    std::function<void()> OnPump;
+    std::vector<int> Timers;  // every timer asked for, in milliseconds
+    bool TimerPending = false;
+    int Closes = 0;
 
     BenchSettings CurrentSettings() override { return Settings; }
     void SetBenchButtonEnabled(bool enabled) override { ButtonEnabled = enabled; }
@@ -35,16 +38,20 @@ struct FakeWindow : SequenceWindow {
     }
     void SetStatus(const std::string& text) override { Statuses.push_back(text); }
     void ShowMessage(const std::string& text) override { Messages.push_back(text); }
-    void Pause(int ms) override { Pauses.push_back(ms); }
-    void ProcessPendingMessages() override {
-        if (OnPump) OnPump();
+    void StartTimer(int ms) override {
+        Timers.push_back(ms);
+        TimerPending = true;
     }
+    void StopTimer() override { TimerPending = false; }
     void OpenDocument(const std::string& path) override { Opened.push_back(path); }
+    void CloseWindow() override { ++Closes; }
 };
 
 struct FakeSteps : SequenceSteps {
     std::vector<std::string> Calls;
     bool ConfigFails = false;
+    bool RestoreFails = false;
+    bool SplashBack = true;
     bool DeferCollection = false;
     std::function<void()> PendingCollection;
     std::string ShaderArgument;
@@ -58,6 +65,7 @@ struct FakeSteps : SequenceSteps {
             onDone();
         }
     }
+    void FinishSystemInfo() override { std::exchange(PendingCollection, nullptr)(); }
     void WriteGameConfig(const BenchSettings&, const std::function<void()>& prepare) override {
         Calls.push_back("WriteGameConfig");
         if (ConfigFails) throw std::runtime_error("The user's configuration could not be backed up.");
@@ -70,8 +78,14 @@ struct FakeSteps : SequenceSteps {
     }
     std::string QualityLabel() override { return "Maximum quality option"; }
     std::string RendererLabel() override { return "Direct3D"; }
-    void RestoreUserConfig() override { Calls.push_back("RestoreUserConfig"); }
-    void RestoreGameSplash() override { Calls.push_back("RestoreGameSplash"); }
+    void RestoreUserConfig() override {
+        Calls.push_back("RestoreUserConfig");
+        if (RestoreFails) throw std::runtime_error("Access denied: C:\\Games\\Wildmere\\system.cfg");
+    }
+    bool RestoreGameSplash() override {
+        Calls.push_back("RestoreGameSplash");
+        return SplashBack;
+    }
 };
 
 struct FakeLocale : LocaleInfo {
@@ -125,17 +139,42 @@ protected:
         s.ReportDecimalSeparator = ".";
     }
 
+    // Lets every pending timer fire, as the window's message loop would.
+    void Settle() {
+        while (window.TimerPending) {
+            window.TimerPending = false;
+            controller.OnTimer();
+        }
+    }
     // Plays every game start: `logFor(n)` gives the log of the n-th start (or nullopt for none).
-    void PlayGames(const std::function<std::optional<std::string>(std::size_t)>& logFor) {
+    // `duringPause` runs while the controller waits between two slots.
+    void PlayGames(const std::function<std::optional<std::string>(std::size_t)>& logFor,
+                   const std::function<void()>& duringPause = nullptr) {
+        Settle();
         std::size_t handled = 0;
         while (handled < game.Starts.size()) {
             const auto log = logFor(handled++);
             if (log) files.Put(kPierLog, *log);
             controller.cpTerminate();
+            if (duringPause && controller.State() == SequenceState::BetweenSlots) duringPause();
+            Settle();
         }
     }
-    void PlayAllSucceeding(const std::vector<std::string>& scores = {"70.00", "76.42", "75.00"}) {
-        PlayGames([&](std::size_t) { return Log(scores); });
+    void PlayAllSucceeding(const std::vector<std::string>& scores = {"70.00", "76.42", "75.00"},
+                           const std::function<void()>& duringPause = nullptr) {
+        PlayGames([&](std::size_t) { return Log(scores); }, duringPause);
+    }
+    void SelectSlots(std::initializer_list<int> slots) {
+        for (int k : slots) window.Settings.ResolutionChecked[static_cast<std::size_t>(k)] = true;
+    }
+    // The game's files are back and the next start has nothing to recover.
+    void ExpectGameFilesBack() {
+        EXPECT_EQ(controller.State(), SequenceState::Idle);
+        EXPECT_TRUE(window.ButtonEnabled);
+        EXPECT_FALSE(window.PanelShown);
+        EXPECT_EQ(store.Values["NoErrorWarning"], "0");
+        EXPECT_EQ(steps.Calls.back(), "RestoreGameSplash");
+        EXPECT_FALSE(files.FileExists(std::string(kGame) + "Systemcfgoverride.cfg"));
     }
 
     FakeWindow window;
@@ -147,33 +186,48 @@ protected:
     RunController controller;
 };
 
-TEST_F(RunControllerTest, RefusesWithoutSlotOrLanguage) {
-    controller.BenchButtonClick();
-    EXPECT_EQ(window.Messages, std::vector<std::string>{"Please, choose a resolution and/or the language of Wildmere."});
-    EXPECT_TRUE(window.ButtonEnabled);
-    EXPECT_TRUE(game.Starts.empty());
-    EXPECT_EQ(store.Values["NoErrorWarning"], "1");  // the refusal does not undo the earlier steps
-    EXPECT_EQ(steps.Calls, std::vector<std::string>{"InstallBenchSplash"});
-
-    window.Messages.clear();
-    window.Settings.ResolutionChecked[1] = true;
-    window.Settings.LanguageIndex = 0;
-    controller.BenchButtonClick();
-    EXPECT_EQ(window.Messages.size(), 1u);
-    EXPECT_EQ(controller.State(), SequenceState::Idle);
-
-    window.Settings.LanguageIndex = 1;
-    window.Settings.CustomResolution = true;  // without a size the custom slot does not count
-    window.Settings.ResolutionChecked[1] = false;
-    window.Settings.CustomWidth = "1152";
-    window.Messages.clear();
-    controller.BenchButtonClick();
-    EXPECT_EQ(window.Messages.size(), 1u);
+TEST_F(RunControllerTest, RefusedPressesLeaveTheGameAsItWas) {
+    struct Case {
+        const char* name;
+        std::function<void(BenchSettings&, MemorySettings&)> arrange;
+        const char* message;
+    };
+    const char* const kChoose = "Please, choose a resolution and/or the language of Wildmere.";
+    const std::vector<Case> cases = {
+        {"no slot", [](BenchSettings&, MemorySettings&) {}, kChoose},
+        {"no language", [](BenchSettings& s, MemorySettings&) { s.ResolutionChecked[1] = true, s.LanguageIndex = 0; },
+         kChoose},
+        {"custom slot without size",
+         [](BenchSettings& s, MemorySettings&) { s.CustomResolution = true, s.CustomWidth = "1152"; }, kChoose},
+        {"no demo", [](BenchSettings& s, MemorySettings&) { s.ResolutionChecked[1] = true, s.DemoIndex = -1; },
+         "Please, choose a demo on the \"Demos\" page."},
+        {"flag cannot be set",
+         [](BenchSettings& s, MemorySettings& m) { s.ResolutionChecked[1] = true, m.Refused.insert("NoErrorWarning"); },
+         "The benchmark cannot start: the crash-recovery flag \"NoErrorWarning\" cannot be written to the registry."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const BenchSettings kept = window.Settings;
+        c.arrange(window.Settings, store);
+        window.Messages.clear();
+        steps.Calls.clear();
+        controller.BenchButtonClick();
+        EXPECT_EQ(window.Messages, std::vector<std::string>{c.message});
+        EXPECT_TRUE(window.ButtonEnabled);
+        EXPECT_TRUE(game.Starts.empty());
+        EXPECT_NE(store.Values["NoErrorWarning"], "1");
+        EXPECT_EQ(steps.Calls, (std::vector<std::string>{"InstallBenchSplash", "RestoreGameSplash"}));
+        EXPECT_EQ(controller.State(), SequenceState::Idle);
+        window.Settings = kept;
+        store.Refused.clear();
+    }
 }
 
 TEST_F(RunControllerTest, OneSlotRunsOnceAndFinishesTheReport) {
-    window.Settings.ResolutionChecked[2] = true;
+    SelectSlots({2});
     controller.BenchButtonClick();
+    EXPECT_EQ(store.Values["NoErrorWarning"], "1");
+    Settle();
     ASSERT_EQ(game.Starts.size(), 1u);
     EXPECT_EQ(game.Starts[0].Application, std::string(kBin32) + "Wildmere.exe");
     EXPECT_EQ(game.Starts[0].Folder, kBin32);
@@ -192,26 +246,29 @@ TEST_F(RunControllerTest, OneSlotRunsOnceAndFinishesTheReport) {
     EXPECT_NE(html.find("<head 05.04.2007 15:04:06>"), std::string::npos);
     EXPECT_NE(html.find("Average score = 73.80 FPS"), std::string::npos);
     EXPECT_EQ(window.Opened, std::vector<std::string>{report});
-    EXPECT_EQ(store.Values["NoErrorWarning"], "0");
-    EXPECT_TRUE(window.ButtonEnabled);
-    EXPECT_EQ(controller.State(), SequenceState::Idle);
+    ExpectGameFilesBack();
+    EXPECT_TRUE(window.Messages.empty());
     // No pause between slots with a single slot: only launch preparation, report save and restore.
-    EXPECT_EQ(window.Pauses, (std::vector<int>{500, 500, 1000}));
+    EXPECT_EQ(window.Timers, (std::vector<int>{500, 500, 1000}));
     EXPECT_EQ(steps.Calls, (std::vector<std::string>{"InstallBenchSplash", "CollectSystemInfo", "WriteGameConfig",
                                                      "ReportHeader", "RestoreUserConfig", "RestoreGameSplash"}));
 }
 
 TEST_F(RunControllerTest, SkipsUnselectedSlotsAndPausesBetweenSelectedOnes) {
-    window.Settings.ResolutionChecked[1] = true;
-    window.Settings.ResolutionChecked[4] = true;
+    SelectSlots({1, 4});
     controller.BenchButtonClick();
     EXPECT_TRUE(window.PanelShown);
     EXPECT_EQ(controller.WaitMs(), 2000);
-    PlayAllSucceeding();
+    PlayAllSucceeding({"70.00", "76.42", "75.00"}, [&] {
+        // The next start is ready before the pause ends; only the start itself is left for after it.
+        EXPECT_FALSE(files.FileExists(kPierLog));
+        EXPECT_EQ(game.Starts.size(), 1u);
+        EXPECT_EQ(window.Statuses.back(), "Benchmarking in progress... Resolution: 800\xD7" "600");
+    });
     ASSERT_EQ(game.Starts.size(), 2u);
     EXPECT_NE(game.Starts[0].CommandLine.find("\"#r_Width=800\" \"#r_Height=600\""), std::string::npos);
     EXPECT_NE(game.Starts[1].CommandLine.find("\"#r_Width=1600\" \"#r_Height=1200\""), std::string::npos);
-    EXPECT_EQ(window.Pauses, (std::vector<int>{500, 2000, 500, 500, 1000}));
+    EXPECT_EQ(window.Timers, (std::vector<int>{500, 2500, 500, 1000}));
     EXPECT_EQ(window.Statuses[1], "Benchmarking in progress... Resolution: 800\xD7" "600");
     EXPECT_EQ(window.Statuses[2], "Benchmarking in progress... Resolution: 1600\xD7" "1200");
     EXPECT_FALSE(window.PanelShown);
@@ -221,7 +278,7 @@ TEST_F(RunControllerTest, SkipsUnselectedSlotsAndPausesBetweenSelectedOnes) {
 }
 
 TEST_F(RunControllerTest, CustomSlotRunsLastWithItsOwnSize) {
-    window.Settings.ResolutionChecked[0] = true;
+    SelectSlots({0});
     window.Settings.CustomResolution = true;
     window.Settings.CustomWidth = "1152";
     window.Settings.CustomHeight = "864";
@@ -233,23 +290,19 @@ TEST_F(RunControllerTest, CustomSlotRunsLastWithItsOwnSize) {
 }
 
 TEST_F(RunControllerTest, AbortBetweenSlotsEndsWithoutReport) {
-    for (int k : {0, 1, 2}) window.Settings.ResolutionChecked[static_cast<std::size_t>(k)] = true;
-    window.OnPump = [&] { controller.Image2Click(); };
+    SelectSlots({0, 1, 2});
     controller.BenchButtonClick();
-    PlayAllSucceeding();
+    PlayAllSucceeding({"70.00", "76.42", "75.00"}, [&] { controller.Image2Click(); });
     EXPECT_EQ(game.Starts.size(), 1u);
     EXPECT_EQ(window.Statuses.back(), "Benchmark aborted.");
     EXPECT_TRUE(window.Opened.empty());
     EXPECT_FALSE(files.FileExists(controller.ReportPath()));
     EXPECT_TRUE(controller.ReportLines().empty());
-    EXPECT_EQ(store.Values["NoErrorWarning"], "0");
-    EXPECT_TRUE(window.ButtonEnabled);
-    EXPECT_FALSE(window.PanelShown);
-    EXPECT_EQ(steps.Calls.back(), "RestoreGameSplash");
+    ExpectGameFilesBack();
 }
 
 TEST_F(RunControllerTest, FailedMiddleSlotIsLeftOutOfTheReport) {
-    for (int k : {0, 1, 2}) window.Settings.ResolutionChecked[static_cast<std::size_t>(k)] = true;
+    SelectSlots({0, 1, 2});
     controller.BenchButtonClick();
     PlayGames([](std::size_t n) { return Log({"70.00", "76.42", "75.00"}, n != 1); });
     ASSERT_EQ(game.Starts.size(), 3u);
@@ -260,56 +313,69 @@ TEST_F(RunControllerTest, FailedMiddleSlotIsLeftOutOfTheReport) {
     EXPECT_EQ(window.Statuses.back(), "The benchmarking is successful.");
 }
 
-TEST_F(RunControllerTest, FailedLastSlotWritesNoReportButStillOpensIt) {
-    window.Settings.ResolutionChecked[0] = true;
-    window.Settings.ResolutionChecked[1] = true;
+TEST_F(RunControllerTest, FailedLastSlotKeepsTheSectionsOfTheSlotsBeforeIt) {
+    SelectSlots({0, 1});
     controller.BenchButtonClick();
     PlayGames([](std::size_t n) -> std::optional<std::string> {
-        if (n == 1) return std::nullopt;
+        if (n == 1) return Log({"70.00", "76.42", "75.00"}, false);
         return Log({"70.00", "76.42", "75.00"});
     });
-    files.RemoveFile(kPierLog);
     EXPECT_EQ(window.Statuses.back(), "Benchmark aborted.");
-    EXPECT_FALSE(files.FileExists(controller.ReportPath()));
+    const std::string html = files.Get(controller.ReportPath());
+    EXPECT_NE(html.find("Resolution: 640\xD7" "480"), std::string::npos);
+    EXPECT_EQ(html.find("Resolution: 800\xD7" "600"), std::string::npos);
     EXPECT_EQ(window.Opened, std::vector<std::string>{controller.ReportPath()});
-    EXPECT_EQ(store.Values["NoErrorWarning"], "0");
+    ExpectGameFilesBack();
 }
 
-TEST_F(RunControllerTest, UnreadableScoresFailTheSlotInsteadOfBreakingTheReport) {
-    window.Settings.ResolutionChecked[0] = true;
+TEST_F(RunControllerTest, FailedOnlySlotWritesNoReportButStillOpensIt) {
+    SelectSlots({0});
     controller.BenchButtonClick();
-    PlayAllSucceeding({"70.00", "fast", "75.00"});
+    PlayAllSucceeding({"70.00", "fast", "75.00"});  // scores that cannot be read fail the slot
     EXPECT_FALSE(controller.RunSucceeded());
     EXPECT_EQ(window.Statuses.back(), "Benchmark aborted.");
     EXPECT_FALSE(files.FileExists(controller.ReportPath()));
+    EXPECT_EQ(window.Opened, std::vector<std::string>{controller.ReportPath()});
+    ExpectGameFilesBack();
 }
 
 TEST_F(RunControllerTest, ReportGoesToTheProgramFolderWithoutResultsFolder) {
     window.Settings.ResultsFolder.clear();
-    window.Settings.ResolutionChecked[0] = true;
+    SelectSlots({0});
     controller.BenchButtonClick();
     PlayAllSucceeding();
     EXPECT_EQ(controller.ReportPath(), "C:\\Bench\\Benchmark\\result_05_04_2007_15_04_05_.htm");
     EXPECT_TRUE(files.FileExists(controller.ReportPath()));
 }
 
-TEST_F(RunControllerTest, ScreenshotModeMovesPicturesAndWritesNoReport) {
-    window.Settings.ScreenshotMode = true;
-    window.Settings.RunCount = "1";
-    window.Settings.ScreenshotFrame = "500";
-    window.Settings.ScreenshotFolder = "C:\\Shots\\";
-    window.Settings.ResolutionChecked[1] = true;
-    window.Settings.ResolutionChecked[3] = true;
+class ScreenshotModeTest : public RunControllerTest {
+protected:
+    ScreenshotModeTest() {
+        window.Settings.ScreenshotMode = true;
+        window.Settings.RunCount = "1";
+        window.Settings.ScreenshotFrame = "500";
+        window.Settings.ScreenshotFolder = "C:\\Shots\\";
+    }
+    void PlayTakingPictures(const std::function<void()>& duringPause = nullptr) {
+        PlayGames(
+            [&](std::size_t n) {
+                files.Put(std::string(kGame) + "Wildmere0000.jpg", "picture " + std::to_string(n));
+                return Log({"70.00"});
+            },
+            duringPause);
+    }
+};
+
+TEST_F(ScreenshotModeTest, MovesPicturesAndWritesNoReport) {
+    SelectSlots({1, 3});
     files.Put(std::string(kGame) + "Wildmere0000.jpg", "old picture");
     controller.BenchButtonClick();
     EXPECT_FALSE(files.FileExists(std::string(kGame) + "Wildmere0000.jpg"));
     EXPECT_TRUE(files.FolderExists(std::string(kGame) + "Screenshot"));
+    Settle();
     ASSERT_EQ(game.Starts.size(), 1u);
     EXPECT_NE(game.Starts[0].CommandLine.find("\"demo 1\" \"#demo_screenshot_frame=501\" "), std::string::npos);
-    PlayGames([&](std::size_t n) {
-        files.Put(std::string(kGame) + "Wildmere0000.jpg", "picture " + std::to_string(n));
-        return Log({"70.00"});
-    });
+    PlayTakingPictures();
     EXPECT_EQ(files.Get("C:\\Shots\\frame500_05042007150405_800.jpg"), "picture 0");
     EXPECT_EQ(files.Get("C:\\Shots\\frame500_05042007150405_1280.jpg"), "picture 1");
     EXPECT_TRUE(files.FileExists("C:\\Shots\\frame500_05042007150405_1280.txt"));
@@ -318,62 +384,127 @@ TEST_F(RunControllerTest, ScreenshotModeMovesPicturesAndWritesNoReport) {
     EXPECT_FALSE(files.FileExists(controller.ReportPath()));
 }
 
-TEST_F(RunControllerTest, ScreenshotAbortStillMovesThePictureOfTheFinishedSlot) {
-    window.Settings.ScreenshotMode = true;
-    window.Settings.RunCount = "1";
-    window.Settings.ScreenshotFrame = "10";
-    window.Settings.ScreenshotFolder = "C:\\Shots\\";
-    window.Settings.ResolutionChecked[0] = true;
-    window.Settings.ResolutionChecked[1] = true;
-    window.OnPump = [&] { controller.Image2Click(); };
+TEST_F(ScreenshotModeTest, AbortStillMovesThePictureOfTheFinishedSlot) {
+    SelectSlots({0, 1});
     controller.BenchButtonClick();
-    PlayGames([&](std::size_t) {
-        files.Put(std::string(kGame) + "Wildmere0000.jpg", "p");
-        return Log({"70.00"});
-    });
-    EXPECT_TRUE(files.FileExists("C:\\Shots\\frame10_05042007150405_640.jpg"));
+    PlayTakingPictures([&] { controller.Image2Click(); });
+    EXPECT_TRUE(files.FileExists("C:\\Shots\\frame500_05042007150405_640.jpg"));
     EXPECT_EQ(game.Starts.size(), 1u);
     EXPECT_EQ(window.Statuses.back(), "Benchmark aborted.");
 }
 
-TEST_F(RunControllerTest, WaitsForTheDiagnosticToolBeforeStarting) {
+TEST_F(ScreenshotModeTest, UnwritableFolderEndsTheSequenceAndPutsTheFilesBack) {
+    SelectSlots({0, 1, 2});
+    files.MakeReadOnly("C:\\Shots\\");
+    controller.BenchButtonClick();
+    PlayTakingPictures();
+    EXPECT_EQ(game.Starts.size(), 1u);
+    EXPECT_EQ(window.Statuses.back(), "Benchmark aborted.");
+    ASSERT_EQ(window.Messages.size(), 1u);
+    EXPECT_NE(window.Messages[0].find("Access denied: C:\\Shots\\"), std::string::npos);
+    ExpectGameFilesBack();
+}
+
+TEST_F(RunControllerTest, WaitsForTheDiagnosticToolAndItsReportBeforeStarting) {
     steps.DeferCollection = true;
-    window.Settings.ResolutionChecked[0] = true;
+    SelectSlots({0});
     controller.BenchButtonClick();
     EXPECT_EQ(controller.State(), SequenceState::Collecting);
     EXPECT_EQ(window.Statuses.back(), "Collecting system information, please wait...");
-    EXPECT_TRUE(game.Starts.empty());
     EXPECT_FALSE(window.ButtonEnabled);
-    steps.PendingCollection();
+    controller.dxrunTerminate();
+    EXPECT_EQ(window.Timers, std::vector<int>{1000});  // the tool's report settles first
+    EXPECT_TRUE(game.Starts.empty());
+    Settle();
     EXPECT_EQ(game.Starts.size(), 1u);
     EXPECT_EQ(controller.SequenceStamp(), "05_04_2007_15_04_05");
     EXPECT_EQ(controller.SequenceStartText(), "05.04.2007 15:04:06");
     EXPECT_EQ(controller.ShaderLabel(), "Pixel shader: default model");
 }
 
-TEST_F(RunControllerTest, GameThatCannotStartPutsTheFilesBackAndReportsTheError) {
-    game.Fail = true;
-    window.Settings.ResolutionChecked[0] = true;
-    EXPECT_THROW(controller.BenchButtonClick(), std::runtime_error);
-    EXPECT_EQ(controller.State(), SequenceState::Idle);
-    EXPECT_TRUE(window.ButtonEnabled);
-    EXPECT_EQ(store.Values["NoErrorWarning"], "0");
-    EXPECT_EQ(steps.Calls.back(), "RestoreGameSplash");
+TEST_F(RunControllerTest, FailuresOnTheWayEndTheSequenceWithOneMessage) {
+    struct Case {
+        const char* name;
+        bool* failing;
+        const char* reason;
+    };
+    const std::vector<Case> cases = {
+        {"game cannot start", &game.Fail, "The system cannot find the file"},
+        {"configuration", &steps.ConfigFails, "could not be backed up"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        *c.failing = true;
+        window.Messages.clear();
+        SelectSlots({0, 1});
+        controller.BenchButtonClick();
+        Settle();
+        EXPECT_TRUE(game.Starts.empty());
+        EXPECT_EQ(window.Statuses.back(), "Benchmark aborted.");
+        ASSERT_EQ(window.Messages.size(), 1u);
+        EXPECT_NE(window.Messages[0].find(c.reason), std::string::npos);
+        ExpectGameFilesBack();
+        game.Fail = steps.ConfigFails = false;
+    }
 }
 
-TEST_F(RunControllerTest, ConfigurationFailureEndsTheSequenceBeforeAnyGameStarts) {
-    steps.ConfigFails = true;
-    window.Settings.ResolutionChecked[0] = true;
-    EXPECT_THROW(controller.BenchButtonClick(), std::runtime_error);
-    EXPECT_TRUE(game.Starts.empty());
+TEST_F(RunControllerTest, RestoreFailureRunsEveryStepAndLeavesTheRecoveryFlag) {
+    SelectSlots({0});
+    steps.RestoreFails = true;
+    files.Put(std::string(kGame) + "Systemcfgoverride.cfg", "override");
+    controller.BenchButtonClick();
+    PlayAllSucceeding();
     EXPECT_EQ(controller.State(), SequenceState::Idle);
     EXPECT_TRUE(window.ButtonEnabled);
+    EXPECT_EQ(steps.Calls.back(), "RestoreGameSplash");
+    EXPECT_FALSE(files.FileExists(std::string(kGame) + "Systemcfgoverride.cfg"));
+    EXPECT_EQ(store.Values["NoErrorWarning"], "1");  // the next start offers the recovery
+    ASSERT_EQ(window.Messages.size(), 1u);
+    EXPECT_NE(window.Messages[0].find("Access denied"), std::string::npos);
+    EXPECT_NE(window.Messages[0].find("offers to restore them"), std::string::npos);
+}
+
+TEST_F(RunControllerTest, CloseBetweenSlotsAbortsAndClosesAtOnce) {
+    SelectSlots({0, 1});
+    controller.BenchButtonClick();
+    Settle();
+    files.Put(kPierLog, Log({"70.00", "76.42", "75.00"}));
+    controller.cpTerminate();
+    ASSERT_EQ(controller.State(), SequenceState::BetweenSlots);
+    EXPECT_TRUE(controller.RequestClose());
+    EXPECT_FALSE(window.TimerPending);
+    EXPECT_EQ(game.Starts.size(), 1u);
     EXPECT_EQ(window.Statuses.back(), "Benchmark aborted.");
-    EXPECT_EQ(store.Values["NoErrorWarning"], "0");
+    ExpectGameFilesBack();
+    EXPECT_EQ(window.Closes, 0);  // the caller closes the window itself
+}
+
+TEST_F(RunControllerTest, CloseWhileTheGameRunsWaitsForItsEnd) {
+    SelectSlots({0, 1});
+    controller.BenchButtonClick();
+    Settle();
+    EXPECT_FALSE(controller.RequestClose());
+    EXPECT_EQ(store.Values["NoErrorWarning"], "1");
+    EXPECT_EQ(window.Closes, 0);
+    files.Put(kPierLog, Log({"70.00", "76.42", "75.00"}));
+    controller.cpTerminate();
+    EXPECT_EQ(game.Starts.size(), 1u);
+    ExpectGameFilesBack();
+    EXPECT_EQ(window.Closes, 1);
+}
+
+TEST_F(RunControllerTest, EndOfSessionPutsTheFilesBackEvenWhileTheGameRuns) {
+    SelectSlots({0});
+    controller.BenchButtonClick();
+    Settle();
+    controller.EndNow();
+    ExpectGameFilesBack();
+    controller.cpTerminate();  // the game's end after the session's is ignored
+    EXPECT_EQ(std::count(steps.Calls.begin(), steps.Calls.end(), "RestoreUserConfig"), 1);
 }
 
 TEST_F(RunControllerTest, PreparationRemovesTheBatchFileAndThePreviousLog) {
-    window.Settings.ResolutionChecked[0] = true;
+    SelectSlots({0});
     files.Put(std::string(kBin32) + "rerurov.bat", "@echo off");
     controller.BenchButtonClick();
     EXPECT_FALSE(files.FileExists(std::string(kBin32) + "rerurov.bat"));

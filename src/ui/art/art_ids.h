@@ -1,16 +1,16 @@
 #pragma once
-// Identifiers of the program's pictures.
+// Bitmap resources of the program, drawn by tools/make-art (the icon is IDR_MAINICON in ../resource.h).
 
-#define IDB_LOGO 200
-#define IDB_PARTNERLOGO 201
-#define IDB_ABORT 202
-#define IDB_GLYPH_BENCH 210
-#define IDB_GLYPH_FOLDER 211
-#define IDB_GLYPH_OPEN 212
-#define IDB_GLYPH_DEFAULT 213
-#define IDB_GLYPH_FIND 214
-#define IDB_GLYPH_IMPORT 215
-#define IDB_SPECIFIC1 220
-#define IDB_SPECIFIC2 221
-#define IDB_SPECIFIC3 222
-#define IDB_SPECIFIC4 223
+#define IDB_LOGO 200          // 320x56, white background
+#define IDB_PARTNERLOGO 201   // 90x44, white background
+#define IDB_ABORT 202         // 160x60, white background
+#define IDB_GLYPH_BENCH 210   // 24x24, magenta is transparent
+#define IDB_GLYPH_FOLDER 211  // 16x16, magenta is transparent
+#define IDB_GLYPH_OPEN 212    // 16x16, magenta is transparent
+#define IDB_GLYPH_DEFAULT 213 // 16x16, magenta is transparent
+#define IDB_GLYPH_FIND 214    // 16x16, magenta is transparent
+#define IDB_GLYPH_IMPORT 215  // 16x16, magenta is transparent
+#define IDB_SPECIFIC1 220     // 48x48 on button face grey: HDR
+#define IDB_SPECIFIC2 221     // 48x48 on button face grey: geometry instancing
+#define IDB_SPECIFIC3 222     // 48x48 on button face grey: normal-map compression
+#define IDB_SPECIFIC4 223     // 48x48 on button face grey: shaders and graphics card
