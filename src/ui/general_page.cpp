@@ -14,7 +14,7 @@ const ControlSpec kLayout[] = {
     {"EDIT", "", IDC_RESEDIT, 12, 30, 300, 22, kReadOnly},
     {"BUTTON", "Open", IDC_OPENRESFOLDER, 318, 29, 70, 24, kButton},
     {"BUTTON", "Default", IDC_TOOLBUTTON8, 392, 29, 74, 24, kButton},
-    {"BUTTON", "...", IDC_TOOLBUTTON2, 470, 29, 32, 24, kButton | BS_BITMAP},
+    {"BUTTON", "...", IDC_TOOLBUTTON2, 470, 29, 32, 24, kButton},
     {"STATIC", "Benchmark notes (60 chars at most!)", 0, 12, 64, 300, 18, kLabel},
     {"EDIT", "", IDC_NOTEEDIT, 12, 84, 490, 22, kEdit},
     {"STATIC", " Decimal separator:", 0, 12, 122, 110, 18, kLabel},

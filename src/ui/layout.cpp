@@ -18,7 +18,7 @@ RECT ScaledRect(int x, int y, int w, int h) { return RECT{Scaled(x), Scaled(y), 
 
 HWND CreateControl(HWND parent, const ControlSpec& spec, HFONT font) {
     const RECT r = ScaledRect(spec.X, spec.Y, spec.W, spec.H);
-    HWND control = CreateWindowExA(0, spec.ClassName, spec.Text, spec.Style | WS_CLIPSIBLINGS, r.left, r.top,
+    HWND control = CreateWindowExA(0, spec.ClassName, spec.Text, spec.Style, r.left, r.top,
                                    r.right - r.left, r.bottom - r.top, parent,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.Id)),
                                    reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);

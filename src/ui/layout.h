@@ -34,8 +34,7 @@ int SystemDpi();
 int Scaled(int coordinate);
 RECT ScaledRect(int x, int y, int w, int h);
 
-// Creates one control as a child of `parent` (clipped by its siblings, so panels laid over it stay on
-// top) with `font`; returns its handle.
+// Creates one control as a child of `parent` with `font`; returns its handle.
 HWND CreateControl(HWND parent, const ControlSpec& spec, HFONT font);
 void CreateControls(HWND parent, std::span<const ControlSpec> specs, HFONT font);
 

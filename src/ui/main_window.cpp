@@ -32,14 +32,17 @@ HFONT MakeFont(int pixels, int weight) {
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
 }
 
+// Clipped by their siblings, so the abort panel laid over them stays on top.
+constexpr DWORD kUnderPanel = WS_CLIPSIBLINGS;
+
 const ControlSpec kHeader[] = {
-    {"STATIC", "", IDC_PARTNERLOGO, 8, 14, 90, 44, kPicture | SS_NOTIFY},
-    {"STATIC", "", IDC_LOGO, (kClientWidth - 320) / 2, 8, 320, 56, kPicture},
-    {"BUTTON", "Homepage", IDC_HOMEPAGE, 446, 4, 86, 20, kButton},
-    {"BUTTON", "Update", IDC_UPDATE, 446, 26, 86, 20, kButton},
-    {"BUTTON", "Help", IDC_HELPBUTTON, 446, 48, 86, 20, kButton},
-    {WC_TABCONTROLA, "", IDC_TABS, 6, kTabTop, 526, kTabHeight, kChild | WS_TABSTOP},
-    {"BUTTON", "Benchmark", IDC_BENCHBUTTON, (kClientWidth - 247) / 2, kBenchTop, 247, 42, kButton},
+    {"STATIC", "", IDC_PARTNERLOGO, 8, 14, 90, 44, kPicture | SS_NOTIFY | kUnderPanel},
+    {"STATIC", "", IDC_LOGO, (kClientWidth - 320) / 2, 8, 320, 56, kPicture | kUnderPanel},
+    {"BUTTON", "Homepage", IDC_HOMEPAGE, 446, 4, 86, 20, kButton | kUnderPanel},
+    {"BUTTON", "Update", IDC_UPDATE, 446, 26, 86, 20, kButton | kUnderPanel},
+    {"BUTTON", "Help", IDC_HELPBUTTON, 446, 48, 86, 20, kButton | kUnderPanel},
+    {WC_TABCONTROLA, "", IDC_TABS, 6, kTabTop, 526, kTabHeight, kChild | WS_TABSTOP | kUnderPanel},
+    {"BUTTON", "Benchmark", IDC_BENCHBUTTON, (kClientWidth - 247) / 2, kBenchTop, 247, 42, kButton | kUnderPanel},
 };
 
 }  // namespace
@@ -88,8 +91,8 @@ void MainWindow::CreateHeader() {
 
     benchButton_ = Button(GetDlgItem(Handle(), IDC_BENCHBUTTON));
     SendMessageA(benchButton_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_.Get()), FALSE);
-    benchGlyph_ = LoadGlyph(instance, IDB_GLYPH_BENCH, GetSysColor(COLOR_BTNFACE));
-    SetButtonGlyph(benchButton_.Handle(), benchGlyph_.Get());
+    benchGlyph_ = GlyphList(instance, IDB_GLYPH_BENCH);
+    benchGlyph_.ShowOn(benchButton_.Handle(), false);
 
     OnCommand(IDC_BENCHBUTTON, BN_CLICKED, [this] { app_->Controller().BenchButtonClick(); });
     OnCommand(IDC_IMAGE2, BN_CLICKED, [this] { app_->Controller().Image2Click(); });

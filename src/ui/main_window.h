@@ -16,6 +16,7 @@
 #include "ui/general_page.h"
 #include "ui/page.h"
 #include "ui/path_page.h"
+#include "ui/pictures.h"
 #include "ui/screen_page.h"
 #include "ui/settings1_page.h"
 #include "ui/settings2_page.h"
@@ -82,7 +83,7 @@ private:
     Font buttonFont_;
     Bitmap logo_;
     Bitmap partnerLogo_;
-    Bitmap benchGlyph_;
+    GlyphList benchGlyph_;
     ToolTips hints_;
     TabControl tabs_;
     Button benchButton_;

@@ -26,8 +26,9 @@ void Page::AddHint(int id, const std::string& text) const { hints_.Add(GetDlgIte
 
 void Page::AddGlyph(int id, int bitmapId) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(Handle(), GWLP_HINSTANCE));
-    bitmaps_.push_back(LoadGlyph(instance, bitmapId, GetSysColor(COLOR_BTNFACE)));
-    SetButtonGlyph(GetDlgItem(Handle(), id), bitmaps_.back().Get());
+    glyphs_.emplace_back(instance, bitmapId);
+    const HWND button = GetDlgItem(Handle(), id);
+    glyphs_.back().ShowOn(button, Control(button).Text() == "...");
 }
 
 void Page::ShowPicture(int id, int bitmapId) {

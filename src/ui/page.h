@@ -12,6 +12,7 @@
 #include "ui/controls.h"
 #include "ui/gdi.h"
 #include "ui/layout.h"
+#include "ui/pictures.h"
 #include "ui/window.h"
 
 namespace wmb {
@@ -82,6 +83,7 @@ private:
     ToolTips hints_;
     std::vector<int> infoTipIds_;
     std::vector<Bitmap> bitmaps_;
+    std::vector<GlyphList> glyphs_;
 };
 
 }  // namespace wmb::ui

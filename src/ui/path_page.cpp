@@ -10,7 +10,7 @@ namespace {
 const ControlSpec kLayout[] = {
     {"BUTTON", " Wildmere path ", 0, 8, 8, 498, 92, kGroup},
     {"EDIT", "", IDC_WMPATHEDIT, 20, 34, 434, 22, kReadOnly},
-    {"BUTTON", "...", IDC_FINDMAN, 460, 33, 34, 24, kButton | BS_BITMAP},
+    {"BUTTON", "...", IDC_FINDMAN, 460, 33, 34, 24, kButton},
     {"STATIC", "", IDC_VERSIONLABEL, 20, 68, 470, 18, kLabel},
     {"STATIC", "Important! The 1.4 patch is the minimum requirement of the benchmark!", 0, 12, 116, 490, 18, kLabel},
 };

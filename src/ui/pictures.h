@@ -2,6 +2,7 @@
 // The program's bitmaps from its resources.
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include "ui/gdi.h"
 
@@ -9,10 +10,24 @@ namespace wmb::ui {
 
 // A picture as drawn.
 Bitmap LoadPicture(HINSTANCE instance, int id);
-// A button glyph: its magenta (255, 0, 255) pixels take the colour `background`.
-Bitmap LoadGlyph(HINSTANCE instance, int id, COLORREF background);
-// Shows a glyph on a button: beside its caption, or alone on a button with BS_BITMAP. The button
-// does not own the bitmap.
-void SetButtonGlyph(HWND button, HBITMAP glyph);
+
+// A button glyph as an image list with one image per button state: the glyph as drawn, and a paler
+// grey one for the disabled button. Magenta (255, 0, 255) is transparent.
+class GlyphList {
+public:
+    GlyphList() = default;
+    GlyphList(HINSTANCE instance, int id);
+    ~GlyphList();
+    GlyphList(GlyphList&& other) noexcept;
+    GlyphList& operator=(GlyphList&& other) noexcept;
+    GlyphList(const GlyphList&) = delete;
+    GlyphList& operator=(const GlyphList&) = delete;
+
+    // Shows the glyph on `button`: left of its caption, or alone (centred, no caption drawn).
+    void ShowOn(HWND button, bool alone) const;
+
+private:
+    HIMAGELIST list_ = nullptr;
+};
 
 }  // namespace wmb::ui

@@ -21,7 +21,7 @@ const ControlSpec kLayout[] = {
     {"BUTTON", "New range", IDC_BUTTON1, 300, 75, 90, 24, kButton | kDisabled},
     {"STATIC", "Select output folder", 0, 12, 112, 200, 18, kLabel},
     {"EDIT", "", IDC_SCRSAVEFOLD, 12, 132, 374, 22, kReadOnly | kDisabled},
-    {"BUTTON", "...", IDC_TOOLBUTTON9, 392, 131, 32, 24, kButton | BS_BITMAP | kDisabled},
+    {"BUTTON", "...", IDC_TOOLBUTTON9, 392, 131, 32, 24, kButton | kDisabled},
     {"BUTTON", "Default", IDC_TOOLBUTTON10, 428, 131, 74, 24, kButton | kDisabled},
 };
 
