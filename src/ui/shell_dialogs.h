@@ -9,9 +9,9 @@ namespace wmb::ui {
 
 // `filter` holds description and pattern pairs separated by '\0'. False when the user cancelled.
 bool ChooseFile(HWND owner, const char* filter, std::string& path);
-// The folder dialog with its "Make New Folder" button, the shell's context menus on the folders (which
-// delete and rename them) and an edit box; it opens at `start` when that folder exists. False when the
-// user cancelled.
+// The folder dialog: the shell's folder picker with its "New folder" button, the shell's context menus
+// on the folders (which delete and rename them) and hidden folders shown; it opens at `start` when that
+// folder exists. False when the user cancelled.
 bool ChooseFolder(HWND owner, const std::string& start, std::string& path);
 
 }  // namespace wmb::ui
