@@ -233,6 +233,12 @@ void RestoreUserDemoFile(const SettingsStore& store, const FileSystem& fs, const
     }
 }
 
+bool ClaimNewsTurn(SettingsStore& store) {
+    if (store.Read(kNewsValue) != "0") return false;
+    store.Write(kNewsValue, "1");
+    return true;
+}
+
 std::string DecimalSeparatorLabel(const std::string& separator) { return separator == "," ? "(comma)" : "(period)"; }
 
 void SaveSettings(SettingsStore& store, const BenchSettings& settings) {

@@ -55,6 +55,20 @@ struct SettingRow {
     const char* ExitText;
 };
 
+// Names of the values the window reads or writes outside LoadSettings and SaveSettings.
+inline constexpr const char* kCustomConfigValue = "CustomConfig";  // written when a file is chosen
+inline constexpr const char* kCustomResolutionValue = "CusRes";    // written when the pointer leaves the box
+inline constexpr const char* kResultsFolderValue = "ResultPath";   // written when a folder is chosen
+inline constexpr const char* kScreenshotFolderValue = "ScrPath";   // written when a folder is chosen
+inline constexpr const char* kDecimalValue = "Decimal";            // restored into a mistyped box
+inline constexpr const char* kRunCountValue = "TRun";              // restored when screenshot mode ends
+inline constexpr const char* kShaderModelValue = "PS";             // read by the version check
+inline constexpr const char* kNewsValue = "News";
+
+// The news window's turn at an activation of the main window: true (and "News" set to "1") when
+// "News" is "0", so it opens once after each orderly exit.
+bool ClaimNewsTurn(SettingsStore& store);
+
 // Every value of the settings key, in the order SaveSettings writes the exit-written ones.
 std::span<const SettingRow> SettingsTable();
 // The row of a value name; throws std::out_of_range for a name not in the table.

@@ -372,5 +372,20 @@ TEST(DisplayModes, DriverOrderWithEachSizeOnce) {
     EXPECT_TRUE(DisplayModeTexts({}).empty());
 }
 
+TEST(SettingsNews, TheNewsWindowGetsOneTurnAfterEachOrderlyExit) {
+    const struct {
+        const char* stored;
+        bool turn;
+        const char* after;
+    } cases[] = {{"0", true, "1"}, {"1", false, "1"}, {"", false, ""}};
+    for (const auto& c : cases) {
+        MemorySettings store;
+        if (*c.stored) store.Values[kNewsValue] = c.stored;
+        EXPECT_EQ(ClaimNewsTurn(store), c.turn) << c.stored;
+        EXPECT_EQ(store.Read(kNewsValue), c.after) << c.stored;
+        EXPECT_FALSE(ClaimNewsTurn(store)) << "a second activation of the same run";
+    }
+}
+
 }  // namespace
 }  // namespace wmb

@@ -9,10 +9,10 @@
 
 namespace wmb::ui {
 
-AppServices::AppServices(HWND window, UINT processEndedMessage, SequenceWindow& sequenceWindow)
-    : files_(window),
-      cp_(window, processEndedMessage),
-      dxrun_(window, processEndedMessage),
+AppServices::AppServices(UiDispatcher dispatcher, SequenceWindow& sequenceWindow)
+    : files_(dispatcher.Window()),
+      cp_(dispatcher, [this](DWORD) { controller_.cpTerminate(); }),
+      dxrun_(dispatcher, [this](DWORD) { controller_.dxrunTerminate(); }),
       config_(files_, [this](const std::string& path) { return FileVersionText(path); }),
       collector_(store_, files_, dxrun_, WindowsSystemFolder(), ProgramFolder()),
       controller_(sequenceWindow, *this, files_, store_, locale_, cp_) {}
@@ -24,14 +24,6 @@ void AppServices::SetFolders(const Folders& folders) {
 
 std::string AppServices::FileVersionText(const std::string& path) const {
     return NormalizeFileVersion(ReadFileVersionString(path)).Text;
-}
-
-void AppServices::OnProcessEnded(WPARAM runner) {
-    if (runner == reinterpret_cast<WPARAM>(&cp_)) {
-        controller_.cpTerminate();
-    } else if (runner == reinterpret_cast<WPARAM>(&dxrun_)) {
-        controller_.dxrunTerminate();
-    }
 }
 
 void AppServices::InstallBenchSplash() { wmb::InstallBenchSplash(files_, folders_); }

@@ -12,6 +12,7 @@
 #include "platform/win32/locale_win32.h"
 #include "platform/win32/process_runner_win32.h"
 #include "platform/win32/registry_key.h"
+#include "platform/win32/ui_dispatcher.h"
 #include "run/run_controller.h"
 #include "run/sequence_host.h"
 #include "settings/bench_settings.h"
@@ -22,7 +23,8 @@ namespace wmb::ui {
 
 class AppServices : private SequenceSteps {
 public:
-    AppServices(HWND window, UINT processEndedMessage, SequenceWindow& sequenceWindow);
+    // The process runners report their ends through `dispatcher`.
+    AppServices(UiDispatcher dispatcher, SequenceWindow& sequenceWindow);
     AppServices(const AppServices&) = delete;
     AppServices& operator=(const AppServices&) = delete;
 
@@ -34,9 +36,6 @@ public:
     void SetFolders(const Folders& folders);
     // The normalised version text of a file ("Value Not Available" when it has none).
     std::string FileVersionText(const std::string& path) const;
-
-    // End of a child process reported by one of the runners.
-    void OnProcessEnded(WPARAM runner);
 
 private:
     // SequenceSteps

@@ -17,19 +17,22 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     InitCommonControlsEx(&icc);
     OleInitialize(nullptr);
 
-    wmb::ui::MainWindow window;
-    HWND hwnd = window.Create(instance);
-    if (!hwnd) return 1;
-    ShowWindow(hwnd, showCommand);
-    UpdateWindow(hwnd);
-
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (!IsDialogMessageA(hwnd, &msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+    int exitCode = 1;
+    {
+        wmb::ui::MainWindow window;
+        if (HWND hwnd = window.Create(instance)) {
+            ShowWindow(hwnd, showCommand);
+            UpdateWindow(hwnd);
+            MSG msg;
+            while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+                if (!IsDialogMessageA(GetAncestor(msg.hwnd, GA_ROOT), &msg)) {
+                    TranslateMessage(&msg);
+                    DispatchMessageA(&msg);
+                }
+            }
+            exitCode = static_cast<int>(msg.wParam);
         }
     }
     OleUninitialize();
-    return static_cast<int>(msg.wParam);
+    return exitCode;
 }

@@ -1,37 +1,42 @@
 #pragma once
-// The main window: owner of the settings, the run controller and everything a sequence needs.
+// The main window: the frame around the pages (header, tabs, Benchmark button, status bar, abort
+// panel), the owner of the program's services, and the window a benchmark sequence runs in.
 
 #include <windows.h>
 
+#include <array>
 #include <memory>
 #include <string>
-#include <unordered_map>
 
 #include "run/sequence_host.h"
-#include "settings/bench_settings.h"
-
-namespace wmb {
-class RunController;
-}
+#include "ui/abort_panel.h"
+#include "ui/controls.h"
+#include "ui/demos_page.h"
+#include "ui/gdi.h"
+#include "ui/general_page.h"
+#include "ui/page.h"
+#include "ui/path_page.h"
+#include "ui/pictures.h"
+#include "ui/screen_page.h"
+#include "ui/settings1_page.h"
+#include "ui/settings2_page.h"
+#include "ui/settings3_page.h"
+#include "ui/specific_page.h"
+#include "ui/window.h"
 
 namespace wmb::ui {
 
 class AppServices;
 
 inline constexpr const char* kMainWindowClass = "WildmereBenchMainWindow";
-// Posted by the process runners when a child process has ended: WPARAM the runner, LPARAM the exit code.
-inline constexpr UINT kProcessEndedMessage = WM_APP + 1;
 
-class MainWindow : public SequenceWindow {
+class MainWindow : public Window, public SequenceWindow, private PageHost {
 public:
     MainWindow();
     ~MainWindow() override;
-    MainWindow(const MainWindow&) = delete;
-    MainWindow& operator=(const MainWindow&) = delete;
 
-    // Registers the class and creates the window (this runs the start-up steps).
+    // Registers the class and creates the window (this runs the start-up steps); nullptr on failure.
     HWND Create(HINSTANCE instance);
-    HWND Handle() const { return hwnd_; }
 
     // SequenceWindow
     BenchSettings CurrentSettings() override;
@@ -42,76 +47,59 @@ public:
     void StartTimer(int ms) override;
     void StopTimer() override;
     void OpenDocument(const std::string& path) override;
-    void CloseWindow() override;
+    void CloseWindow() override { CloseLater(); }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    static LRESULT CALLBACK PageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    static LRESULT CALLBACK CusResBoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data);
-    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+    // Window
+    void OnCreate() override;
+    bool OnClose() override;
+    void OnDestroy() override;
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
 
-    void CreateChildren();
-    void CreateAbortPanel();
-    void PaintTopArea(HDC dc);
+    // PageHost
+    AppServices& App() override { return *app_; }
+    HFONT NormalFont() const override { return font_.Get(); }
+    HFONT BoldFont() const override { return boldFont_.Get(); }
+    bool GameExists() override;
+    void GameChosen(const std::string& exePath) override;
+    void DemoChosen(const DemoChoiceEffects& effects) override;
+    void ScreenshotModeSwitched(bool on) override;
+    void RunTwiceSwitched(bool on) override;
+
+    void CreateHeader();
+    void CreatePages();
     void ShowPage(int index);
-    void OnCommand(int id, int code, HWND control);
-    void OnProcessEnded(WPARAM runner);
+    HWND FindControl(int id) const;
+    void SetBenchCaption(const std::string& caption) const { benchButton_.SetText(caption); }
 
-    // Start-up and exit.
+    // Start-up, exit and the game's version (main_startup.cpp).
     void FormCreate();
     void FormDestroy();
     void FormActivate();
-
-    // Option rules and small handlers.
-    void DetailBoxChanging();
-    void DetailButtonClick();
-    void CusResBoxClick();
-    void WriteCustomResolutionFlag();
-    void FolderChoice(int editId, const char* valueName);
-    void DefaultFolder(int editId, const char* valueName, const char* subFolder);
-    void OpenResFolderClick();
-    void DecBoxChange();
-    void DecBoxExit();
-    void WaitsChange();
-    void EnableScShotClick();
-    void FrameEditExit();
-    void HdrBoxClick();
-    void SecTimeClick();
-    void DemoChanging();
-    void FindManClick();
     void CheckVersion(bool manualChoice);
-    void ApplyLoadedSettings(const BenchSettings& s);
 
-    // Controls.
-    HWND Ctl(int id) const;
-    std::string Text(int id) const;
-    void SetText(int id, const std::string& text);
-    bool Checked(int id) const;
-    void SetChecked(int id, bool checked);
-    void Enable(int id, bool enabled);
-    int RadioIndex(int firstId, int count) const;
-    void SetRadioIndex(int firstId, int count, int index);
-    int ComboIndex(int id) const;
-    void SetComboIndex(int id, int index);
-    void SelectComboText(int id, const std::string& text);
-    void SetPageEnabled(int page, bool enabled);
-
-    HINSTANCE instance_ = nullptr;
-    HWND hwnd_ = nullptr;
-    HWND tabs_ = nullptr;
-    HWND pages_[8] = {};
+    Font font_;
+    Font boldFont_;
+    Font buttonFont_;
+    Bitmap logo_;
+    Bitmap partnerLogo_;
+    GlyphList benchGlyph_;
+    ToolTips hints_;
+    TabControl tabs_;
+    Button benchButton_;
     HWND statusBar_ = nullptr;
-    HWND benchButton_ = nullptr;
-    HWND panel_ = nullptr;
-    HFONT font_ = nullptr;
-    HFONT boldFont_ = nullptr;
-    HFONT buttonFont_ = nullptr;
-    HFONT titleFont_ = nullptr;
-    std::unordered_map<int, HWND> controls_;
-    int frameMax_ = 1;
-    bool newsShown_ = false;
+    AbortPanel abortPanel_;
 
     std::unique_ptr<AppServices> app_;
+    PathPage path_{*this};
+    DemosPage demos_{*this};
+    Settings1Page settings1_{*this};
+    Settings2Page settings2_{*this};
+    Settings3Page settings3_{*this};
+    GeneralPage general_{*this};
+    ScreenPage screen_{*this};
+    SpecificPage specific_{*this};
+    std::array<Page*, 8> pages_{&path_, &demos_, &settings1_, &settings2_, &settings3_, &general_, &screen_, &specific_};
 };
 
 }  // namespace wmb::ui

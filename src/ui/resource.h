@@ -75,3 +75,7 @@
 #define IDC_SECTIME 903
 #define IDC_GIBOX 904
 #define IDC_COMPRESSBOX 905
+
+// Pictures.
+#define IDC_LOGO 110
+#define IDC_SPECIFICPIC0 910

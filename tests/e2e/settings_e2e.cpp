@@ -486,6 +486,19 @@ TEST_F(SettingsE2E, BuildChosenByHandDecidesButtonAndSpecificPage) {
     EXPECT_EQ(Setting("Path"), exe);
 }
 
+TEST_F(SettingsE2E, GameChosenByHandInScreenshotModeKeepsTheScreenshotCaption) {
+    StartProgram();
+    ShowPage(6);
+    SetCheck(Ctl(IDC_ENABLESCSHOT), true);
+    EXPECT_EQ(GetText(Ctl(IDC_BENCHBUTTON)), "Screenshot");
+    UseEngineBuild(1405);
+    ChooseGameByHand(bin32_ + "Wildmere.exe");
+    EXPECT_EQ(GetText(Ctl(IDC_VERSIONLABEL)), "Wildmere version: 1.4");
+    EXPECT_TRUE(IsEnabled(Ctl(IDC_BENCHBUTTON)));
+    EXPECT_EQ(GetText(Ctl(IDC_BENCHBUTTON)), "Screenshot");
+    CloseProgram();
+}
+
 TEST_F(SettingsE2E, EngineLibraryWithoutVersionStillStarts) {
     // The stand-in game carries no version resource.
     ASSERT_TRUE(CopyFileA((bin32_ + "Wildmere.exe").c_str(), (bin32_ + "ZorbSystem.dll").c_str(), FALSE));

@@ -7,8 +7,8 @@
 
 namespace wmb {
 
-Win32ProcessRunner::Win32ProcessRunner(HWND notifyWindow, UINT message)
-    : notifyWindow_(notifyWindow), message_(message), stop_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+Win32ProcessRunner::Win32ProcessRunner(UiDispatcher dispatcher, EndHandler onEnded)
+    : dispatcher_(dispatcher), onEnded_(std::move(onEnded)), stop_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
     if (!stop_) throw std::runtime_error(SystemErrorText(GetLastError()));
 }
 
@@ -24,7 +24,7 @@ void Win32ProcessRunner::JoinWorker() {
 void Win32ProcessRunner::Start(const std::string& application, const std::string& commandLine,
                                const std::string& workingFolder) {
     if (running_) throw std::logic_error("The previous process is still running.");
-    JoinWorker();  // the worker of the previous process has posted its end and is finishing
+    JoinWorker();  // the worker of the previous process has handed over its end and is finishing
     process_.Reset();
 
     // CreateProcessA may write into the command line, so it gets a copy of its own.
@@ -51,7 +51,10 @@ void Win32ProcessRunner::Watch(HANDLE process) {
     DWORD exitCode = 0;
     GetExitCodeProcess(process, &exitCode);
     running_ = false;
-    PostMessageA(notifyWindow_, message_, reinterpret_cast<WPARAM>(this), static_cast<LPARAM>(exitCode));
+    // The handler is copied: the work must not reach back into a runner that may be gone by its turn.
+    dispatcher_.Post([onEnded = onEnded_, exitCode] {
+        if (onEnded) onEnded(exitCode);
+    });
 }
 
 }  // namespace wmb

@@ -1,23 +1,26 @@
 #pragma once
-// Starts a child process hidden and reports its end to a window: when the process has ended, a worker
-// thread posts `message` to `notifyWindow` with wParam = the runner's address and lParam = the exit
-// code. The worker touches no window otherwise, so the end is handled on the window's own thread.
+// Starts a child process hidden and reports its end on the user-interface thread: a worker thread waits
+// for the process and hands `onEnded` with the exit code to the dispatcher, which runs it on its
+// window's thread. The worker touches no window otherwise.
 
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 #include <string>
 #include <thread>
 
 #include "platform/process_runner.h"
 #include "platform/win32/handle.h"
+#include "platform/win32/ui_dispatcher.h"
 
 namespace wmb {
 
 class Win32ProcessRunner : public ProcessRunner {
 public:
-    Win32ProcessRunner(HWND notifyWindow, UINT message);
-    // Stops watching a child that is still running (the child itself goes on) and posts nothing more.
+    using EndHandler = std::function<void(DWORD exitCode)>;
+    Win32ProcessRunner(UiDispatcher dispatcher, EndHandler onEnded);
+    // Stops watching a child that is still running (the child itself goes on) and reports no end.
     ~Win32ProcessRunner() override;
     Win32ProcessRunner(const Win32ProcessRunner&) = delete;
     Win32ProcessRunner& operator=(const Win32ProcessRunner&) = delete;
@@ -26,16 +29,16 @@ public:
     // std::logic_error while the previous process is still running.
     void Start(const std::string& application, const std::string& commandLine,
                const std::string& workingFolder) override;
-    // True from Start until the process has ended; it turns false just before the end is posted, so
-    // the handler of the end message may start the next process.
+    // True from Start until the process has ended; it turns false before the end is handed over, so
+    // the end handler may start the next process.
     bool Running() const override { return running_; }
 
 private:
     void Watch(HANDLE process);
     void JoinWorker();
 
-    HWND notifyWindow_;
-    UINT message_;
+    UiDispatcher dispatcher_;
+    EndHandler onEnded_;
     Handle stop_;  // manual-reset event: the destructor tells the worker to give up waiting
     Handle process_;
     std::atomic<bool> running_{false};

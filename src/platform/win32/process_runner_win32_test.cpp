@@ -16,8 +16,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-const UINT kEndMessage = WM_APP + 7;
-
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     size_t start = 0;
@@ -43,25 +41,42 @@ protected:
 
     std::vector<std::string> ChildReport() const { return Lines(fs_.ReadFile(work_ + "child.txt").value_or("")); }
 
+    // A runner whose end handler records the exit code and the thread it ran on.
+    std::unique_ptr<Win32ProcessRunner> MakeRunner() {
+        return std::make_unique<Win32ProcessRunner>(UiDispatcher(window_.Get()), [this](DWORD exitCode) {
+            endedCode_ = exitCode;
+            endedOnThread_ = GetCurrentThreadId();
+        });
+    }
+    // Runs this thread's messages until the dispatcher's work arrives, then runs it; the exit code the
+    // end handler saw, or nothing after `timeout`.
+    std::optional<DWORD> WaitForEnd(std::chrono::milliseconds timeout) {
+        endedCode_.reset();
+        const std::optional<MSG> work = test::WaitForMessage(window_.Get(), kDispatchMessage, timeout);
+        if (!work) return std::nullopt;
+        UiDispatcher::Execute(work->lParam);
+        return endedCode_;
+    }
+
     test::ScratchFolder dir_;
     Win32FileSystem fs_;
     const std::string child_ = dir_ / "wmb test\\Program Files\\x\\child.exe";
     const std::string work_ = dir_ / "work folder\\";
     test::MessageWindow window_;
+    std::optional<DWORD> endedCode_;
+    DWORD endedOnThread_ = 0;
 };
 
-TEST_F(ProcessRunnerTest, StartsHiddenInTheWorkingFolderAndPostsTheExitCode) {
-    Win32ProcessRunner runner(window_.Get(), kEndMessage);
-    EXPECT_FALSE(runner.Running());
+TEST_F(ProcessRunnerTest, StartsHiddenInTheWorkingFolderAndReportsTheExitCodeOnTheWindowsThread) {
+    auto runner = MakeRunner();
+    EXPECT_FALSE(runner->Running());
     const std::string commandLine = child_ + "  +set  timedemo \"a b\"  ";  // unquoted path, double blanks
-    runner.Start(child_, commandLine, work_);
-    EXPECT_TRUE(runner.Running());
+    runner->Start(child_, commandLine, work_);
+    EXPECT_TRUE(runner->Running());
 
-    const std::optional<MSG> end = test::WaitForMessage(window_.Get(), kEndMessage, 20s);
-    ASSERT_TRUE(end.has_value());
-    EXPECT_EQ(end->wParam, reinterpret_cast<WPARAM>(&runner));
-    EXPECT_EQ(end->lParam, 7);
-    EXPECT_FALSE(runner.Running());
+    EXPECT_EQ(WaitForEnd(20s), 7u);
+    EXPECT_EQ(endedOnThread_, GetCurrentThreadId());
+    EXPECT_FALSE(runner->Running());
 
     const std::vector<std::string> report = ChildReport();
     ASSERT_EQ(report.size(), 3u);
@@ -71,40 +86,38 @@ TEST_F(ProcessRunnerTest, StartsHiddenInTheWorkingFolderAndPostsTheExitCode) {
 }
 
 TEST_F(ProcessRunnerTest, RefusesASecondStartWhileRunningAndCanBeUsedAgainAfterwards) {
-    Win32ProcessRunner runner(window_.Get(), kEndMessage);
-    runner.Start(child_, "child.exe /hold", work_);
-    EXPECT_TRUE(runner.Running());
-    EXPECT_THROW(runner.Start(child_, "child.exe", work_), std::logic_error);
-    EXPECT_FALSE(test::WaitForMessage(window_.Get(), kEndMessage, 200ms).has_value());
+    auto runner = MakeRunner();
+    runner->Start(child_, "child.exe /hold", work_);
+    EXPECT_TRUE(runner->Running());
+    EXPECT_THROW(runner->Start(child_, "child.exe", work_), std::logic_error);
+    EXPECT_FALSE(WaitForEnd(200ms).has_value());
 
     fs_.WriteFile(work_ + "release.txt", "");
-    ASSERT_TRUE(test::WaitForMessage(window_.Get(), kEndMessage, 20s).has_value());
-    EXPECT_FALSE(runner.Running());
+    ASSERT_TRUE(WaitForEnd(20s).has_value());
+    EXPECT_FALSE(runner->Running());
 
     fs_.RemoveFile(work_ + "child.txt");
-    runner.Start(child_, "child.exe again", work_);
-    const std::optional<MSG> end = test::WaitForMessage(window_.Get(), kEndMessage, 20s);
-    ASSERT_TRUE(end.has_value());
-    EXPECT_EQ(end->lParam, 7);
+    runner->Start(child_, "child.exe again", work_);
+    EXPECT_EQ(WaitForEnd(20s), 7u);
     EXPECT_EQ(ChildReport().at(0), "child.exe again");
 }
 
 TEST_F(ProcessRunnerTest, AFailedStartThrowsTheSystemMessage) {
-    Win32ProcessRunner runner(window_.Get(), kEndMessage);
+    auto runner = MakeRunner();
     const std::string missing = dir_ / "wmb test\\Program Files\\x\\missing.exe";
     try {
-        runner.Start(missing, missing, work_);
+        runner->Start(missing, missing, work_);
         FAIL() << "started";
     } catch (const std::runtime_error& e) {
         EXPECT_EQ(std::string(e.what()), SystemErrorText(ERROR_FILE_NOT_FOUND));
     }
-    EXPECT_FALSE(runner.Running());
-    EXPECT_THROW(runner.Start(child_, child_, dir_ / "missing folder\\"), std::runtime_error);
-    EXPECT_FALSE(runner.Running());
+    EXPECT_FALSE(runner->Running());
+    EXPECT_THROW(runner->Start(child_, child_, dir_ / "missing folder\\"), std::runtime_error);
+    EXPECT_FALSE(runner->Running());
 }
 
-TEST_F(ProcessRunnerTest, DestroyingTheRunnerNeitherWaitsForTheChildNorPostsItsEnd) {
-    auto runner = std::make_unique<Win32ProcessRunner>(window_.Get(), kEndMessage);
+TEST_F(ProcessRunnerTest, DestroyingTheRunnerNeitherWaitsForTheChildNorReportsItsEnd) {
+    auto runner = MakeRunner();
     runner->Start(child_, "child.exe /hold", work_);
     const auto before = std::chrono::steady_clock::now();
     runner.reset();
@@ -113,7 +126,7 @@ TEST_F(ProcessRunnerTest, DestroyingTheRunnerNeitherWaitsForTheChildNorPostsItsE
     fs_.WriteFile(work_ + "release.txt", "");
     for (int i = 0; i < 500 && !fs_.FileExists(work_ + "child.txt"); ++i) Sleep(20);
     EXPECT_TRUE(fs_.FileExists(work_ + "child.txt")) << "the child ran on and ended by itself";
-    EXPECT_FALSE(test::WaitForMessage(window_.Get(), kEndMessage, 300ms).has_value());
+    EXPECT_FALSE(WaitForEnd(300ms).has_value());
     for (int i = 0; i < 100 && !DeleteFileA(child_.c_str()); ++i) Sleep(20);  // the child has let go of its file
 }
 

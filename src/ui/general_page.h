@@ -1,0 +1,19 @@
+#pragma once
+// "General": results folder, notes, the reports' decimal separator and the wait between tests.
+
+#include "ui/page.h"
+
+namespace wmb::ui {
+
+class GeneralPage : public Page {
+public:
+    using Page::Page;
+    Label DecimalLabel() const;
+
+private:
+    void Build() override;
+    void OpenResFolderClick();
+    void DecBoxExit();
+};
+
+}  // namespace wmb::ui

@@ -1,0 +1,33 @@
+#include "ui/layout.h"
+
+namespace wmb::ui {
+
+int SystemDpi() {
+    static const int dpi = [] {
+        HDC screen = GetDC(nullptr);
+        const int value = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+        if (screen) ReleaseDC(nullptr, screen);
+        return value > 0 ? value : 96;
+    }();
+    return dpi;
+}
+
+int Scaled(int coordinate) { return MulDiv(coordinate, SystemDpi(), 96); }
+
+RECT ScaledRect(int x, int y, int w, int h) { return RECT{Scaled(x), Scaled(y), Scaled(x + w), Scaled(y + h)}; }
+
+HWND CreateControl(HWND parent, const ControlSpec& spec, HFONT font) {
+    const RECT r = ScaledRect(spec.X, spec.Y, spec.W, spec.H);
+    HWND control = CreateWindowExA(0, spec.ClassName, spec.Text, spec.Style, r.left, r.top,
+                                   r.right - r.left, r.bottom - r.top, parent,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.Id)),
+                                   reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return control;
+}
+
+void CreateControls(HWND parent, std::span<const ControlSpec> specs, HFONT font) {
+    for (const ControlSpec& spec : specs) CreateControl(parent, spec, font);
+}
+
+}  // namespace wmb::ui

@@ -1,0 +1,41 @@
+#pragma once
+// Controls described by tables in 96-DPI coordinates and created scaled to the system's DPI.
+
+#include <windows.h>
+
+#include <span>
+
+namespace wmb::ui {
+
+inline constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+inline constexpr DWORD kGroup = kChild | BS_GROUPBOX;
+inline constexpr DWORD kCheck = kChild | WS_TABSTOP | BS_AUTOCHECKBOX;
+inline constexpr DWORD kRadio = kChild | WS_TABSTOP | BS_AUTORADIOBUTTON;
+inline constexpr DWORD kRadioFirst = kRadio | WS_GROUP;
+inline constexpr DWORD kButton = kChild | WS_TABSTOP | BS_PUSHBUTTON;
+inline constexpr DWORD kLabel = kChild | SS_LEFT;
+inline constexpr DWORD kEdit = kChild | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
+inline constexpr DWORD kReadOnly = kEdit | ES_READONLY;
+inline constexpr DWORD kList = kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+inline constexpr DWORD kCombo = kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN;
+inline constexpr DWORD kPicture = kChild | SS_BITMAP;
+inline constexpr DWORD kDisabled = WS_DISABLED;
+
+struct ControlSpec {
+    const char* ClassName;
+    const char* Text;
+    int Id;
+    int X, Y, W, H;  // at 96 DPI
+    DWORD Style;
+};
+
+// The system's DPI and coordinates scaled to it.
+int SystemDpi();
+int Scaled(int coordinate);
+RECT ScaledRect(int x, int y, int w, int h);
+
+// Creates one control as a child of `parent` with `font`; returns its handle.
+HWND CreateControl(HWND parent, const ControlSpec& spec, HFONT font);
+void CreateControls(HWND parent, std::span<const ControlSpec> specs, HFONT font);
+
+}  // namespace wmb::ui

@@ -1,0 +1,141 @@
+// Start-up, exit, the game's location and version, and the rules that reach across pages.
+
+#include <windows.h>
+
+#include "platform/win32/display_modes.h"
+#include "platform/win32/shortcut.h"
+#include "platform/win32/version_reader.h"
+#include "settings/game_location.h"
+#include "settings/option_rules.h"
+#include "settings/recovery.h"
+#include "settings/settings_table.h"
+#include "ui/app_services.h"
+#include "ui/main_window.h"
+#include "ui/settings_binding.h"
+
+namespace wmb::ui {
+namespace {
+
+constexpr const char* kReadyStatus = "Set the parameters & bench!";
+constexpr const char* kNoGameStatus = "Please define the Wildmere path!";
+
+}  // namespace
+
+void MainWindow::FormCreate() {
+    Folders folders;
+    folders.Program = ProgramFolder();
+    app_->SetFolders(folders);
+    const std::string caption =
+        "Kestrane Wildmere Benchmark v" + ReadFileVersionString(ProgramPath()) + " - www.kestrane.com";
+    SetWindowTextA(Handle(), caption.c_str());
+
+    auto& store = app_->Store();
+    if (!store.IsOpen()) return;
+
+    // The settings are worked out in one record and shown once; the steps that act on the window follow.
+    BenchSettings s = CurrentSettings();
+    s.GamePath = LocateGame(store, app_->Files(), CommonDesktopFolder(), CommonProgramsFolder(),
+                            [](const std::string& lnk) { return ReadShortcut(lnk).Target; });
+    const LoadResult loaded = LoadSettings(store, store, DisplayModeTexts(EnumerateDisplayModes()), s);
+    const bool pathGiven = !s.GamePath.empty();
+    const bool gameFound = pathGiven && app_->Files().FileExists(s.GamePath);
+    if (gameFound) {
+        app_->SetFolders(DeriveFolders(folders.Program, s.GamePath));
+        LoadGameSettings(store, app_->GameFolders(), app_->Locale().DecimalSeparator(), s);
+    } else if (pathGiven) {
+        s.GamePath.clear();
+    } else {
+        LoadDecimalWithoutGame(store, app_->Locale().DecimalSeparator(), s);
+    }
+    if (pathGiven) RestoreUserDemoFile(store, app_->Files(), app_->GameFolders(), s);
+    ShowSettings(s, [this](int id) { return FindControl(id); });
+    settings1_.EnableCustomSize(loaded.CustomControlsEnabled);
+    settings1_.DetailBoxChanging();
+    specific_.HdrBoxClick();
+    demos_.DemoChanging();
+
+    SetStatus(gameFound ? kReadyStatus : kNoGameStatus);
+    SetBenchButtonEnabled(gameFound);
+    if (gameFound) {
+        general_.DecimalLabel().SetText(DecimalSeparatorLabel(s.ReportDecimalSeparator));
+        CheckVersion(false);
+    } else {
+        path_.VersionLabel().SetText(pathGiven ? "Version: unsuitable" : "Wildmere version: not available");
+    }
+    if (pathGiven) {
+        OfferRecovery(
+            app_->Files(), store, app_->GameFolders(),
+            [this](const std::string& q) {
+                return MessageBoxA(Handle(), q.c_str(), "Confirm", MB_YESNO | MB_ICONQUESTION) == IDYES;
+            },
+            [this](const std::string& m) { ShowMessage(m); });
+    }
+}
+
+void MainWindow::FormDestroy() {
+    if (!app_) return;
+    if (app_->Store().IsOpen()) SaveSettings(app_->Store(), CurrentSettings());
+    CleanUpAtExit(app_->Files(), app_->GameFolders());
+    app_.reset();
+}
+
+void MainWindow::FormActivate() {
+    // The news window takes its turn here once it exists; the flag is kept as the settings key expects.
+    if (app_ && app_->Store().IsOpen()) ClaimNewsTurn(app_->Store());
+}
+
+bool MainWindow::GameExists() {
+    const std::string path = path_.PathBox().Text();
+    return !path.empty() && app_->Files().FileExists(path);
+}
+
+void MainWindow::CheckVersion(bool manualChoice) {
+    const FileVersion engine =
+        NormalizeFileVersion(ReadFileVersionString(app_->GameFolders().Bin32 + "ZorbSystem.dll"));
+    const std::string storedShader = app_->Store().Read(kShaderModelValue);
+    const VersionCheckEffects fx =
+        manualChoice ? CheckGameVersionAfterChoice(engine, storedShader, settings1_.DetailLevels().Index(),
+                                                   ReadyBenchCaption(screen_.ScreenshotMode()))
+                     : CheckGameVersionAtStart(engine, storedShader);
+    if (fx.VersionLabel) path_.VersionLabel().SetText(*fx.VersionLabel);
+    if (fx.SpecificTab != EnableChange::Unchanged) specific_.SetEnabled(fx.SpecificTab == EnableChange::Enable);
+    if (fx.ShaderModel) settings2_.ShaderModels().SetIndex(*fx.ShaderModel);
+    if (fx.HigherShaderItems != EnableChange::Unchanged) {
+        for (int item : {1, 2}) settings2_.ShaderModels().Item(item).Enable(fx.HigherShaderItems == EnableChange::Enable);
+    }
+    if (fx.BenchCaption) SetBenchCaption(*fx.BenchCaption);
+    if (fx.Status) SetStatus(*fx.Status);
+    if (fx.BenchEnabled) SetBenchButtonEnabled(*fx.BenchEnabled);
+    if (fx.Message) ShowMessage(*fx.Message);
+    if (manualChoice) specific_.SetEnabled(SpecificTabEnabled(engine.Build));
+}
+
+void MainWindow::GameChosen(const std::string& exePath) {
+    BenchSettings s = CurrentSettings();
+    app_->SetFolders(AcceptChosenGame(app_->Store(), app_->Files(), app_->GameFolders().Program, exePath, s));
+    ShowSettings(s, [this](int id) { return FindControl(id); });
+    path_.PathBox().SetText(exePath);
+    SetBenchButtonEnabled(true);
+    SetStatus(kReadyStatus);
+    CheckVersion(true);
+}
+
+void MainWindow::DemoChosen(const DemoChoiceEffects& effects) { screen_.ApplyDemoChoice(effects); }
+
+void MainWindow::ScreenshotModeSwitched(bool on) {
+    const ScreenshotModeEffects fx =
+        ScreenshotModeRule(on, CurrentSettings().RunTwice, app_->Store().Read(kRunCountValue),
+                           demos_.Demos().Index());
+    const ComboBox runs = settings3_.RunCount();
+    runs.SelectText(fx.RunCountText);
+    runs.Enable(fx.RunCountEnabled);
+    general_.SetEnabled(fx.GeneralPageEnabled);
+    screen_.ApplyScreenshotMode(fx);
+    settings2_.Antialiasing().Enable(fx.AntialiasEnabled);
+    SetBenchCaption(fx.BenchCaption);
+    SetStatus(fx.Status);
+}
+
+void MainWindow::RunTwiceSwitched(bool on) { settings3_.RunCount().SelectText(RunCountForRunTwice(on)); }
+
+}  // namespace wmb::ui

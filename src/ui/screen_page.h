@@ -1,0 +1,25 @@
+#pragma once
+// "Screen": screenshot mode, the frame to capture and where the pictures go.
+
+#include "ui/page.h"
+
+namespace wmb {
+struct ScreenshotModeEffects;
+}
+
+namespace wmb::ui {
+
+class ScreenPage : public Page {
+public:
+    using Page::Page;
+    bool ScreenshotMode() const;
+    void ApplyScreenshotMode(const ScreenshotModeEffects& effects);
+    void ApplyDemoChoice(const DemoChoiceEffects& effects);
+
+private:
+    void Build() override;
+
+    int frameMaximum_ = 1;
+};
+
+}  // namespace wmb::ui

@@ -1,0 +1,17 @@
+#pragma once
+// The open-file dialog and the folder dialog of the main window.
+
+#include <windows.h>
+
+#include <string>
+
+namespace wmb::ui {
+
+// `filter` holds description and pattern pairs separated by '\0'. False when the user cancelled.
+bool ChooseFile(HWND owner, const char* filter, std::string& path);
+// The folder dialog: the shell's folder picker with its "New folder" button, the shell's context menus
+// on the folders (which delete and rename them) and hidden folders shown; it opens at `start` when that
+// folder exists. False when the user cancelled.
+bool ChooseFolder(HWND owner, const std::string& start, std::string& path);
+
+}  // namespace wmb::ui
