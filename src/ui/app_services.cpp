@@ -6,6 +6,7 @@
 #include "run/report.h"
 #include "settings/game_location.h"
 #include "settings/recovery.h"
+#include "sysinfo/platform_facts.h"
 
 namespace wmb::ui {
 
@@ -39,7 +40,10 @@ void AppServices::WriteGameConfig(const BenchSettings& settings, const std::func
 std::string AppServices::ShaderPathArgument(const BenchSettings& settings) { return wmb::ShaderPathArgument(settings); }
 
 std::vector<std::string> AppServices::ReportHeader(const BenchSettings& settings, const std::string& startText) {
-    RefreshWindowsPlatformFacts(info_, locale_.DecimalSeparator());
+    const Win32PlatformFacts platform;
+    Win32DisplayDriver driver;
+    Win32RegistryReader registry;
+    RefreshPlatformFacts(info_, platform, driver, registry, locale_.DecimalSeparator());
     ReportHeaderInput in;
     in.SequenceStartText = startText;
     in.Info = info_;
