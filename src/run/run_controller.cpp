@@ -183,14 +183,18 @@ void RunController::StartPreparedSlot() {
     const int k = preparedSlot_;
     if (k < 0) return;
     const std::string label = SlotLabel(k, settings_);
-    window_.SetStatus((settings_.ScreenshotMode ? "Screenshot mode in progress... Resolution: "
-                                                : "Benchmarking in progress... Resolution: ") +
-                      label);
     currentSlot_ = k;
     currentSlotKey_ = SlotKey(k);
     resolutionLabel_ = "Resolution: " + label;
     state_ = SequenceState::Running;
-    if (!Try([this] { game_.Start(folders_.Bin32 + "Wildmere.exe", commandLine_, folders_.Bin32); })) Fail();
+    if (!Try([this] { game_.Start(folders_.Bin32 + "Wildmere.exe", commandLine_, folders_.Bin32); })) {
+        Fail();
+        return;
+    }
+    // The game starts hidden and takes its time to show itself: the status follows the start at once.
+    window_.SetStatus((settings_.ScreenshotMode ? "Screenshot mode in progress... Resolution: "
+                                                : "Benchmarking in progress... Resolution: ") +
+                      label);
 }
 
 // ---- Between slots ----
@@ -208,8 +212,11 @@ bool RunController::CheckRunLog() {
 
 void RunController::cpTerminate() {
     if (state_ != SequenceState::Running) return;
-    runSucceeded_ = CheckRunLog();
     ++finishedSlotCount_;
+    const bool more = finishedSlotCount_ < selectedSlotCount_ && !closeRequested_;
+    // The pause runs from the game's end: the log check and the next start's preparation happen inside it.
+    if (more) Wait(Due::NextSlot, waitMs_ + kAfterWaitMs);
+    runSucceeded_ = CheckRunLog();
     if (closeRequested_) {
         // The window waited for the game to end: the sequence ends here as an abort.
         if (settings_.ScreenshotMode) Try([this] { MoveScreenshot(); });
@@ -223,10 +230,10 @@ void RunController::cpTerminate() {
     state_ = SequenceState::BetweenSlots;
     // The next start is made ready during the pause, so that only the start itself follows it.
     if (!Try([this] { PrepareSlot(currentSlot_ + 1); })) {
+        window_.StopTimer();
+        due_ = Due::Nothing;
         Fail();
-        return;
     }
-    Wait(Due::NextSlot, waitMs_ + kAfterWaitMs);
 }
 
 void RunController::AfterPause() {
