@@ -9,11 +9,11 @@ namespace wmb::ui {
 namespace {
 
 // Demo items flow down the columns, four to a column.
-constexpr ControlSpec DemoItem(int i, const char* text) {
+constexpr ControlRow DemoItem(int i, const char* text) {
     return {"BUTTON", text, IDC_DEMO0 + i, 16 + (i / 4) * 164, 24 + (i % 4) * 22, 160, 20, i == 0 ? kRadioFirst : kRadio};
 }
 
-const ControlSpec kLayout[] = {
+const ControlRow kLayout[] = {
     {"BUTTON", " Choose demo ", 0, 8, 4, 498, 118, kGroup},
     DemoItem(0, kBuiltInDemos[0].Caption),
     DemoItem(1, kBuiltInDemos[1].Caption),

@@ -9,7 +9,7 @@
 namespace wmb::ui {
 namespace {
 
-const ControlSpec kLayout[] = {
+const ControlRow kLayout[] = {
     {"STATIC", "Results folder", 0, 12, 10, 200, 18, kLabel},
     {"EDIT", "", IDC_RESEDIT, 12, 30, 300, 22, kReadOnly},
     {"BUTTON", "Open", IDC_OPENRESFOLDER, 318, 29, 70, 24, kButton},

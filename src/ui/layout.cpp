@@ -16,18 +16,18 @@ int Scaled(int coordinate) { return MulDiv(coordinate, SystemDpi(), 96); }
 
 RECT ScaledRect(int x, int y, int w, int h) { return RECT{Scaled(x), Scaled(y), Scaled(x + w), Scaled(y + h)}; }
 
-HWND CreateControl(HWND parent, const ControlSpec& spec, HFONT font) {
-    const RECT r = ScaledRect(spec.X, spec.Y, spec.W, spec.H);
-    HWND control = CreateWindowExA(0, spec.ClassName, spec.Text, spec.Style, r.left, r.top,
+HWND CreateControl(HWND parent, const ControlRow& row, HFONT font) {
+    const RECT r = ScaledRect(row.X, row.Y, row.W, row.H);
+    HWND control = CreateWindowExA(0, row.ClassName, row.Text, row.Style, r.left, r.top,
                                    r.right - r.left, r.bottom - r.top, parent,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.Id)),
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.Id)),
                                    reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return control;
 }
 
-void CreateControls(HWND parent, std::span<const ControlSpec> specs, HFONT font) {
-    for (const ControlSpec& spec : specs) CreateControl(parent, spec, font);
+void CreateControls(HWND parent, std::span<const ControlRow> rows, HFONT font) {
+    for (const ControlRow& row : rows) CreateControl(parent, row, font);
 }
 
 }  // namespace wmb::ui

@@ -21,7 +21,7 @@ inline constexpr DWORD kCombo = kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN;
 inline constexpr DWORD kPicture = kChild | SS_BITMAP;
 inline constexpr DWORD kDisabled = WS_DISABLED;
 
-struct ControlSpec {
+struct ControlRow {
     const char* ClassName;
     const char* Text;
     int Id;
@@ -35,7 +35,7 @@ int Scaled(int coordinate);
 RECT ScaledRect(int x, int y, int w, int h);
 
 // Creates one control as a child of `parent` with `font`; returns its handle.
-HWND CreateControl(HWND parent, const ControlSpec& spec, HFONT font);
-void CreateControls(HWND parent, std::span<const ControlSpec> specs, HFONT font);
+HWND CreateControl(HWND parent, const ControlRow& row, HFONT font);
+void CreateControls(HWND parent, std::span<const ControlRow> rows, HFONT font);
 
 }  // namespace wmb::ui

@@ -124,7 +124,7 @@ void MainWindow::DemoChosen(const DemoChoiceEffects& effects) { screen_.ApplyDem
 
 void MainWindow::ScreenshotModeSwitched(bool on) {
     const ScreenshotModeEffects fx =
-        ScreenshotModeRule(on, CurrentSettings().RunTwice, app_->Store().Read(kRunCountValue),
+        ScreenshotModeRule(on, specific_.RunTwice(), app_->Store().Read(kRunCountValue),
                            demos_.Demos().Index());
     const ComboBox runs = settings3_.RunCount();
     runs.SelectText(fx.RunCountText);

@@ -35,7 +35,7 @@ HFONT MakeFont(int pixels, int weight) {
 // Clipped by their siblings, so the abort panel laid over them stays on top.
 constexpr DWORD kUnderPanel = WS_CLIPSIBLINGS;
 
-const ControlSpec kHeader[] = {
+const ControlRow kHeader[] = {
     {"STATIC", "", IDC_PARTNERLOGO, 8, 14, 90, 44, kPicture | SS_NOTIFY | kUnderPanel},
     {"STATIC", "", IDC_LOGO, (kClientWidth - 320) / 2, 8, 320, 56, kPicture | kUnderPanel},
     {"BUTTON", "Homepage", IDC_HOMEPAGE, 446, 4, 86, 20, kButton | kUnderPanel},

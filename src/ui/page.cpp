@@ -20,7 +20,7 @@ void Page::OnCreate() {
     Build();
 }
 
-void Page::AddControls(std::span<const ControlSpec> specs) { CreateControls(Handle(), specs, host_.NormalFont()); }
+void Page::AddControls(std::span<const ControlRow> rows) { CreateControls(Handle(), rows, host_.NormalFont()); }
 
 void Page::AddHint(int id, const std::string& text) const { hints_.Add(GetDlgItem(Handle(), id), text); }
 

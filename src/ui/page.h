@@ -59,7 +59,7 @@ protected:
     T Ctl(int id) const {
         return T(GetDlgItem(Handle(), id));
     }
-    void AddControls(std::span<const ControlSpec> specs);
+    void AddControls(std::span<const ControlRow> rows);
     // A read-only box drawn in the info-tip colour.
     void UseInfoTipColour(int id) { infoTipIds_.push_back(id); }
     void AddHint(int id, const std::string& text) const;

@@ -7,7 +7,7 @@
 namespace wmb::ui {
 namespace {
 
-const ControlSpec kLayout[] = {
+const ControlRow kLayout[] = {
     {"BUTTON", " Wildmere path ", 0, 8, 8, 498, 92, kGroup},
     {"EDIT", "", IDC_WMPATHEDIT, 20, 34, 434, 22, kReadOnly},
     {"BUTTON", "...", IDC_FINDMAN, 460, 33, 34, 24, kButton},

@@ -10,7 +10,7 @@ namespace {
 
 constexpr int kFrameMinimum = 1;
 
-const ControlSpec kLayout[] = {
+const ControlRow kLayout[] = {
     {"BUTTON", "Enable screenshot mode (no results, additional information etc.)", IDC_ENABLESCSHOT, 12, 10, 480, 20,
      kCheck},
     {"STATIC", "", 0, 12, 36, 490, 2, kChild | SS_ETCHEDHORZ},

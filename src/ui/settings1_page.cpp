@@ -12,7 +12,7 @@
 namespace wmb::ui {
 namespace {
 
-const ControlSpec kLayout[] = {
+const ControlRow kLayout[] = {
     {"BUTTON", " Resolution ", 0, 8, 4, 498, 84, kGroup},
     {"BUTTON", "640 \xD7 480", IDC_RES0 + 0, 16, 24, 80, 20, kCheck | WS_GROUP},
     {"BUTTON", "800 \xD7 600", IDC_RES0 + 1, 96, 24, 80, 20, kCheck},

@@ -6,7 +6,7 @@
 namespace wmb::ui {
 namespace {
 
-const ControlSpec kLayout[] = {
+const ControlRow kLayout[] = {
     {"BUTTON", " Choose Pixel Shader model ", 0, 8, 4, 498, 52, kGroup},
     {"BUTTON", kShaderItems[0], IDC_PSHADER0 + 0, 16, 26, 160, 20, kRadioFirst},
     {"BUTTON", kShaderItems[1], IDC_PSHADER0 + 1, 182, 26, 160, 20, kRadio},

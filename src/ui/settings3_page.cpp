@@ -6,7 +6,7 @@
 namespace wmb::ui {
 namespace {
 
-const ControlSpec kLayout[] = {
+const ControlRow kLayout[] = {
     {"BUTTON", " Renderer ", 0, 8, 4, 160, 60, kGroup},
     {"COMBOBOX", "", IDC_RENDERERBOX, 20, 28, 136, 200, kList},
     {"BUTTON", " Number of times to run the demo ", 0, 178, 4, 220, 60, kGroup},

@@ -11,44 +11,10 @@
 
 #include <string>
 
+#include "platform/win32/com_ref.h"
 
 namespace wmb::ui {
 namespace {
-
-std::wstring Wide(const std::string& text) {
-    if (text.empty()) return {};
-    const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-    return wide;
-}
-
-std::string Narrow(const wchar_t* text) {
-    const int n = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (n <= 1) return {};
-    std::string narrow(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow.data(), n, nullptr, nullptr);
-    narrow.resize(static_cast<std::size_t>(n - 1));
-    return narrow;
-}
-
-// Releases a COM interface when it goes.
-template <class T>
-class ComRef {
-public:
-    ComRef() = default;
-    ~ComRef() {
-        if (p_) p_->Release();
-    }
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-    T* operator->() const { return p_; }
-    T** Out() { return &p_; }
-    explicit operator bool() const { return p_ != nullptr; }
-
-private:
-    T* p_ = nullptr;
-};
 
 struct CoTaskText {
     ~CoTaskText() { CoTaskMemFree(text); }
@@ -61,7 +27,7 @@ enum class Outcome { Chosen, Cancelled, Unavailable };
 Outcome ChooseWithItemDialog(HWND owner, const std::string& start, std::string& path) {
     ComRef<IFileOpenDialog> dialog;
     if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_IFileOpenDialog,
-                                reinterpret_cast<void**>(dialog.Out())))) {
+                                dialog.Out()))) {
         return Outcome::Unavailable;
     }
     FILEOPENDIALOGOPTIONS options = 0;
@@ -71,8 +37,8 @@ Outcome ChooseWithItemDialog(HWND owner, const std::string& start, std::string& 
     if (!start.empty()) {
         ComRef<IShellItem> folder;
         if (SUCCEEDED(SHCreateItemFromParsingName(Wide(start).c_str(), nullptr, IID_IShellItem,
-                                                  reinterpret_cast<void**>(folder.Out())))) {
-            dialog->SetFolder(folder.operator->());
+                                                  folder.Out()))) {
+            dialog->SetFolder(folder.Get());
         }
     }
     const HRESULT shown = dialog->Show(owner);
@@ -80,7 +46,7 @@ Outcome ChooseWithItemDialog(HWND owner, const std::string& start, std::string& 
     if (FAILED(shown)) return Outcome::Unavailable;
     ComRef<IShellItem> result;
     CoTaskText name;
-    if (FAILED(dialog->GetResult(result.Out())) || FAILED(result->GetDisplayName(SIGDN_FILESYSPATH, &name.text))) {
+    if (FAILED(dialog->GetResult(result.Address())) || FAILED(result->GetDisplayName(SIGDN_FILESYSPATH, &name.text))) {
         return Outcome::Cancelled;
     }
     path = Narrow(name.text);

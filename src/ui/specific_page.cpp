@@ -9,7 +9,7 @@ namespace {
 
 constexpr DWORD kFramedPicture = kPicture | SS_CENTERIMAGE | SS_SUNKEN;
 
-const ControlSpec kLayout[] = {
+const ControlRow kLayout[] = {
     {"BUTTON", "Enable HDR rendering", IDC_HDRBOX, 12, 10, 300, 20, kCheck},
     {"STATIC", "HDR Level:", 0, 32, 40, 64, 18, kLabel},
     {"EDIT", "1", IDC_HDRLEVELBOX, 98, 36, 44, 22, kEdit | ES_NUMBER | kDisabled},
@@ -42,5 +42,7 @@ void SpecificPage::HdrBoxClick() {
     const bool enabled = HdrControlsEnabled(Ctl<CheckBox>(IDC_HDRBOX).Checked());
     for (int id : {IDC_HDRLEVELBOX, IDC_HDRLEVELSPIN, IDC_SECTIME}) Ctl(id).Enable(enabled);
 }
+
+bool SpecificPage::RunTwice() const { return Ctl<CheckBox>(IDC_SECTIME).Checked(); }
 
 }  // namespace wmb::ui

@@ -10,6 +10,7 @@ public:
     using Page::Page;
     // The HDR level and "Run the demo twice" follow the HDR check box (also after the settings were shown).
     void HdrBoxClick();
+    bool RunTwice() const;
 
 private:
     void Build() override;

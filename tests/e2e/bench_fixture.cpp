@@ -128,6 +128,13 @@ void BenchTest::CheckResolution(int slot) {
     SetCheck(Ctl(IDC_RES0 + slot), true);
 }
 
+void BenchTest::SwitchOnScreenshotMode(const std::string& frame) {
+    ShowPage(6);
+    SetCheck(Ctl(IDC_ENABLESCSHOT), true);
+    TypeText(Ctl(IDC_FRAMEEDIT), frame);
+    LeaveControl(Ctl(IDC_FRAMEEDIT));
+}
+
 void BenchTest::RunBenchmark(const std::string& finalStatus, int timeoutMs) {
     Click(Ctl(IDC_BENCHBUTTON));
     ASSERT_TRUE(WaitUntil([&] { return Status() == finalStatus && IsEnabled(Ctl(IDC_BENCHBUTTON)); }, timeoutMs, 200))

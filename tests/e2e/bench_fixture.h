@@ -51,6 +51,8 @@ protected:
     // Choices of a typical benchmark: first demo, Maximum details, English, `runs` runs, 1 s wait.
     void ChooseTypicalSettings(const std::string& runs = "3");
     void CheckResolution(int slot);
+    // Switches screenshot mode on with the picture taken at `frame`.
+    void SwitchOnScreenshotMode(const std::string& frame);
     // Presses Benchmark and waits for the sequence to end with `finalStatus`.
     void RunBenchmark(const std::string& finalStatus, int timeoutMs = 180000);
     std::vector<std::string> Launches() const;

@@ -334,10 +334,7 @@ TEST_F(ReportE2E, PictureOfAnEarlierRunIsDeletedBeforeTheFirstSlot) {
     WriteAll(game_ + "wildmere-test.ini", "no_picture=1\r\n");
     StartProgram();
     ChooseTypicalSettings("1");
-    ShowPage(6);
-    SetCheck(Ctl(IDC_ENABLESCSHOT), true);
-    TypeText(Ctl(IDC_FRAMEEDIT), "500");
-    LeaveControl(Ctl(IDC_FRAMEEDIT));
+    SwitchOnScreenshotMode("500");
     CheckResolution(1);
     RunBenchmark("Screenshot mode is successful.");
     EXPECT_EQ(Launches().size(), 1u);

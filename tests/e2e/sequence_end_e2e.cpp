@@ -121,10 +121,7 @@ TEST_F(SequenceEndE2E, UnwritableScreenshotFolderEndsTheSequenceAndPutsEverythin
     PointAtGame();
     StartProgram();
     ChooseTypicalSettings("1");
-    ShowPage(6);
-    SetCheck(Ctl(IDC_ENABLESCSHOT), true);
-    TypeText(Ctl(IDC_FRAMEEDIT), "500");
-    LeaveControl(Ctl(IDC_FRAMEEDIT));
+    SwitchOnScreenshotMode("500");
     CheckResolution(0);
     CheckResolution(1);
     Click(Ctl(IDC_BENCHBUTTON));

@@ -6,7 +6,8 @@
 #include <shobjidl.h>
 
 #include <stdexcept>
-#include <utility>
+
+#include "platform/win32/com_ref.h"
 
 namespace wmb {
 
@@ -27,36 +28,6 @@ public:
 private:
     bool initialised_;
 };
-
-// Owner of one COM interface reference.
-template <class T>
-class ComRef {
-public:
-    ComRef() = default;
-    ~ComRef() {
-        if (p_) p_->Release();
-    }
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-    ComRef(ComRef&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
-    ComRef& operator=(ComRef&&) = delete;
-
-    T* operator->() const { return p_; }
-    T* Get() const { return p_; }
-    void** Out() { return reinterpret_cast<void**>(&p_); }
-
-private:
-    T* p_ = nullptr;
-};
-
-std::wstring Wide(const std::string& text) {
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    if (length <= 0) return std::wstring();
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
-    wide.resize(static_cast<size_t>(length - 1));
-    return wide;
-}
 
 // The shell link object and its file interface; throws `failure` when either is unavailable.
 struct ShellLink {
