@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "gameconfig/options.h"
+#include "gameconfig/user_config.h"
 
 namespace wmb {
 
@@ -22,58 +23,59 @@ std::string QualityLabelOf(Preset preset) {
     return "Custom quality option";
 }
 
-std::string UserBackupPath(const Folders& folders) {
-    return folders.Program + "Backup\\" + kConfigName;
+bool CustomChosen(const BenchSettings& settings) {
+    return PresetFromDetailLevel(settings.DetailLevel) == Preset::Custom;
 }
 
 }  // namespace
 
-GameConfigWriter::GameConfigWriter(FileSystem& files, FileVersionReader fileVersion)
-    : files_(files), fileVersion_(std::move(fileVersion)) {}
+std::string CustomConfigProblem(const FileSystem& files, const BenchSettings& settings) {
+    if (!CustomChosen(settings)) return "";
+    const std::string& path = settings.CustomConfigPath;
+    if (path.empty()) return "Please, choose the custom configuration file on the \"Settings 1\" page.";
+    const auto bytes = files.FileExists(path) ? files.ReadFile(path) : std::nullopt;
+    if (!bytes) return "The custom configuration file " + path + " cannot be read. Please, choose an existing file.";
+    if (bytes->empty()) return "The custom configuration file " + path + " is empty. Please, choose another file.";
+    return "";
+}
+
+GameConfigWriter::GameConfigWriter(FileSystem& files, BackupJournal& journal, FileVersionReader fileVersion)
+    : files_(files), journal_(journal), fileVersion_(std::move(fileVersion)) {}
+
+void GameConfigWriter::BeginSequence(const Folders& folders) { BeginUserConfigJournal(files_, journal_, folders); }
 
 void GameConfigWriter::WriteGameConfig(const BenchSettings& settings, const Folders& folders,
                                        const std::function<void()>& prepareLaunchValues) {
+    const auto preset = PresetFromDetailLevel(settings.DetailLevel);
+    // The custom file is read before the user's configuration moves: it may be that very file.
+    std::optional<std::string> custom;
+    if (preset == Preset::Custom) {
+        if (const std::string problem = CustomConfigProblem(files_, settings); !problem.empty()) {
+            throw std::runtime_error(problem);
+        }
+        custom = files_.ReadFile(settings.CustomConfigPath);
+    }
+
     CheckShaderCompiler(settings, folders);
 
     // A stray copy in Bin32 that cannot be backed up is simply left there: nothing overwrites it.
     MoveToBackup(folders.Bin32 + kConfigName, folders.Program + "Backup\\Bin32\\" + kConfigName);
-
-    const std::string userConfig = folders.Game + kConfigName;
-    const std::string userBackup = UserBackupPath(folders);
-    userConfigInPlace_ = !MoveToBackup(userConfig, userBackup);
-    if (userConfigInPlace_) {
-        throw std::runtime_error("The game's configuration " + userConfig + " could not be backed up to " +
-                                 userBackup + ". It was left as it is and the game was not started.");
-    }
+    SaveUserConfig(files_, journal_, folders);
 
     if (prepareLaunchValues) prepareLaunchValues();
 
-    const auto preset = PresetFromDetailLevel(settings.DetailLevel);
     if (!preset) return;
     if (*preset == Preset::Custom) {
-        const std::string& customPath = settings.CustomConfigPath;
-        if (customPath.empty() || !files_.FileExists(customPath)) return;
-        files_.ShellCopy(customPath, userConfig);
+        WriteConfig(folders, *custom);
         WriteOverrideFile(Preset::Custom, settings, folders);
     } else {
-        WritePreset(*preset, settings, folders);
+        WriteConfig(folders, PresetText(*preset, settings));
+        WriteOverrideFile(*preset, settings, folders);
     }
     qualityLabel_ = QualityLabelOf(*preset);
 }
 
-void GameConfigWriter::RestoreUserConfig(const Folders& folders) {
-    if (std::exchange(userConfigInPlace_, false)) return;
-    const std::string backup = UserBackupPath(folders);
-    const auto bytes = files_.ReadFile(backup);
-    if (!bytes) return;
-
-    ConfigText text = SplitConfigLines(*bytes);
-    const auto soundOff = FindLine(text, AssignmentLine("s_SoundEnable", "0"));
-    if (soundOff) text[*soundOff] = AssignmentLine("s_SoundEnable", "1");
-    const std::string restored = JoinConfigLines(text);
-    files_.WriteFile(folders.Game + kConfigName, restored);
-    if (soundOff) files_.WriteFile(backup, restored);
-}
+void GameConfigWriter::RestoreUserConfig(const Folders& folders) { wmb::RestoreUserConfig(files_, journal_, folders); }
 
 void GameConfigWriter::CheckShaderCompiler(const BenchSettings& settings, const Folders& folders) {
     if (settings.ShaderModel != 1 && settings.ShaderModel != 2) return;
@@ -93,13 +95,17 @@ bool GameConfigWriter::MoveToBackup(const std::string& original, const std::stri
     return true;
 }
 
-void GameConfigWriter::WritePreset(Preset preset, const BenchSettings& settings, const Folders& folders) {
+void GameConfigWriter::WriteConfig(const Folders& folders, const std::string& bytes) {
+    NoteProgramConfig(journal_, folders, bytes);
+    files_.WriteFile(folders.Game + kConfigName, bytes);
+}
+
+std::string GameConfigWriter::PresetText(Preset preset, const BenchSettings& settings) {
     ConfigText text = templates_.Get(preset);
     rendererLabel_ = ApplyOptions(text, settings);
     ApplyVegetationRatio(text, settings.GeometryInstancing);
     templates_.Replace(preset, text);
-    files_.WriteFile(folders.Game + kConfigName, JoinConfigLines(text));
-    WriteOverrideFile(preset, settings, folders);
+    return JoinConfigLines(text);
 }
 
 void GameConfigWriter::WriteOverrideFile(Preset preset, const BenchSettings& settings, const Folders& folders) {

@@ -27,6 +27,7 @@ const std::string kOverride = "D:\\Games\\Wildmere\\Systemcfgoverride.cfg";
 const std::string kStrayConfig = "D:\\Games\\Wildmere\\Bin32\\system.cfg";
 const std::string kUserBackup = "C:\\Bench\\Backup\\system.cfg";
 const std::string kStrayBackup = "C:\\Bench\\Backup\\Bin32\\system.cfg";
+const std::string kJournal = "C:\\Bench\\Backup\\sequence.jnl";
 const std::string kGameCompiler = "D:\\Games\\Wildmere\\Bin32\\fxc.exe";
 const std::string kOwnCompiler = "C:\\Bench\\DirectX9c\\fxc.exe";
 
@@ -49,7 +50,7 @@ protected:
 
     // A new writer, as after a start of the program.
     void Restart() {
-        writer.emplace(files, [this](const std::string& path) {
+        writer.emplace(files, journal, [this](const std::string& path) {
             versionQueries.push_back(path);
             const auto it = versions.find(path);
             return it == versions.end() ? std::string("Value Not Available") : it->second;
@@ -64,6 +65,7 @@ protected:
     }
 
     test::MemoryFileSystem files;
+    BackupJournal journal{files};
     std::map<std::string, std::string> versions;
     std::vector<std::string> versionQueries;
     std::optional<GameConfigWriter> writer;
@@ -165,8 +167,10 @@ TEST_F(GameConfigWriterTest, StepsRunInOrder) {
                              "copy " + kStrayConfig + " -> " + kStrayBackup,
                              "delete " + kStrayConfig,
                              "copy " + kGameConfig + " -> " + kUserBackup,
+                             "write " + kJournal,
                              "delete " + kGameConfig,
                              "prepare",
+                             "write " + kJournal,
                              "write " + kGameConfig,
                              "write " + kOverride,
                          }));
@@ -208,15 +212,12 @@ TEST_F(GameConfigWriterTest, StrayBin32ConfigEndsUpOnlyInItsBackup) {
 TEST_F(GameConfigWriterTest, OriginalsStayWhenTheBackupFolderCannotBeWritten) {
     files.MakeReadOnly("C:\\Bench\\Backup\\");
     files.Put(kStrayConfig, "stray\r\n");
-    Write(PresetSettings(1));
-    EXPECT_EQ(files.Get(kStrayConfig), "stray\r\n");
-    EXPECT_EQ(files.Get(kGameConfig), JoinConfigLines(CompiledTemplate(Preset::Maximum)));
-
-    // The user's own configuration would be replaced next, so nothing goes on without its backup.
     files.Put(kGameConfig, "mine\n");
     files.Put(kUserBackup, "from an older sequence\r\n");
-    files.Log.clear();
+    EXPECT_THROW(writer->BeginSequence(kFolders), std::runtime_error);
+    // Even without that first step nothing goes on without a backup of the user's file.
     EXPECT_THROW(Write(PresetSettings(1)), std::runtime_error);
+    EXPECT_EQ(files.Get(kStrayConfig), "stray\r\n");
     EXPECT_EQ(files.Get(kGameConfig), "mine\n");
     EXPECT_FALSE(Logged("prepare"));
     EXPECT_FALSE(Logged("write " + kOverride));
@@ -243,22 +244,35 @@ TEST_F(GameConfigWriterTest, CustomFileIsCopiedUnchanged) {
     EXPECT_EQ(writer->RendererLabel(), "Direct3D");  // from the Ultra sequence before
 }
 
-TEST_F(GameConfigWriterTest, MissingCustomFileOrNoSelectionWritesNothing) {
+TEST_F(GameConfigWriterTest, UnusableCustomFileChangesNothingAndNoSelectionWritesNothing) {
     Write(PresetSettings(2));
     files.RemoveFile(kOverride);
-    for (const std::string& path : {std::string(), std::string("E:\\gone\\system.cfg")}) {
+    files.Put(kGameConfig, "mine\r\n");
+    files.Put("E:\\empty.cfg", "");
+    for (const std::string& path : {std::string(), std::string("E:\\gone\\system.cfg"), std::string("E:\\empty.cfg")}) {
         BenchSettings s = PresetSettings(3);
         s.CustomConfigPath = path;
+        EXPECT_NE(CustomConfigProblem(files, s), "") << path;
         files.Log.clear();
-        Write(s);
-        EXPECT_FALSE(files.FileExists(kGameConfig));
-        EXPECT_FALSE(files.FileExists(kOverride));
-        EXPECT_TRUE(Logged("prepare"));
-        EXPECT_EQ(writer->QualityLabel(), "Minimum quality option");
+        EXPECT_THROW(Write(s), std::runtime_error) << path;
+        EXPECT_EQ(files.Log, std::vector<std::string>{}) << path;
+        EXPECT_EQ(files.Get(kGameConfig), "mine\r\n");
     }
+    files.RemoveFile(kGameConfig);
     Write(PresetSettings(-1));
     EXPECT_FALSE(files.FileExists(kGameConfig));
     EXPECT_EQ(writer->QualityLabel(), "Minimum quality option");
+}
+
+TEST_F(GameConfigWriterTest, GameFoldersOwnConfigAsCustomFileIsUsedAndPutBack) {
+    files.Put(kGameConfig, "own = \"1\"\r\n");
+    BenchSettings s = PresetSettings(3);
+    s.CustomConfigPath = kGameConfig;
+    Write(s);
+    EXPECT_EQ(files.Get(kGameConfig), "own = \"1\"\r\n");
+    EXPECT_EQ(writer->QualityLabel(), "Custom quality option");
+    writer->RestoreUserConfig(kFolders);
+    EXPECT_EQ(files.Get(kGameConfig), "own = \"1\"\r\n");
 }
 
 TEST_F(GameConfigWriterTest, UltraScreenshotWithoutDisplayInfoHasFourOverrideLines) {

@@ -18,6 +18,9 @@ public:
     virtual std::optional<std::string> ReadFile(const std::string& path) const = 0;
     // Creates or replaces the file. Throws std::runtime_error (with the system's message) on failure.
     virtual void WriteFile(const std::string& path, const std::string& bytes) = 0;
+    // The same, but the file is either wholly the old one or wholly the new one, whenever the program
+    // stops: the bytes go to a new file beside it, reach the disk, and then replace the old file.
+    virtual void WriteFileAtomic(const std::string& path, const std::string& bytes) = 0;
 
     // Plain file-system calls; they fail silently (the result says whether they worked).
     virtual bool RemoveFile(const std::string& path) = 0;

@@ -163,7 +163,9 @@ std::string JoinReport(const std::vector<std::string>& lines) {
 std::string ReportFilePath(const std::string& resultsFolder, const std::string& programFolder,
                            const std::string& sequenceStamp) {
     const std::string name = "result_" + sequenceStamp + "_.htm";
-    return resultsFolder.empty() ? programFolder + "Benchmark\\" + name : resultsFolder + name;
+    if (resultsFolder.empty()) return programFolder + "Benchmark\\" + name;
+    // A folder stored without its closing backslash still names the folder, not a prefix of the file name.
+    return resultsFolder + (resultsFolder.back() == '\\' ? "" : "\\") + name;
 }
 
 }  // namespace wmb

@@ -1,8 +1,10 @@
 #include "run/run_controller.h"
 
+#include <cctype>
 #include <exception>
 #include <utility>
 
+#include "gameconfig/config_writer.h"
 #include "run/log_reader.h"
 #include "run/report.h"
 #include "run/screenshot.h"
@@ -16,6 +18,7 @@ const char* const kRefusal = "Please, choose a resolution and/or the language of
 const char* const kNoDemo = "Please, choose a demo on the \"Demos\" page.";
 const char* const kFlagNotWritten =
     "The benchmark cannot start: the crash-recovery flag \"NoErrorWarning\" cannot be written to the registry.";
+const char* const kNoRunCount = "Please, choose the number of runs from the list on the \"Settings 3\" page.";
 const char* const kAborted = "Benchmark aborted.";
 const char* const kOverrideFile = "Systemcfgoverride.cfg";
 const char* const kFlag = "NoErrorWarning";
@@ -42,7 +45,25 @@ std::string Describe(std::exception_ptr e) {
     }
 }
 
+bool IsFullPath(const std::string& path) {
+    const bool drive = path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+                       path[2] == '\\';
+    return drive || path.rfind("\\\\", 0) == 0;
+}
+
 }  // namespace
+
+std::string ResultsFolderProblem(FileSystem& files, const std::string& folder) {
+    const std::string prefix = "The report cannot be saved in the Results folder " + folder + ": ";
+    if (!IsFullPath(folder)) return prefix + "it is not a full path. Please, choose the folder on the \"General\" page.";
+    if (folder.size() > kMaxResultsFolderLength) {
+        return prefix + "the path is too long. Please, choose another folder on the \"General\" page.";
+    }
+    if (!files.FolderExists(folder) && !files.CreateFolders(folder)) {
+        return prefix + "it cannot be created. Please, choose another folder on the \"General\" page.";
+    }
+    return "";
+}
 
 int WaitMillisecondsFrom(const std::string& waitText) {
     int seconds = 0;
@@ -60,6 +81,11 @@ RunController::RunController(SequenceWindow& window, SequenceSteps& steps, FileS
 
 std::string RunController::ReportPath() const {
     return ReportFilePath(settings_.ResultsFolder, folders_.Program, sequenceStamp_);
+}
+
+std::string RunController::ResultsFolder() const {
+    const std::string path = ReportFilePath(settings_.ResultsFolder, folders_.Program, "");
+    return path.substr(0, path.find_last_of('\\') + 1);
 }
 
 std::string RunController::LogPath() const {
@@ -84,22 +110,46 @@ void RunController::Wait(Due due, int ms) {
 
 // ---- Start ----
 
+std::string RunController::Refusal() {
+    int selected = 0;
+    for (int k = 0; k < kSlotCount; ++k) {
+        if (SlotSelected(k, settings_)) ++selected;
+    }
+    // No language at all counts as "Select language": the game would get no language line to rely on.
+    if (selected == 0 || settings_.LanguageIndex <= 0) return kRefusal;
+    if (settings_.DemoIndex < 0) return kNoDemo;
+    // A count outside the list keeps the previous sequence's; before any, the game would get none.
+    if (ItemIndex(kRunCountItems, settings_.RunCount) < 0 && launch_.RunsArgument.empty()) return kNoRunCount;
+    if (std::string problem = CustomConfigProblem(files_, settings_); !problem.empty()) return problem;
+    if (!settings_.ScreenshotMode) return ResultsFolderProblem(files_, ResultsFolder());
+    return "";
+}
+
 void RunController::BenchButtonClick() {
     if (Busy()) return;
     window_.SetBenchButtonEnabled(false);
-    steps_.InstallBenchSplash();
     settings_ = window_.CurrentSettings();
-    if (!settings_.ResultsFolder.empty() && !files_.FolderExists(settings_.ResultsFolder)) {
-        files_.CreateFolders(settings_.ResultsFolder);
+    // A refused press changes nothing, so the next start has nothing to recover.
+    std::string refusal = Refusal();
+    if (refusal.empty() && !Try([this] { steps_.BeginSequence(); })) {
+        refusal = "The benchmark cannot start: " + failures_.back();
     }
+    failures_.clear();
+    if (!refusal.empty()) {
+        window_.ShowMessage(refusal);
+        window_.SetBenchButtonEnabled(true);
+        return;
+    }
+    steps_.InstallBenchSplash();
+    if (!files_.FolderExists(ResultsFolder())) files_.CreateFolders(ResultsFolder());
     if (settings_.ScreenshotMode) {
         const std::string picture = folders_.Game + "Wildmere0000.jpg";
         if (files_.FileExists(picture)) files_.RemoveFile(picture);
         if (!files_.FolderExists(folders_.Game + "Screenshot")) files_.CreateFolders(folders_.Game + "Screenshot");
     }
     reportLines_.clear();
-    failures_.clear();
     sectionCount_ = 0;
+    openReport_ = false;
     closeRequested_ = false;
     closeWhenDone_ = false;
 
@@ -111,20 +161,10 @@ void RunController::BenchButtonClick() {
     }
     waitMs_ = WaitMillisecondsFrom(settings_.WaitSeconds);
 
-    // A refused press leaves the game as it found it, so the next start has nothing to recover. No language
-    // at all counts as "Select language": the game would get no language line to rely on.
-    const char* refusal = nullptr;
-    if (selectedSlotCount_ == 0 || settings_.LanguageIndex <= 0) {
-        refusal = kRefusal;
-    } else if (settings_.DemoIndex < 0) {
-        refusal = kNoDemo;
-    } else if (!store_.Write(kFlag, "1")) {
-        refusal = kFlagNotWritten;
-    }
-    if (refusal) {
+    if (!store_.Write(kFlag, "1")) {
         steps_.RestoreGameSplash();
         store_.Write(kFlag, "0");
-        window_.ShowMessage(refusal);
+        window_.ShowMessage(kFlagNotWritten);
         window_.SetBenchButtonEnabled(true);
         return;
     }
@@ -261,19 +301,14 @@ void RunController::FinishLastSlot() {
         return;
     }
     if (runSucceeded_) AppendResultSection();
-    if (sectionCount_ == 0) {
+    // The report keeps the sections of the slots that succeeded even when the last one failed; success is
+    // told only once the report is really written.
+    if (sectionCount_ == 0 || !Try([this] { SaveReport(); })) {
         window_.SetStatus(kAborted);
         EndSequence();
         return;
     }
-    // The report keeps the sections of the slots that succeeded even when the last one failed.
-    if (runSucceeded_) window_.SetStatus("The benchmarking is successful.");
-    if (!Try([this] { SaveReport(); })) {
-        window_.SetStatus(kAborted);
-        EndSequence();
-        return;
-    }
-    if (!runSucceeded_) window_.SetStatus(kAborted);
+    window_.SetStatus(runSucceeded_ ? "The benchmarking is successful." : kAborted);
     Wait(Due::ReportSaved, kReportSavedMs);
 }
 
@@ -313,7 +348,8 @@ void RunController::MoveScreenshot() {
 }
 
 void RunController::EndSequence() {
-    if (!settings_.ScreenshotMode) window_.OpenDocument(ReportPath());
+    // The report is opened last, once the user's files are back.
+    openReport_ = !settings_.ScreenshotMode;
     window_.ShowAbortPanel(false);
     RestoreAndWait();
 }
@@ -364,6 +400,7 @@ void RunController::FinishRestore() {
         failures_.clear();
         window_.ShowMessage(text);
     }
+    if (std::exchange(openReport_, false)) window_.OpenDocument(ReportPath());
     if (closeWhenDone_) window_.CloseWindow();
 }
 
@@ -428,6 +465,7 @@ void RunController::EndNow() {
     due_ = Due::Nothing;
     closeRequested_ = true;
     closeWhenDone_ = false;
+    openReport_ = false;
     window_.ShowAbortPanel(false);
     reportLines_.clear();
     state_ = SequenceState::Ending;

@@ -71,6 +71,10 @@ private:
     // What the pending timer is for.
     enum class Due { Nothing, ToolReport, FirstLaunch, NextSlot, ReportSaved, FilesRestored };
 
+    // Why the press cannot start a sequence, or "". Looks at the choices only; changes nothing.
+    std::string Refusal();
+    // The folder the report goes to, with its trailing backslash.
+    std::string ResultsFolder() const;
     void StartSequence();
     void PrepareLaunchValues();
     // Gets slot k (or the first selected slot after it) ready to start: command line, demo, old log.
@@ -121,6 +125,7 @@ private:
     bool closeWhenDone_ = false;
     bool configBack_ = false;
     int sectionCount_ = 0;
+    bool openReport_ = false;
     std::vector<std::string> failures_;
     bool abortRequested_ = false;
     bool runSucceeded_ = false;
@@ -135,6 +140,13 @@ private:
     std::optional<RunResults> results_;  // scores of the slot that has just ended
     DemoLocation demo_;
 };
+
+// Longest Results folder path: the report's name ("result_" + stamp + "_.htm") must still fit in a path.
+inline constexpr std::size_t kMaxResultsFolderLength = 200;
+
+// Why the report cannot go to `folder` ("" when it can): not a full path, too long, or it does not
+// exist and cannot be created (it is created when missing).
+std::string ResultsFolderProblem(FileSystem& files, const std::string& folder);
 
 // Pause between slots from the text of the wait box: 1 to 10 seconds, 3 when the box is empty or unreadable.
 int WaitMillisecondsFrom(const std::string& waitText);

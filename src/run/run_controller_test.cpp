@@ -43,12 +43,17 @@ struct FakeWindow : SequenceWindow {
         TimerPending = true;
     }
     void StopTimer() override { TimerPending = false; }
-    void OpenDocument(const std::string& path) override { Opened.push_back(path); }
+    void OpenDocument(const std::string& path) override {
+        Opened.push_back(path);
+        if (OnOpen) OnOpen();
+    }
+    std::function<void()> OnOpen;
     void CloseWindow() override { ++Closes; }
 };
 
 struct FakeSteps : SequenceSteps {
     std::vector<std::string> Calls;
+    bool BeginFails = false;
     bool ConfigFails = false;
     bool RestoreFails = false;
     bool SplashBack = true;
@@ -56,6 +61,10 @@ struct FakeSteps : SequenceSteps {
     std::function<void()> PendingCollection;
     std::string ShaderArgument;
 
+    void BeginSequence() override {
+        Calls.push_back("BeginSequence");
+        if (BeginFails) throw std::runtime_error("Cannot write C:\\Bench\\Backup\\sequence.jnl: Access denied.");
+    }
     void InstallBenchSplash() override { Calls.push_back("InstallBenchSplash"); }
     void CollectSystemInfo(std::function<void()> onDone) override {
         Calls.push_back("CollectSystemInfo");
@@ -190,20 +199,41 @@ TEST_F(RunControllerTest, RefusedPressesLeaveTheGameAsItWas) {
     struct Case {
         const char* name;
         std::function<void(BenchSettings&, MemorySettings&)> arrange;
-        const char* message;
+        std::string message;
+        std::vector<std::string> calls;  // nothing at all, or the splash put back after a late refusal
     };
     const char* const kChoose = "Please, choose a resolution and/or the language of Wildmere.";
+    const std::vector<std::string> kSplashBack = {"BeginSequence", "InstallBenchSplash", "RestoreGameSplash"};
+    const std::string kResults = "The report cannot be saved in the Results folder ";
+    files.Put("C:\\Games\\file\\", "a file where a folder should be");
+    files.MakeReadOnly("C:\\Locked\\");
     const std::vector<Case> cases = {
-        {"no slot", [](BenchSettings&, MemorySettings&) {}, kChoose},
+        {"no slot", [](BenchSettings&, MemorySettings&) {}, kChoose, {}},
         {"no language", [](BenchSettings& s, MemorySettings&) { s.ResolutionChecked[1] = true, s.LanguageIndex = 0; },
-         kChoose},
+         kChoose, {}},
         {"custom slot without size",
-         [](BenchSettings& s, MemorySettings&) { s.CustomResolution = true, s.CustomWidth = "1152"; }, kChoose},
+         [](BenchSettings& s, MemorySettings&) { s.CustomResolution = true, s.CustomWidth = "1152"; }, kChoose, {}},
         {"no demo", [](BenchSettings& s, MemorySettings&) { s.ResolutionChecked[1] = true, s.DemoIndex = -1; },
-         "Please, choose a demo on the \"Demos\" page."},
+         "Please, choose a demo on the \"Demos\" page.", {}},
+        {"run count outside the list before any sequence",
+         [](BenchSettings& s, MemorySettings&) { s.ResolutionChecked[1] = true, s.RunCount = "7"; },
+         "Please, choose the number of runs from the list on the \"Settings 3\" page.", {}},
+        {"missing custom configuration",
+         [](BenchSettings& s, MemorySettings&) {
+             s.ResolutionChecked[1] = true, s.DetailLevel = 3, s.CustomConfigPath = "E:\\gone\\system.cfg";
+         },
+         "The custom configuration file E:\\gone\\system.cfg cannot be read. Please, choose an existing file.", {}},
+        {"relative Results folder", [](BenchSettings& s, MemorySettings&) { s.ResolutionChecked[1] = true, s.ResultsFolder = "Results\\"; },
+         kResults + "Results\\: it is not a full path. Please, choose the folder on the \"General\" page.", {}},
+        {"Results folder that cannot be made",
+         [](BenchSettings& s, MemorySettings&) { s.ResolutionChecked[1] = true, s.ResultsFolder = "C:\\Locked\\R\\"; },
+         kResults + "C:\\Locked\\R\\: it cannot be created. Please, choose another folder on the \"General\" page.", {}},
+        {"journal cannot be written", [&](BenchSettings& s, MemorySettings&) { s.ResolutionChecked[1] = true, steps.BeginFails = true; },
+         "The benchmark cannot start: Cannot write C:\\Bench\\Backup\\sequence.jnl: Access denied.", {"BeginSequence"}},
         {"flag cannot be set",
          [](BenchSettings& s, MemorySettings& m) { s.ResolutionChecked[1] = true, m.Refused.insert("NoErrorWarning"); },
-         "The benchmark cannot start: the crash-recovery flag \"NoErrorWarning\" cannot be written to the registry."},
+         "The benchmark cannot start: the crash-recovery flag \"NoErrorWarning\" cannot be written to the registry.",
+         kSplashBack},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -216,10 +246,11 @@ TEST_F(RunControllerTest, RefusedPressesLeaveTheGameAsItWas) {
         EXPECT_TRUE(window.ButtonEnabled);
         EXPECT_TRUE(game.Starts.empty());
         EXPECT_NE(store.Values["NoErrorWarning"], "1");
-        EXPECT_EQ(steps.Calls, (std::vector<std::string>{"InstallBenchSplash", "RestoreGameSplash"}));
+        EXPECT_EQ(steps.Calls, c.calls);
         EXPECT_EQ(controller.State(), SequenceState::Idle);
         window.Settings = kept;
         store.Refused.clear();
+        steps.BeginFails = false;
     }
 }
 
@@ -250,7 +281,7 @@ TEST_F(RunControllerTest, OneSlotRunsOnceAndFinishesTheReport) {
     EXPECT_TRUE(window.Messages.empty());
     // No pause between slots with a single slot: only launch preparation, report save and restore.
     EXPECT_EQ(window.Timers, (std::vector<int>{500, 500, 1000}));
-    EXPECT_EQ(steps.Calls, (std::vector<std::string>{"InstallBenchSplash", "CollectSystemInfo", "WriteGameConfig",
+    EXPECT_EQ(steps.Calls, (std::vector<std::string>{"BeginSequence", "InstallBenchSplash", "CollectSystemInfo", "WriteGameConfig",
                                                      "ReportHeader", "RestoreUserConfig", "RestoreGameSplash"}));
 }
 
@@ -337,6 +368,37 @@ TEST_F(RunControllerTest, FailedOnlySlotWritesNoReportButStillOpensIt) {
     EXPECT_FALSE(files.FileExists(controller.ReportPath()));
     EXPECT_EQ(window.Opened, std::vector<std::string>{controller.ReportPath()});
     ExpectGameFilesBack();
+}
+
+TEST_F(RunControllerTest, ReportIsOpenedOnlyOnceTheFilesAreBack) {
+    SelectSlots({0});
+    window.OnOpen = [&] {
+        EXPECT_EQ(store.Values["NoErrorWarning"], "0");
+        EXPECT_EQ(steps.Calls.back(), "RestoreGameSplash");
+    };
+    controller.BenchButtonClick();
+    PlayAllSucceeding();
+    EXPECT_EQ(window.Opened.size(), 1u);
+}
+
+TEST_F(RunControllerTest, ReportThatCannotBeWrittenIsNoSuccess) {
+    SelectSlots({0});
+    controller.BenchButtonClick();
+    files.MakeReadOnly("C:\\Results\\");
+    PlayAllSucceeding();
+    EXPECT_EQ(std::count(window.Statuses.begin(), window.Statuses.end(), "The benchmarking is successful."), 0);
+    EXPECT_EQ(window.Statuses.back(), "Benchmark aborted.");
+    ASSERT_EQ(window.Messages.size(), 1u);
+    EXPECT_NE(window.Messages[0].find("Access denied: C:\\Results\\"), std::string::npos);
+    ExpectGameFilesBack();
+}
+
+TEST_F(RunControllerTest, ResultsFolderWithoutClosingBackslashHoldsTheReport) {
+    window.Settings.ResultsFolder = "C:\\Results";
+    SelectSlots({0});
+    controller.BenchButtonClick();
+    PlayAllSucceeding();
+    EXPECT_TRUE(files.FileExists("C:\\Results\\result_05_04_2007_15_04_05_.htm"));
 }
 
 TEST_F(RunControllerTest, ReportGoesToTheProgramFolderWithoutResultsFolder) {

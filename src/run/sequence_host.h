@@ -38,6 +38,9 @@ public:
 class SequenceSteps {
 public:
     virtual ~SequenceSteps() = default;
+    // Records the start of a sequence before any file of the game changes. Throws with the reason when
+    // it cannot, and the sequence must not start.
+    virtual void BeginSequence() = 0;
     virtual void InstallBenchSplash() = 0;
     // Learns the system facts, then calls `onDone`: at once from its per-run cache, or later through
     // FinishSystemInfo() once the diagnostic tool has ended.

@@ -63,6 +63,15 @@ std::string ItemText(const std::array<const char*, N>& items, int index) {
     return index >= 0 && index < static_cast<int>(N) ? items[static_cast<std::size_t>(index)] : "";
 }
 
+// Index of the item whose text is `text`, or -1.
+template <std::size_t N>
+int ItemIndex(const std::array<const char*, N>& items, const std::string& text) {
+    for (std::size_t i = 0; i < N; ++i) {
+        if (text == items[i]) return static_cast<int>(i);
+    }
+    return -1;
+}
+
 // The three folders every file name is joined to; each ends in a backslash (empty while unknown).
 struct Folders {
     std::string Program;

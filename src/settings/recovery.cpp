@@ -1,5 +1,9 @@
 #include "settings/recovery.h"
 
+#include <exception>
+
+#include "gameconfig/user_config.h"
+
 namespace wmb {
 
 namespace {
@@ -51,19 +55,38 @@ bool RestoreGameSplash(FileSystem& fs, const Folders& folders) {
     return back;
 }
 
-void OfferRecovery(FileSystem& fs, SettingsStore& settings, const Folders& folders,
+void OfferRecovery(FileSystem& fs, BackupJournal& journal, SettingsStore& settings, const Folders& folders,
                    const std::function<bool(const std::string& question)>& askYesNo,
                    const std::function<void(const std::string& message)>& showMessage) {
     if (settings.Read(kFlag) != "1" || !GameLocated(folders)) return;
     if (askYesNo("Last time an error occured. Do you wish to restore the original Wildmere settings?")) {
+        if (StoppedBeforeSavingConfig(fs, journal, folders)) {
+            showMessage("The game's configuration was left as it is: the interrupted benchmark had not changed it "
+                        "yet, so the older copy in the Backup folder was not used.");
+        }
         const std::string configBackup = folders.Program + "Backup\\system.cfg";
+        try {
+            // Without a journal the flag was not left by a sequence of this program: the backup is all there is.
+            if (!journal.Read(folders.Program)) {
+                if (fs.FileExists(configBackup)) fs.ShellCopy(configBackup, folders.Game + "system.cfg");
+            } else {
+                RestoreUserConfig(fs, journal, folders, RestoreForm::Exact);
+            }
+        } catch (const std::exception& e) {
+            showMessage(std::string(e.what()) + "\r\nThe copy in the Backup folder stays the one to restore.");
+        }
         const std::string splashBackup = folders.Program + "Backup\\" + kSplash;
-        if (fs.FileExists(configBackup)) fs.ShellCopy(configBackup, folders.Game + "system.cfg");
         if (fs.FileExists(folders.Game + kSplash)) fs.ShellCopy(splashBackup, folders.Game + kSplash);
         if (fs.FileExists(folders.Bin32 + kSplash)) {
             fs.ShellCopy(splashBackup, folders.Bin32 + kSplash);
         } else {
             showMessage("Sorry, the settings cannot be restored!");
+        }
+    } else {
+        try {
+            KeepUserConfigInBackup(fs, journal, folders);
+        } catch (const std::exception& e) {
+            showMessage(e.what());
         }
     }
     settings.Write(kFlag, "0");

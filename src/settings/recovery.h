@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "gameconfig/backup_journal.h"
 #include "platform/file_system.h"
 #include "platform/settings_store.h"
 #include "settings/bench_settings.h"
@@ -25,8 +26,9 @@ bool RestoreGameSplash(FileSystem& fs, const Folders& folders);
 
 // When the crash-recovery flag "NoErrorWarning" is "1", asks whether to restore the game's files
 // from the backups and clears the flag either way. Without a located game nothing is asked and the
-// flag stays, so the question waits for a start that finds the game.
-void OfferRecovery(FileSystem& fs, SettingsStore& settings, const Folders& folders,
+// flag stays, so the question waits for a start that finds the game. The configuration put back is the
+// one the interrupted sequence itself saved, as its journal says; on No that backup stays the user's file.
+void OfferRecovery(FileSystem& fs, BackupJournal& journal, SettingsStore& settings, const Folders& folders,
                    const std::function<bool(const std::string& question)>& askYesNo,
                    const std::function<void(const std::string& message)>& showMessage);
 

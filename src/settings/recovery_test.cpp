@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "gameconfig/config_writer.h"
 #include "support/memory_file_system.h"
 
 namespace wmb {
@@ -83,7 +84,7 @@ protected:
     }
     void Offer(bool answer, const Folders& folders = kFolders) {
         OfferRecovery(
-            fs, store, folders,
+            fs, journal, store, folders,
             [&](const std::string& q) {
                 questions.push_back(q);
                 return answer;
@@ -91,6 +92,7 @@ protected:
             [&](const std::string& m) { messages.push_back(m); });
     }
     MemoryFileSystem fs;
+    BackupJournal journal{fs};
     MemorySettings store;
     std::vector<std::string> questions;
     std::vector<std::string> messages;
@@ -148,6 +150,122 @@ TEST_F(Recovery, WaitsForAStartThatFindsTheGame) {
     EXPECT_TRUE(questions.empty());
     EXPECT_TRUE(fs.Log.empty());
     EXPECT_EQ(store.Values["NoErrorWarning"], "1");
+}
+
+// ---- The user's configuration across kills, answers and later sequences ----
+
+struct Killed {};
+
+class KillPoints : public ::testing::Test {
+protected:
+    static constexpr const char* kUser = "own = \"1\"\r\n";
+    static constexpr const char* kStray = "stray = \"1\"\r\n";
+
+    void SetUp() override {
+        fs.Put(P + "wmsplash.bmp", "bench");
+        fs.Put(G + "wmsplash.bmp", "game");
+        fs.Put(B + "wmsplash.bmp", "game-bin");
+        fs.Put(G + "system.cfg", kUser);
+        fs.Put(B + "system.cfg", kStray);
+        fs.Put(P + "Backup\\system.cfg", "last week's file\r\n");
+    }
+
+    // One sequence as the run controller drives it; the program dies right after journal step `killAt`.
+    // Returns whether it ran to its end.
+    bool Sequence(const std::string& killAt) {
+        BackupJournal journal(fs, [&](const std::string& step) {
+            if (step == killAt) throw Killed{};
+        });
+        GameConfigWriter writer(fs, journal, [](const std::string&) { return std::string("Value Not Available"); });
+        BenchSettings settings;
+        settings.DetailLevel = 1;
+        try {
+            writer.BeginSequence(kFolders);
+            InstallBenchSplash(fs, kFolders);
+            store.Write("NoErrorWarning", "1");
+            if (killAt == "flag-set") throw Killed{};
+            writer.WriteGameConfig(settings, kFolders, nullptr);
+            writer.RestoreUserConfig(kFolders);
+            store.Write("NoErrorWarning", "0");
+            fs.RemoveFile(G + "Systemcfgoverride.cfg");
+            RestoreGameSplash(fs, kFolders);
+            return true;
+        } catch (const Killed&) {
+            return false;
+        }
+    }
+    // The next start of the program.
+    void Start(bool answer) {
+        BackupJournal journal(fs);
+        OfferRecovery(
+            fs, journal, store, kFolders, [&](const std::string&) { return answer; },
+            [&](const std::string& m) { messages.push_back(m); });
+    }
+    void ExpectUserFilesKept(const std::string& when) {
+        EXPECT_TRUE(fs.Get(G + "system.cfg") == kUser || fs.Get(P + "Backup\\system.cfg") == kUser) << when;
+        EXPECT_TRUE(fs.Get(B + "system.cfg") == kStray || fs.Get(P + "Backup\\Bin32\\system.cfg") == kStray) << when;
+    }
+
+    MemoryFileSystem fs;
+    MemorySettings store;
+    std::vector<std::string> messages;
+};
+
+TEST_F(KillPoints, UserConfigSurvivesEveryKillAnswerAndLaterSequence) {
+    const std::vector<std::string> steps = {"begun", "flag-set", "user-config-saved", "config-written", "user-config-restored", ""};
+    for (const std::string& first : steps) {
+        for (bool firstAnswer : {true, false}) {
+            for (const std::string& second : steps) {
+                for (bool secondAnswer : {true, false}) {
+                    SetUp();
+                    const std::string trace = first + (firstAnswer ? "/yes " : "/no ") + second +
+                                              (secondAnswer ? "/yes" : "/no");
+                    if (!Sequence(first)) {
+                        ExpectUserFilesKept(trace + ": killed");
+                        Start(firstAnswer);
+                        ExpectUserFilesKept(trace + ": answered");
+                        if (firstAnswer) {
+                            EXPECT_EQ(fs.Get(G + "system.cfg"), kUser) << trace;
+                        }
+                    }
+                    if (!Sequence(second)) {
+                        ExpectUserFilesKept(trace + ": second killed");
+                        Start(secondAnswer);
+                        ExpectUserFilesKept(trace + ": second answered");
+                    }
+                    ASSERT_TRUE(Sequence(""));
+                    EXPECT_EQ(fs.Get(G + "system.cfg"), kUser) << trace;
+                    EXPECT_EQ(fs.Get(P + "Backup\\Bin32\\system.cfg"), kStray) << trace;
+                }
+            }
+        }
+    }
+}
+
+TEST_F(KillPoints, RecoveryBeforeTheBackupKeepsTheCurrentFileAndSaysSo) {
+    ASSERT_FALSE(Sequence("flag-set"));
+    Start(true);
+    EXPECT_EQ(fs.Get(G + "system.cfg"), kUser);
+    EXPECT_EQ(messages, std::vector<std::string>{"The game's configuration was left as it is: the interrupted "
+                                                 "benchmark had not changed it yet, so the older copy in the Backup "
+                                                 "folder was not used."});
+}
+
+TEST_F(KillPoints, FileTheUserChangedAfterDecliningIsTheOneKept) {
+    ASSERT_FALSE(Sequence("config-written"));
+    Start(false);
+    fs.Put(G + "system.cfg", "changed in the game's menu\r\n");
+    ASSERT_TRUE(Sequence(""));
+    EXPECT_EQ(fs.Get(G + "system.cfg"), "changed in the game's menu\r\n");
+}
+
+TEST(Journal, ReadsWhatItWroteAndNothingElse) {
+    const JournalState state{"config-written", true, Fingerprint("abc")};
+    EXPECT_EQ(ParseJournal(JournalText(state)), state);
+    EXPECT_NE(Fingerprint("abc"), Fingerprint("abd"));
+    for (const char* text : {"", "step=begun\r\n", "step=x\r\nuser-config=maybe\r\nprogram-config=\r\n"}) {
+        EXPECT_EQ(ParseJournal(text), std::nullopt) << text;
+    }
 }
 
 TEST(ExitCleanUp, RemovesWhatASequenceLeft) {

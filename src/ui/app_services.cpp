@@ -9,12 +9,24 @@
 #include "sysinfo/platform_facts.h"
 
 namespace wmb::ui {
+namespace {
+
+// Reliability tests end the program right after a chosen step of the backup journal, as a crash or a
+// forced end would: WMB_STOP_AFTER_STEP names the step.
+void StopAtJournalStep(const std::string& step) {
+    char wanted[64] = {};
+    const DWORD length = GetEnvironmentVariableA("WMB_STOP_AFTER_STEP", wanted, sizeof wanted);
+    if (length > 0 && length < sizeof wanted && step == wanted) TerminateProcess(GetCurrentProcess(), 3);
+}
+
+}  // namespace
 
 AppServices::AppServices(UiDispatcher dispatcher, SequenceWindow& sequenceWindow)
     : files_(dispatcher.Window()),
       cp_(dispatcher, [this](DWORD) { controller_.cpTerminate(); }),
       dxrun_(dispatcher, [this](DWORD) { controller_.dxrunTerminate(); }),
-      config_(files_, [this](const std::string& path) { return FileVersionText(path); }),
+      journal_(files_, StopAtJournalStep),
+      config_(files_, journal_, [this](const std::string& path) { return FileVersionText(path); }),
       collector_(store_, files_, dxrun_, WindowsSystemFolder(), ProgramFolder()),
       controller_(sequenceWindow, *this, files_, store_, locale_, cp_) {}
 

@@ -32,6 +32,7 @@ public:
     RegistrySettingsStore& Store() { return store_; }
     const Win32Locale& Locale() const { return locale_; }
     RunController& Controller() { return controller_; }
+    BackupJournal& Journal() { return journal_; }
     Folders& GameFolders() { return folders_; }
     void SetFolders(const Folders& folders);
     // The normalised version text of a file ("Value Not Available" when it has none).
@@ -39,6 +40,7 @@ public:
 
 private:
     // SequenceSteps
+    void BeginSequence() override { config_.BeginSequence(folders_); }
     void InstallBenchSplash() override;
     void CollectSystemInfo(std::function<void()> onDone) override;
     void FinishSystemInfo() override { collector_.OnToolEnded(info_); }
@@ -56,6 +58,7 @@ private:
     Win32Locale locale_;
     Win32ProcessRunner cp_;
     Win32ProcessRunner dxrun_;
+    BackupJournal journal_;
     GameConfigWriter config_;
     SystemInfo info_;
     SystemInfoCollector collector_;

@@ -64,7 +64,7 @@ void MainWindow::FormCreate() {
     }
     if (pathGiven) {
         OfferRecovery(
-            app_->Files(), store, app_->GameFolders(),
+            app_->Files(), app_->Journal(), store, app_->GameFolders(),
             [this](const std::string& q) {
                 return MessageBoxA(Handle(), q.c_str(), "Confirm", MB_YESNO | MB_ICONQUESTION) == IDYES;
             },

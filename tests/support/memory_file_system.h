@@ -45,6 +45,7 @@ public:
         if (!Writable(path)) throw std::runtime_error("Access denied: " + path);
         Put(path, bytes);
     }
+    void WriteFileAtomic(const std::string& path, const std::string& bytes) override { WriteFile(path, bytes); }
     bool RemoveFile(const std::string& path) override {
         Log.push_back("delete " + path);
         return files_.erase(Key(path)) != 0;
@@ -60,6 +61,7 @@ public:
     }
     bool CreateFolders(const std::string& path) override {
         Log.push_back("mkdir " + path);
+        if (!Writable(WithSlash(path))) return false;
         folders_.insert(Key(WithSlash(path)));
         return true;
     }

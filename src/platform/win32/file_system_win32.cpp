@@ -84,17 +84,48 @@ std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path) co
     return bytes;
 }
 
-void Win32FileSystem::WriteFile(const std::string& path, const std::string& bytes) {
-    Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) throw std::runtime_error("Cannot write " + path + ": " + SystemErrorText(GetLastError()));
+namespace {
+
+void WriteAll(HANDLE file, const std::string& path, const std::string& bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
         DWORD written = 0;
-        if (!::WriteFile(file.Get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &written,
-                         nullptr)) {
+        if (!::WriteFile(file, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &written, nullptr)) {
             throw std::runtime_error("Cannot write " + path + ": " + SystemErrorText(GetLastError()));
         }
         done += written;
+    }
+}
+
+}  // namespace
+
+void Win32FileSystem::WriteFile(const std::string& path, const std::string& bytes) {
+    Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) throw std::runtime_error("Cannot write " + path + ": " + SystemErrorText(GetLastError()));
+    WriteAll(file.Get(), path, bytes);
+}
+
+void Win32FileSystem::WriteFileAtomic(const std::string& path, const std::string& bytes) {
+    const std::string fresh = path + ".new";
+    {
+        Handle file(CreateFileA(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr));
+        if (!file) throw std::runtime_error("Cannot write " + path + ": " + SystemErrorText(GetLastError()));
+        try {
+            WriteAll(file.Get(), path, bytes);
+            if (!FlushFileBuffers(file.Get())) {
+                throw std::runtime_error("Cannot write " + path + ": " + SystemErrorText(GetLastError()));
+            }
+        } catch (...) {
+            file.Reset();
+            ::DeleteFileA(fresh.c_str());
+            throw;
+        }
+    }
+    if (!MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD error = GetLastError();
+        ::DeleteFileA(fresh.c_str());
+        throw std::runtime_error("Cannot write " + path + ": " + SystemErrorText(error));
     }
 }
 

@@ -20,6 +20,7 @@ public:
     bool FolderExists(const std::string& path) const override;
     std::optional<std::string> ReadFile(const std::string& path) const override;
     void WriteFile(const std::string& path, const std::string& bytes) override;
+    void WriteFileAtomic(const std::string& path, const std::string& bytes) override;
     bool RemoveFile(const std::string& path) override;
     bool RenameFile(const std::string& from, const std::string& to) override;
     bool CreateFolders(const std::string& path) override;

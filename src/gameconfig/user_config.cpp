@@ -1,0 +1,98 @@
+#include "gameconfig/user_config.h"
+
+#include <optional>
+#include <stdexcept>
+
+#include "gameconfig/config_text.h"
+
+namespace wmb {
+namespace {
+
+constexpr const char* kBegun = "begun";
+
+std::string GameConfigPath(const Folders& folders) { return folders.Game + "system.cfg"; }
+std::string BackupPath(const Folders& folders) { return folders.Program + "Backup\\system.cfg"; }
+
+JournalState Current(const BackupJournal& journal, const Folders& folders) {
+    return journal.Read(folders.Program).value_or(JournalState{});
+}
+
+// Whether `bytes` are the file the journal says the program put into the Game folder.
+bool IsProgramConfig(const JournalState& state, const std::string& bytes) {
+    return !state.ProgramConfigPrint.empty() && state.ProgramConfigPrint == Fingerprint(bytes);
+}
+
+}  // namespace
+
+void BeginUserConfigJournal(FileSystem& files, BackupJournal& journal, const Folders& folders) {
+    JournalState state = Current(journal, folders);
+    const auto inGame = files.ReadFile(GameConfigPath(folders));
+    if (state.UserConfigInBackup && inGame && !IsProgramConfig(state, *inGame)) {
+        state.UserConfigInBackup = false;
+        state.ProgramConfigPrint.clear();
+    }
+    journal.Write(folders.Program, state, kBegun);
+}
+
+void SaveUserConfig(FileSystem& files, BackupJournal& journal, const Folders& folders) {
+    const std::string original = GameConfigPath(folders);
+    const auto bytes = files.ReadFile(original);
+    if (!bytes) {
+        if (files.FileExists(original)) {
+            throw std::runtime_error("The game's configuration " + original + " cannot be read. It was left as it "
+                                     "is and the game was not started.");
+        }
+        return;
+    }
+    JournalState state = Current(journal, folders);
+    if (!IsProgramConfig(state, *bytes)) {
+        const std::string backup = BackupPath(folders);
+        files.ShellCopy(original, backup);
+        if (files.ReadFile(backup) != bytes) {
+            throw std::runtime_error("The game's configuration " + original + " could not be backed up to " +
+                                     backup + ". It was left as it is and the game was not started.");
+        }
+        state.UserConfigInBackup = true;
+        state.ProgramConfigPrint.clear();
+        journal.Write(folders.Program, state, "user-config-saved");
+    }
+    files.RemoveFile(original);
+}
+
+void NoteProgramConfig(BackupJournal& journal, const Folders& folders, const std::string& bytes) {
+    JournalState state = Current(journal, folders);
+    state.ProgramConfigPrint = Fingerprint(bytes);
+    journal.Write(folders.Program, state, "config-written");
+}
+
+bool RestoreUserConfig(FileSystem& files, BackupJournal& journal, const Folders& folders, RestoreForm form) {
+    const auto state = journal.Read(folders.Program);
+    if (!state || !state->UserConfigInBackup) return false;
+    const std::string backup = BackupPath(folders);
+    const auto bytes = files.ReadFile(backup);
+    if (!bytes) throw std::runtime_error("The backup of the game's configuration " + backup + " cannot be read.");
+    ConfigText text = SplitConfigLines(*bytes);
+    const auto soundOff = FindLine(text, AssignmentLine("s_SoundEnable", "0"));
+    if (soundOff) text[*soundOff] = AssignmentLine("s_SoundEnable", "1");
+    const bool exact = form == RestoreForm::Exact && !soundOff;
+    const std::string restored = exact ? *bytes : JoinConfigLines(text);
+    files.WriteFileAtomic(GameConfigPath(folders), restored);
+    if (soundOff) files.WriteFileAtomic(backup, restored);
+    journal.Write(folders.Program, JournalState{}, "user-config-restored");
+    return true;
+}
+
+void KeepUserConfigInBackup(FileSystem& files, BackupJournal& journal, const Folders& folders) {
+    auto state = journal.Read(folders.Program);
+    if (!state || !state->UserConfigInBackup) return;
+    const auto inGame = files.ReadFile(GameConfigPath(folders));
+    state->ProgramConfigPrint = inGame ? Fingerprint(*inGame) : std::string();
+    journal.Write(folders.Program, *state, "recovery-declined");
+}
+
+bool StoppedBeforeSavingConfig(const FileSystem& files, const BackupJournal& journal, const Folders& folders) {
+    const auto state = journal.Read(folders.Program);
+    return state && state->Step == kBegun && !state->UserConfigInBackup && files.FileExists(BackupPath(folders));
+}
+
+}  // namespace wmb
