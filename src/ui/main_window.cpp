@@ -210,6 +210,8 @@ void MainWindow::StartTimer(int ms) { SetTimer(Handle(), kSequenceTimer, static_
 void MainWindow::StopTimer() { KillTimer(Handle(), kSequenceTimer); }
 
 void MainWindow::OpenDocument(const std::string& path) {
+    // The shell takes paths of MAX_PATH characters at most; a longer one is not passed to it.
+    if (path.empty() || path.size() >= MAX_PATH) return;
     ShellExecuteA(Handle(), "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 

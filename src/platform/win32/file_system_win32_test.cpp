@@ -41,6 +41,18 @@ TEST_F(Win32FileSystemTest, AFailedWriteThrowsWithTheSystemMessage) {
     }
 }
 
+TEST_F(Win32FileSystemTest, AtomicWriteReplacesWhollyOrNotAtAll) {
+    fs_.WriteFile(dir_ / "j.txt", "old");
+    fs_.WriteFileAtomic(dir_ / "j.txt", "new\r\n");
+    EXPECT_EQ(fs_.ReadFile(dir_ / "j.txt"), "new\r\n");
+    EXPECT_FALSE(fs_.FileExists(dir_ / "j.txt.new"));
+
+    // A folder in the way of the new file: the old file stays as it was.
+    CreateDirectoryA((dir_ / "j.txt.new").c_str(), nullptr);
+    EXPECT_THROW(fs_.WriteFileAtomic(dir_ / "j.txt", "newer"), std::runtime_error);
+    EXPECT_EQ(fs_.ReadFile(dir_ / "j.txt"), "new\r\n");
+}
+
 TEST_F(Win32FileSystemTest, FilesAndFoldersAreToldApart) {
     fs_.WriteFile(dir_ / "f.txt", "x");
     EXPECT_TRUE(fs_.FileExists(dir_ / "f.txt"));
