@@ -141,8 +141,9 @@ void RunController::BenchButtonClick() {
         return;
     }
     steps_.InstallBenchSplash();
-    if (!files_.FolderExists(ResultsFolder())) files_.CreateFolders(ResultsFolder());
     if (settings_.ScreenshotMode) {
+        // No report in this mode, yet the Results folder is made ready all the same.
+        ResultsFolderProblem(files_, ResultsFolder());
         const std::string picture = folders_.Game + "Wildmere0000.jpg";
         if (files_.FileExists(picture)) files_.RemoveFile(picture);
         if (!files_.FolderExists(folders_.Game + "Screenshot")) files_.CreateFolders(folders_.Game + "Screenshot");
@@ -295,8 +296,8 @@ void RunController::FinishLastSlot() {
     state_ = SequenceState::Ending;
     window_.ShowAbortPanel(false);
     if (settings_.ScreenshotMode) {
-        window_.SetStatus("Screenshot mode is successful.");
-        if (!Try([this] { MoveScreenshot(); })) window_.SetStatus(kAborted);
+        const bool moved = Try([this] { MoveScreenshot(); });
+        window_.SetStatus(moved ? "Screenshot mode is successful." : kAborted);
         EndSequence();
         return;
     }

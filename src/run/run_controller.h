@@ -71,7 +71,8 @@ private:
     // What the pending timer is for.
     enum class Due { Nothing, ToolReport, FirstLaunch, NextSlot, ReportSaved, FilesRestored };
 
-    // Why the press cannot start a sequence, or "". Looks at the choices only; changes nothing.
+    // Why the press cannot start a sequence, or "". Changes no file of the game (it may create the
+    // Results folder).
     std::string Refusal();
     // The folder the report goes to, with its trailing backslash.
     std::string ResultsFolder() const;
