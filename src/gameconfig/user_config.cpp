@@ -71,13 +71,16 @@ bool RestoreUserConfig(FileSystem& files, BackupJournal& journal, const Folders&
     const std::string backup = BackupPath(folders);
     const auto bytes = files.ReadFile(backup);
     if (!bytes) throw std::runtime_error("The backup of the game's configuration " + backup + " cannot be read.");
-    ConfigText text = SplitConfigLines(*bytes);
-    const auto soundOff = FindLine(text, AssignmentLine("s_SoundEnable", "0"));
-    if (soundOff) text[*soundOff] = AssignmentLine("s_SoundEnable", "1");
-    const bool exact = form == RestoreForm::Exact && !soundOff;
-    const std::string restored = exact ? *bytes : JoinConfigLines(text);
-    files.WriteFileAtomic(GameConfigPath(folders), restored);
-    if (soundOff) files.WriteFileAtomic(backup, restored);
+    if (form == RestoreForm::Exact) {
+        files.WriteFileAtomic(GameConfigPath(folders), *bytes);
+    } else {
+        ConfigText text = SplitConfigLines(*bytes);
+        const auto soundOff = FindLine(text, AssignmentLine("s_SoundEnable", "0"));
+        if (soundOff) text[*soundOff] = AssignmentLine("s_SoundEnable", "1");
+        const std::string restored = JoinConfigLines(text);
+        files.WriteFileAtomic(GameConfigPath(folders), restored);
+        if (soundOff) files.WriteFileAtomic(backup, restored);
+    }
     journal.Write(folders.Program, JournalState{}, "user-config-restored");
     return true;
 }

@@ -29,9 +29,8 @@ void SaveUserConfig(FileSystem& files, BackupJournal& journal, const Folders& fo
 // Records the configuration the program is about to write into the Game folder.
 void NoteProgramConfig(BackupJournal& journal, const Folders& folders, const std::string& bytes);
 
-// How the user's file goes back: as the end of a sequence writes it (line ends made CR LF), or byte for
-// byte as the recovery copies it. A s_SoundEnable = "0" line is turned into "1" either way, in the backup
-// too, and the file is then written with CR LF line ends.
+// How the user's file goes back: as the end of a sequence writes it (line ends made CR LF, and a
+// s_SoundEnable = "0" line turned into "1", in the backup too), or byte for byte as the recovery copies it.
 enum class RestoreForm { LineEndsNormalised, Exact };
 
 // Puts the user's file back into the Game folder when the journal says it is in the backup. Returns
