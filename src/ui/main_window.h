@@ -60,6 +60,7 @@ private:
     AppServices& App() override { return *app_; }
     HFONT NormalFont() const override { return font_.Get(); }
     HFONT BoldFont() const override { return boldFont_.Get(); }
+    const ToolTips& Hints() const override { return hints_; }
     bool GameExists() override;
     void GameChosen(const std::string& exePath) override;
     void DemoChosen(const DemoChoiceEffects& effects) override;

@@ -15,14 +15,11 @@ void Page::Create(HWND frame, const RECT& area) {
     Window::Create(instance, kPageClass, "", WS_CHILD | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, area, frame);
 }
 
-void Page::OnCreate() {
-    hints_ = ToolTips(Handle());
-    Build();
-}
+void Page::OnCreate() { Build(); }
 
 void Page::AddControls(std::span<const ControlRow> rows) { CreateControls(Handle(), rows, host_.NormalFont()); }
 
-void Page::AddHint(int id, const std::string& text) const { hints_.Add(GetDlgItem(Handle(), id), text); }
+void Page::AddHint(int id, const std::string& text) const { host_.Hints().Add(GetDlgItem(Handle(), id), text); }
 
 void Page::AddGlyph(int id, int bitmapId) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(Handle(), GWLP_HINSTANCE));

@@ -30,6 +30,8 @@ public:
     virtual AppServices& App() = 0;
     virtual HFONT NormalFont() const = 0;
     virtual HFONT BoldFont() const = 0;
+    // The window's hints: one tooltip window serves the frame and every page.
+    virtual const ToolTips& Hints() const = 0;
     virtual void ShowMessage(const std::string& text) = 0;
     virtual void OpenDocument(const std::string& path) = 0;
     // Whether the game's executable named in the path box exists.
@@ -80,7 +82,6 @@ private:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
     void PutFolder(int boxId, const char* valueName, const std::string& folder);
 
-    ToolTips hints_;
     std::vector<int> infoTipIds_;
     std::vector<Bitmap> bitmaps_;
     std::vector<GlyphList> glyphs_;

@@ -9,7 +9,6 @@ namespace wmb::bench {
 namespace {
 
 constexpr const char* kKey = "SOFTWARE\\Kestrane\\RERurov";
-constexpr const char* kMainClass = "WildmereBenchMainWindow";
 
 std::string WithBackslash(std::string folder) {
     if (!folder.empty() && folder.back() != '\\') folder.push_back('\\');
@@ -75,7 +74,7 @@ long long NowTicks() {
 }
 
 HWND StartFrontEnd(e2e::RunningProgram& app) {
-    HWND main = e2e::WaitForTopWindow(app.ProcessId(), kMainClass, 30000);
+    HWND main = e2e::WaitForTopWindow(app.ProcessId(), kFrontEndClass, 30000);
     if (!main) throw std::runtime_error("the main window did not appear");
     app.WaitForInputIdle(10000);
     if (HWND box = e2e::WaitForMessageBox(app.ProcessId(), 1000)) e2e::AnswerMessageBox(box, IDNO);

@@ -13,6 +13,10 @@
 
 namespace wmb::bench {
 
+// The main window's class, and its status once it has found the game at start-up.
+inline constexpr const char* kFrontEndClass = "WildmereBenchMainWindow";
+inline constexpr const char* kFrontEndReadyStatus = "Set the parameters & bench!";
+
 struct Sandbox {
     std::string program;  // Program folder, with a trailing backslash
     std::string game;     // Game folder, with a trailing backslash
@@ -51,7 +55,7 @@ void PressBenchmark(HWND main);
 // Waits until the sequence has ended (final status, Benchmark enabled again); returns the final status,
 // or throws when it does not end within `timeoutMs`.
 std::string WaitForSequenceEnd(HWND main, int timeoutMs);
-// Closes the main window and waits for the program to end (ends it otherwise).
+// Closes the main window and waits for the program to end (ends it otherwise). Works for any program.
 void CloseFrontEnd(e2e::RunningProgram& app, HWND main);
 
 }  // namespace wmb::bench
