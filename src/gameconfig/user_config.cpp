@@ -1,5 +1,6 @@
 #include "gameconfig/user_config.h"
 
+#include <exception>
 #include <optional>
 #include <stdexcept>
 
@@ -31,7 +32,11 @@ void BeginUserConfigJournal(FileSystem& files, BackupJournal& journal, const Fol
         state.UserConfigInBackup = false;
         state.ProgramConfigPrint.clear();
     }
-    journal.Write(folders.Program, state, kBegun);
+    try {
+        journal.Write(folders.Program, state, kBegun);
+    } catch (const std::exception& e) {
+        throw std::runtime_error(std::string("the game's configuration could not be backed up. ") + e.what());
+    }
 }
 
 void SaveUserConfig(FileSystem& files, BackupJournal& journal, const Folders& folders) {
