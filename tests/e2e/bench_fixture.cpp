@@ -11,7 +11,6 @@ namespace wmb::e2e {
 namespace {
 
 constexpr const char* kKey = "SOFTWARE\\Kestrane\\RERurov";
-constexpr const char* kMainClass = "WildmereBenchMainWindow";
 
 std::string TestName() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -77,9 +76,24 @@ void BenchTest::UseEngineBuild(int build) {
 
 void BenchTest::StartProgram() {
     app_ = std::make_unique<RunningProgram>(program_ + "WildmereBench.exe", "", program_);
-    main_ = WaitForTopWindow(app_->ProcessId(), kMainClass, 30000);
+    main_ = WaitForTopWindow(app_->ProcessId(), kMainWindowClass, 30000);
     ASSERT_NE(main_, nullptr) << "the main window did not appear";
     app_->WaitForInputIdle(10000);
+}
+
+std::string BenchTest::StartAnsweringMessage(int button) {
+    app_ = std::make_unique<RunningProgram>(program_ + "WildmereBench.exe", "", program_);
+    const std::string text = AnswerMessage(button, 30000);
+    const bool shown = WaitUntil(
+        [&] {
+            if (HWND box = WaitForMessageBox(app_->ProcessId(), 100)) AnswerMessageBox(box, IDOK);
+            main_ = WaitForTopWindow(app_->ProcessId(), kMainWindowClass, 100);
+            return main_ != nullptr;
+        },
+        30000);
+    if (!shown) throw std::runtime_error("the main window did not appear");
+    app_->WaitForInputIdle(10000);
+    return text;
 }
 
 void BenchTest::CloseProgram() {

@@ -15,6 +15,11 @@
 
 namespace wmb::e2e {
 
+inline constexpr const char* kMainWindowClass = "WildmereBenchMainWindow";
+inline constexpr const char* kSuccessStatus = "The benchmarking is successful.";
+inline constexpr const char* kRecoveryQuestion =
+    "Last time an error occured. Do you wish to restore the original Wildmere settings?";
+
 // Windows path of the build folder (the ctest environment gives its Unix path).
 std::string BuildFolder();
 
@@ -37,6 +42,9 @@ protected:
 
     // Starts the program and waits for its main window.
     void StartProgram();
+    // Starts the program when its start-up shows a message box first: answers it with `button` (any box
+    // after it with OK), waits for the main window and returns the first box's text.
+    std::string StartAnsweringMessage(int button = IDOK);
     // Closes the main window as the user would and waits for the program to end.
     void CloseProgram();
     HWND Main() const { return main_; }

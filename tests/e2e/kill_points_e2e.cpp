@@ -14,10 +14,6 @@
 namespace wmb::e2e {
 namespace {
 
-constexpr const char* kMainClass = "WildmereBenchMainWindow";
-constexpr const char* kRecoveryQuestion =
-    "Last time an error occured. Do you wish to restore the original Wildmere settings?";
-constexpr const char* kSuccess = "The benchmarking is successful.";
 constexpr const char* kUserConfig = "-- my own settings\r\nr_Width = \"1280\"\r\ns_SoundEnable = \"1\"\r\n";
 constexpr const char* kStrayConfig = "-- left in Bin32\r\nr_Height = \"1024\"\r\n";
 constexpr const char* kStaleBackup = "-- last week's file\r\nr_Width = \"640\"\r\n";
@@ -97,21 +93,6 @@ protected:
         ASSERT_EQ(Setting("NoErrorWarning"), "1");
         ASSERT_TRUE(WaitUntil([&] { return GameEnded(); }, 30000)) << "the game did not end";
     }
-
-    // Starts the program, answers the recovery question with `yes` and any message after it with OK.
-    void StartAnswering(bool yes) {
-        app_ = std::make_unique<RunningProgram>(program_ + "WildmereBench.exe", "", program_);
-        EXPECT_EQ(AnswerMessage(yes ? IDYES : IDNO, 30000), kRecoveryQuestion);
-        ASSERT_TRUE(WaitUntil(
-            [&] {
-                if (HWND box = WaitForMessageBox(app_->ProcessId(), 100)) AnswerMessageBox(box, IDOK);
-                main_ = WaitForTopWindow(app_->ProcessId(), kMainClass, 100);
-                return main_ != nullptr;
-            },
-            30000))
-            << "the main window did not appear";
-        app_->WaitForInputIdle(10000);
-    }
 };
 
 TEST_P(KillPointsE2E, UserConfigurationSurvives) {
@@ -123,8 +104,7 @@ TEST_P(KillPointsE2E, UserConfigurationSurvives) {
     if (HasFatalFailure()) return;
     ExpectUserFilesKept("after the kill");
 
-    StartAnswering(yes);
-    if (HasFatalFailure()) return;
+    EXPECT_EQ(StartAnsweringMessage(yes ? IDYES : IDNO), kRecoveryQuestion);
     ExpectUserFilesKept("after the answer");
     EXPECT_EQ(Setting("NoErrorWarning"), "0");
     if (yes) {
@@ -134,7 +114,7 @@ TEST_P(KillPointsE2E, UserConfigurationSurvives) {
     // Another sequence, after either answer, ends with the user's own file in its place.
     ChooseTypicalSettings("1");
     CheckResolution(0);
-    RunBenchmark(kSuccess);
+    RunBenchmark(kSuccessStatus);
     EXPECT_EQ(ReadAll(game_ + "system.cfg"), kUserConfig);
     EXPECT_EQ(ReadAll(program_ + "Backup\\Bin32\\system.cfg"), kStrayConfig);
     CloseProgram();

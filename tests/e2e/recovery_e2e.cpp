@@ -7,10 +7,6 @@
 namespace wmb::e2e {
 namespace {
 
-constexpr const char* kMainClass = "WildmereBenchMainWindow";
-constexpr const char* kRecoveryQuestion =
-    "Last time an error occured. Do you wish to restore the original Wildmere settings?";
-constexpr const char* kSuccess = "The benchmarking is successful.";
 
 class RecoveryE2E : public BenchTest {
 protected:
@@ -24,15 +20,6 @@ protected:
         ASSERT_FALSE(programSplash_.empty());
     }
 
-    // Starts the program when its start-up shows a message box first: answers it and waits for the window.
-    std::string StartAnsweringMessage(int button) {
-        app_ = std::make_unique<RunningProgram>(program_ + "WildmereBench.exe", "", program_);
-        std::string text = AnswerMessage(button, 30000);
-        main_ = WaitForTopWindow(app_->ProcessId(), kMainClass, 30000);
-        if (!main_) throw std::runtime_error("the main window did not appear");
-        app_->WaitForInputIdle(10000);
-        return text;
-    }
 
     // A one-slot, one-run benchmark whose game plays for `seconds`.
     void PrepareShortBenchmark(int seconds) {
@@ -83,7 +70,7 @@ TEST_F(RecoveryE2E, YesAfterAKilledSequenceRestoresTheGamesFiles) {
 
     // The next complete sequence puts each folder's own bitmap back.
     PrepareShortBenchmark(1);
-    RunBenchmark(kSuccess);
+    RunBenchmark(kSuccessStatus);
     EXPECT_EQ(ReadAll(game_ + "wmsplash.bmp"), gameSplash_);
     EXPECT_EQ(ReadAll(bin32_ + "wmsplash.bmp"), bin32Splash_);
     EXPECT_FALSE(Exists(game_ + "wmsplashold.bmp"));
@@ -144,7 +131,7 @@ TEST_F(RecoveryE2E, SequenceShowsTheProgramsSplashAndPutsTheGamesBack) {
     EXPECT_EQ(ReadAll(bin32_ + "wmsplash.bmp"), programSplash_);
     EXPECT_EQ(ReadAll(game_ + "wmsplashold.bmp"), gameSplash_);
     EXPECT_EQ(ReadAll(bin32_ + "wmsplashold.bmp"), bin32Splash_);
-    ASSERT_TRUE(WaitUntil([&] { return Status() == kSuccess && IsEnabled(Ctl(IDC_BENCHBUTTON)); }, 120000))
+    ASSERT_TRUE(WaitUntil([&] { return Status() == kSuccessStatus && IsEnabled(Ctl(IDC_BENCHBUTTON)); }, 120000))
         << Status();
     EXPECT_EQ(ReadAll(game_ + "wmsplash.bmp"), gameSplash_);
     EXPECT_EQ(ReadAll(bin32_ + "wmsplash.bmp"), bin32Splash_);
@@ -155,7 +142,7 @@ TEST_F(RecoveryE2E, SequenceShowsTheProgramsSplashAndPutsTheGamesBack) {
 
     // A later sequence keeps the first backup, even when the game's bitmap changed meanwhile.
     WriteAll(game_ + "wmsplash.bmp", "changed bitmap");
-    RunBenchmark(kSuccess);
+    RunBenchmark(kSuccessStatus);
     EXPECT_EQ(ReadAll(program_ + "Backup\\wmsplash.bmp"), gameSplash_);
     EXPECT_EQ(ReadAll(game_ + "wmsplash.bmp"), "changed bitmap");
     CloseProgram();
@@ -171,7 +158,7 @@ TEST_F(RecoveryE2E, GameWithoutSplashEndsWithoutOne) {
     ASSERT_TRUE(WaitUntil([&] { return Launches().size() == 1; }, 60000)) << Status();
     EXPECT_EQ(ReadAll(game_ + "wmsplash.bmp"), programSplash_);
     EXPECT_EQ(ReadAll(bin32_ + "wmsplash.bmp"), programSplash_);
-    ASSERT_TRUE(WaitUntil([&] { return Status() == kSuccess && IsEnabled(Ctl(IDC_BENCHBUTTON)); }, 120000))
+    ASSERT_TRUE(WaitUntil([&] { return Status() == kSuccessStatus && IsEnabled(Ctl(IDC_BENCHBUTTON)); }, 120000))
         << Status();
     for (const std::string& name : {game_ + "wmsplash.bmp", bin32_ + "wmsplash.bmp", game_ + "wmsplashold.bmp",
                                     bin32_ + "wmsplashold.bmp", program_ + "Backup\\wmsplash.bmp"}) {

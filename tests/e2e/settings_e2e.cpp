@@ -11,7 +11,6 @@
 namespace wmb::e2e {
 namespace {
 
-constexpr const char* kMainClass = "WildmereBenchMainWindow";
 constexpr const char* kReady = "Set the parameters & bench!";
 constexpr const char* kNoGame = "Please define the Wildmere path!";
 constexpr const char* kNotReady = "Please install the official v1.4 patch! NOT READY TO BENCH!";
@@ -26,15 +25,6 @@ std::string RegionalDecimalSeparator() {
 
 class SettingsE2E : public BenchTest {
 protected:
-    // Starts the program when its start-up shows a message box first: answers it and waits for the window.
-    std::string StartAnsweringMessage(int button = IDOK) {
-        app_ = std::make_unique<RunningProgram>(program_ + "WildmereBench.exe", "", program_);
-        std::string text = AnswerMessage(button, 30000);
-        main_ = WaitForTopWindow(app_->ProcessId(), kMainClass, 30000);
-        if (!main_) throw std::runtime_error("the main window did not appear");
-        app_->WaitForInputIdle(10000);
-        return text;
-    }
 
     bool SpecificPageEnabled() const { return IsWindowEnabled(GetParent(Ctl(IDC_HDRBOX))) != FALSE; }
 
