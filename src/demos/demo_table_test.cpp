@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "support/memory_file_system.h"
@@ -135,6 +136,38 @@ TEST(InstallDemo, ScreenshotModeAppendsTheNextFrameNumber) {
     s.DemoIndex = -1;
     InstallDemo(fs, kFolders, s, location, line);
     EXPECT_EQ(line, " \"#demo_screenshot_frame=2\" ");
+}
+
+TEST(InstallDemo, FrameBeyondTheDemoOrTheWholeNumbersTakesTheLastOne) {
+    const struct {
+        int demo;
+        const char* frame;
+        const char* argument;
+    } cases[] = {
+        {0, "3721", "3722"},
+        {0, "3722", "3722"},
+        {0, "9223372036854775807", "3722"},
+        {0, "99999999999999999999999", "3722"},
+        {-1, "9223372036854775807", "2147483647"},
+        {kUserDemoIndex, "2147483646", "2147483647"},
+        {kUserDemoIndex, "2147483647", "2147483647"},
+        {-1, "0", "2"},
+        {-1, "-5", "2"},
+        {-1, "", "2"},
+    };
+    for (const auto& c : cases) {
+        test::MemoryFileSystem fs;
+        BenchSettings s = Demo(c.demo);
+        s.UserMapFolder = "Pier";
+        s.UserDemoFile = "x.tmd";
+        s.ScreenshotMode = true;
+        s.ScreenshotFrame = c.frame;
+        DemoLocation location;
+        std::string line;
+        InstallDemo(fs, kFolders, s, location, line);
+        const std::string argument = "\"#demo_screenshot_frame=" + std::string(c.argument) + "\" ";
+        EXPECT_EQ(line.substr(line.size() - std::min(line.size(), argument.size())), argument) << c.frame;
+    }
 }
 
 }  // namespace wmb

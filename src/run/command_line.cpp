@@ -1,6 +1,8 @@
 #include "run/command_line.h"
 
+#include <algorithm>
 #include <array>
+#include <stdexcept>
 #include <utility>
 
 namespace wmb {
@@ -9,7 +11,33 @@ namespace {
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
+bool Quotable(const std::string& text) {
+    return std::none_of(text.begin(), text.end(),
+                        [](char c) { return c == '"' || static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+}
+
+[[noreturn]] void Refuse(const std::string& setting) {
+    throw std::runtime_error("The " + setting +
+                             " holds a double quote or a control character, which cannot go on the game's command "
+                             "line. The game was not started.");
+}
+
+// An argument that comes with its double quotes: nothing, or one quoted text.
+const std::string& CheckedArgument(const std::string& setting, const std::string& argument) {
+    if (argument.empty()) return argument;
+    if (argument.size() < 2 || argument.front() != '"' || argument.back() != '"' ||
+        !Quotable(argument.substr(1, argument.size() - 2))) {
+        Refuse(setting);
+    }
+    return argument;
+}
+
 }  // namespace
+
+std::string QuotedArgument(const std::string& setting, const std::string& text) {
+    if (!Quotable(text)) Refuse(setting);
+    return Quoted(text);
+}
 
 void UpdateLaunchValues(LaunchValues& values, const BenchSettings& settings) {
     static constexpr std::array<std::pair<const char*, const char*>, 9> kRunsByCount = {{
@@ -26,14 +54,14 @@ void UpdateLaunchValues(LaunchValues& values, const BenchSettings& settings) {
 
 std::string BuildCommandLine(const std::string& bin32Folder, const std::string& shaderArgument,
                              const LaunchValues& values, const std::string& width, const std::string& height) {
-    std::string line = bin32Folder + "Wildmere.exe -DEVMODE " + shaderArgument;
-    for (const std::string& setting : {"#demo_num_runs=" + values.RunsArgument, std::string("#demo_quit=1"),
-                                       "#r_Width=" + width, "#r_Height=" + height, std::string("#r_Fullscreen=1"),
-                                       std::string("#s_SoundEnable=0"), std::string("#s_MusicEnable=0")}) {
-        line += " " + Quoted(setting);
-    }
-    line += " " + values.HdrArgument;
-    line += " " + values.NormalMapArgument;
+    std::string line = bin32Folder + "Wildmere.exe -DEVMODE " + CheckedArgument("shader model", shaderArgument);
+    line += " " + QuotedArgument("run count", "#demo_num_runs=" + values.RunsArgument);
+    line += " \"#demo_quit=1\"";
+    line += " " + QuotedArgument("resolution width", "#r_Width=" + width);
+    line += " " + QuotedArgument("resolution height", "#r_Height=" + height);
+    line += " \"#r_Fullscreen=1\" \"#s_SoundEnable=0\" \"#s_MusicEnable=0\"";
+    line += " " + CheckedArgument("HDR level", values.HdrArgument);
+    line += " " + CheckedArgument("normal-map compression", values.NormalMapArgument);
     return line;
 }
 

@@ -18,7 +18,13 @@ struct LaunchValues {
 // the previous RunsArgument.
 void UpdateLaunchValues(LaunchValues& values, const BenchSettings& settings);
 
-// Command line of one game start without the demo part. `shaderArgument` is empty or one quoted
+// `text` in double quotes, as one argument of the game's command line. Throws std::runtime_error naming
+// `setting` when the text holds a double quote or a control character, either of which would break the
+// line's quoting.
+std::string QuotedArgument(const std::string& setting, const std::string& text);
+
+// Command line of one game start without the demo part; throws as QuotedArgument for a value it cannot
+// quote. `shaderArgument` is empty or one quoted
 // argument; when it is empty two blanks follow -DEVMODE.
 std::string BuildCommandLine(const std::string& bin32Folder, const std::string& shaderArgument,
                              const LaunchValues& values, const std::string& width, const std::string& height);

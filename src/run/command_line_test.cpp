@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "demos/demo_table.h"
 #include "settings/slots.h"
 #include "support/memory_file_system.h"
@@ -101,6 +103,59 @@ TEST(CommandLine, CustomSlotSizesAndAnEmptyRunCount) {
               "C:\\W\\Bin32\\Wildmere.exe -DEVMODE  \"#demo_num_runs=\" \"#demo_quit=1\" \"#r_Width=1152\" "
               "\"#r_Height=864\" \"#r_Fullscreen=1\" \"#s_SoundEnable=0\" \"#s_MusicEnable=0\" "
               "\"#r_HDRRendering=0\" \"#r_TexNormalMapCompressed=0\"");
+}
+
+TEST(CommandLine, RefusesTextsThatWouldBreakItsQuotingAndNamesTheSetting) {
+    const struct {
+        const char* setting;
+        std::string hdrLevel, width, height;
+    } cases[] = {
+        {"HDR level", "1\" \"#demo_num_runs=0\" \"#r_Width=4096", "1024", "768"},
+        {"HDR level", "4\r\n", "1024", "768"},
+        {"resolution width", "4", "1024\"", "768"},
+        {"resolution height", "4", "1024", std::string("768\0", 4)},
+    };
+    for (const auto& c : cases) {
+        LaunchValues values;
+        BenchSettings s = DefaultRun();
+        s.HdrEnabled = true;
+        s.HdrLevel = c.hdrLevel;
+        UpdateLaunchValues(values, s);
+        try {
+            BuildCommandLine("C:\\W\\Bin32\\", "", values, c.width, c.height);
+            ADD_FAILURE() << c.setting << " went on the command line";
+        } catch (const std::runtime_error& e) {
+            EXPECT_EQ(std::string(e.what()), std::string("The ") + c.setting +
+                                                 " holds a double quote or a control character, which cannot go on "
+                                                 "the game's command line. The game was not started.");
+        }
+    }
+}
+
+TEST(CommandLine, UserDemoNamesThatWouldBreakItsQuotingAreRefusedBeforeAnyCopy) {
+    const struct {
+        const char* setting;
+        const char* map;
+        const char* file;
+    } cases[] = {{"map folder", "Pier\" \"#r_Width=4096", "x.tmd"}, {"demo file", "Pier", "x\ty.tmd"}};
+    for (const auto& c : cases) {
+        test::MemoryFileSystem fs;
+        fs.Put("C:\\Bench\\Pier\\x.tmd", "demo");
+        BenchSettings s = DefaultRun();
+        s.DemoIndex = kUserDemoIndex;
+        s.UserMapFolder = c.map;
+        s.UserDemoFile = c.file;
+        DemoLocation location;
+        std::string line = "cmd";
+        try {
+            InstallDemo(fs, {"C:\\Bench\\", "D:\\W\\Bin32\\", "D:\\W\\"}, s, location, line);
+            ADD_FAILURE() << c.setting << " went on the command line";
+        } catch (const std::runtime_error& e) {
+            EXPECT_NE(std::string(e.what()).find(std::string("The ") + c.setting + " holds"), std::string::npos);
+        }
+        EXPECT_EQ(line, "cmd");
+        EXPECT_TRUE(fs.Log.empty()) << c.setting;
+    }
 }
 
 }  // namespace wmb

@@ -28,6 +28,15 @@ std::optional<std::size_t> ParseRunsArgument(const std::string& text) {
     return value;
 }
 
+// The frame rate of a score text written with the system's separator: a number from 0 up to the
+// single-precision range; nullopt for anything else.
+std::optional<double> FrameRate(const std::string& score, char systemSep) {
+    const std::optional<double> value = ParseDecimal(ToSeparator(score, systemSep), systemSep);
+    if (!value || !std::isfinite(*value) || *value < 0) return std::nullopt;
+    if (*value > static_cast<double>(std::numeric_limits<float>::max())) return std::nullopt;
+    return value;
+}
+
 // Number of the line that holds the result of run `run` (counted from 1).
 std::size_t ResultLine(std::size_t run) { return 3 + 5 * (run - 1); }
 
@@ -114,9 +123,12 @@ std::string FormatAverage(float average, char reportSep) {
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(average),
                                       std::chars_format::general, 15);
-    std::string text = ToSeparator(std::string(buffer, result.ptr), reportSep);
-    if (const auto pos = text.find(reportSep); pos != std::string::npos) text = text.substr(0, pos + 3);
-    return text;
+    const std::string general(buffer, result.ptr);
+    // The cut applies to the digits before an exponent; the exponent stays as it is.
+    const std::size_t exponent = std::min(general.find('e'), general.size());
+    std::string digits = ToSeparator(general.substr(0, exponent), reportSep);
+    if (const auto pos = digits.find(reportSep); pos != std::string::npos) digits = digits.substr(0, pos + 3);
+    return digits + general.substr(exponent);
 }
 
 std::optional<RunResults> ReadRunResults(const std::string& logBytes, const std::string& runsArgument,
@@ -129,14 +141,16 @@ std::optional<RunResults> ReadRunResults(const std::string& logBytes, const std:
 
     RunResults results;
     if (runCount == 1) {
-        results.Scores.push_back(ToSeparator(ReadScoreText(lines[ResultLine(1)]), reportSep));
+        const std::string score = ReadScoreText(lines[ResultLine(1)]);
+        if (!FrameRate(score, systemSep)) return std::nullopt;
+        results.Scores.push_back(ToSeparator(score, reportSep));
         return results;
     }
 
     float sum = 0;
     for (std::size_t run = 1; run <= runCount; ++run) {
         const std::string score = ReadScoreText(lines[ResultLine(run)]);
-        const std::optional<double> value = ParseDecimal(ToSeparator(score, systemSep), systemSep);
+        const std::optional<double> value = FrameRate(score, systemSep);
         if (!value) return std::nullopt;
         const long double total = static_cast<long double>(*value) + static_cast<long double>(sum);
         // A total beyond the single-precision range is no frame rate; it cannot be summed either.

@@ -28,7 +28,7 @@ std::string ToSeparator(std::string text, char sep);
 std::optional<double> ParseDecimal(const std::string& text, char decimalSeparator);
 
 // Report text of an average: general format with 15 significant digits, the report separator, and
-// cut (not rounded) two digits after the separator.
+// cut (not rounded) two digits after the separator; an exponent stays whole after the cut digits.
 std::string FormatAverage(float average, char reportSep);
 
 struct RunResults {
@@ -37,8 +37,8 @@ struct RunResults {
 };
 
 // Scores of every run, and their average when there are several. nullopt when the log is shorter
-// than its layout, the run count is not a number, or a score of a multi-run log is not a number
-// (or lies beyond the single-precision range).
+// than its layout, the run count is not a number, or a score is no frame rate: not a number, below 0,
+// or beyond the single-precision range.
 std::optional<RunResults> ReadRunResults(const std::string& logBytes, const std::string& runsArgument,
                                          char reportSep, char systemSep);
 

@@ -19,7 +19,8 @@ constexpr int kLastLoadStep = 12;
 
 const SettingRow kTable[] = {
     // Written at exit, in this order.
-    {"Path", &S::GamePath, Text, 0, AtExit, 0, nullptr},  // found by LocateGame; a manual choice writes it at once
+    // Found by LocateGame; a manual choice writes it at once.
+    {"Path", &S::GamePath, Text, 0, AtExit, 0, nullptr, Accepts::Path},
     {"640", SlotChecked{0}, Flag, 0, AtExit, 2, nullptr},
     {"800", SlotChecked{1}, Flag, 0, AtExit, 2, nullptr},
     {"1024", SlotChecked{2}, Flag, 0, AtExit, 2, nullptr},
@@ -32,32 +33,32 @@ const SettingRow kTable[] = {
     {"Renderer", &S::RendererIndex, ItemOneBased, 2, AtExit, 12, nullptr},
     {"AFLevel", &S::AnisotropyIndex, AnisotropyLevel, 6, AtExit, 7, nullptr},
     {"AALevel", &S::AntialiasIndex, AntialiasSamples, 6, AtExit, 7, nullptr},
-    {"TRun", &S::RunCount, Text, 0, AtExit, 8, nullptr},
-    {"ResultPath", &S::ResultsFolder, Text, 0, AtExit, 8, nullptr},
-    {"Decimal", &S::ReportDecimalSeparator, Text, 0, AtExit, 0, nullptr},  // LoadGameSettings
-    {"Note", &S::Note, Text, 0, AtExit, 8, nullptr},
-    {"Mapname", &S::UserMapFolder, Text, 0, AtExit, 0, nullptr},   // read by the map list
-    {"Demoname", &S::UserDemoFile, Text, 0, AtExit, 0, nullptr},   // RestoreUserDemoFile
-    {"Wait", &S::WaitSeconds, Text, 0, AtExit, 8, nullptr},
-    {"ScrPath", &S::ScreenshotFolder, Text, 0, AtExit, 8, nullptr},
+    {"TRun", &S::RunCount, Text, 0, AtExit, 8, nullptr, Accepts::RunCount},
+    {"ResultPath", &S::ResultsFolder, Text, 0, AtExit, 8, nullptr, Accepts::Path},
+    {"Decimal", &S::ReportDecimalSeparator, Text, 0, AtExit, 0, nullptr, Accepts::Separator},  // LoadGameSettings
+    {"Note", &S::Note, Text, 0, AtExit, 8, nullptr, Accepts::Line},
+    {"Mapname", &S::UserMapFolder, Text, 0, AtExit, 0, nullptr, Accepts::FileName},  // read by the map list
+    {"Demoname", &S::UserDemoFile, Text, 0, AtExit, 0, nullptr, Accepts::FileName},  // RestoreUserDemoFile
+    {"Wait", &S::WaitSeconds, Text, 0, AtExit, 8, nullptr, Accepts::Digits, kWaitDigits},
+    {"ScrPath", &S::ScreenshotFolder, Text, 0, AtExit, 8, nullptr, Accepts::Path},
     {"HDR", &S::HdrEnabled, Flag, 0, AtExit, 9, nullptr},
-    {"HDRLevel", &S::HdrLevel, Text, 0, AtExit, 9, nullptr},
+    {"HDRLevel", &S::HdrLevel, Text, 0, AtExit, 9, nullptr, Accepts::Digits, kHdrLevelDigits},
     {"GI", &S::GeometryInstancing, Flag, 0, AtExit, 9, nullptr},
     {"NormalMaps", &S::NormalMapCompression, Flag, 0, AtExit, 9, nullptr},
     {"AddScInf", &S::AddDisplayInfo, FlagUnlessZero, 0, AtExit, 11, nullptr},
     {"Language", &S::LanguageIndex, ItemZeroBased, 9, AtExit, 10, nullptr},
     // The diagnostic's cache lives for one run of the program; the news window shows once per start.
-    {"Display Memory", std::monostate{}, Text, 0, AtExit, 0, ""},
-    {"Driver Version", std::monostate{}, Text, 0, AtExit, 0, ""},
-    {"Sound", std::monostate{}, Text, 0, AtExit, 0, ""},
-    {"News", std::monostate{}, Text, 0, AtExit, 0, "0"},
+    {"Display Memory", std::monostate{}, Text, 0, AtExit, 0, "", Accepts::Line},
+    {"Driver Version", std::monostate{}, Text, 0, AtExit, 0, "", Accepts::Line},
+    {"Sound", std::monostate{}, Text, 0, AtExit, 0, "", Accepts::Line},
+    {"News", std::monostate{}, Text, 0, AtExit, 0, "0", Accepts::ZeroOrOne},
     // Written the moment they change, never at exit.
-    {"CustomConfig", &S::CustomConfigPath, Text, 0, Immediately, 1, nullptr},
-    {"CusW", &S::CustomWidth, Text, 0, Immediately, kCustomSizeStep, nullptr},
-    {"CusH", &S::CustomHeight, Text, 0, Immediately, kCustomSizeStep, nullptr},
+    {"CustomConfig", &S::CustomConfigPath, Text, 0, Immediately, 1, nullptr, Accepts::Path},
+    {"CusW", &S::CustomWidth, Text, 0, Immediately, kCustomSizeStep, nullptr, Accepts::Digits, kCustomSizeDigits},
+    {"CusH", &S::CustomHeight, Text, 0, Immediately, kCustomSizeStep, nullptr, Accepts::Digits, kCustomSizeDigits},
     {"CusRes", &S::CustomResolution, Flag, 0, Immediately, kCustomSizeStep, nullptr},
-    {"FirstRun", std::monostate{}, Text, 0, Immediately, 0, nullptr},        // "Some" after the first start
-    {"NoErrorWarning", std::monostate{}, Text, 0, Immediately, 0, nullptr},  // crash-recovery flag
+    {"FirstRun", std::monostate{}, Text, 0, Immediately, 0, nullptr, Accepts::Line},  // "Some" after the first start
+    {"NoErrorWarning", std::monostate{}, Text, 0, Immediately, 0, nullptr, Accepts::ZeroOrOne},  // crash recovery
 };
 
 template <class... F>
@@ -73,7 +74,18 @@ bool Contains(const std::vector<std::string>& list, const std::string& text) {
     return std::find(list.begin(), list.end(), text) != list.end();
 }
 
+const SettingRow* FindRow(const std::string& name) {
+    for (const SettingRow& row : kTable) {
+        if (name == row.Name) return &row;
+    }
+    return nullptr;
+}
+
 bool IsSeparator(const std::string& text) { return text == "." || text == ","; }
+
+bool IsZeroOrOne(const std::string& text) { return text == "0" || text == "1"; }
+
+bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
 
 // Step 3 of the start: the custom size is taken only when the monitor offers it; a size it does
 // not offer is reset in the key at once, and the custom controls keep their start state.
@@ -103,9 +115,7 @@ void LoadCustomSize(const SettingsStore& reader, SettingsStore& writer, const st
 std::span<const SettingRow> SettingsTable() { return kTable; }
 
 const SettingRow& SettingRowNamed(const std::string& name) {
-    for (const SettingRow& row : kTable) {
-        if (name == row.Name) return row;
-    }
+    if (const SettingRow* row = FindRow(name)) return *row;
     throw std::out_of_range("Unknown settings value: " + name);
 }
 
@@ -132,6 +142,43 @@ std::optional<int> ItemFromStored(const SettingRow& row, const std::string& text
     const auto it = std::find(forms.begin(), forms.end(), text);
     if (it == forms.end()) return std::nullopt;
     return static_cast<int>(it - forms.begin());
+}
+
+bool AcceptsStoredText(const SettingRow& row, const std::string& text) {
+    const auto any = [&](auto test) { return std::any_of(text.begin(), text.end(), test); };
+    const auto path = [&] {
+        return text.size() < static_cast<std::size_t>(kMaxPathLength) &&
+               !any([](char c) { return IsControl(c) || c == '"'; });
+    };
+    switch (row.Accepted) {
+        case Accepts::StoredForms: {
+            const bool flag = row.Form == Flag || row.Form == FlagUnlessZero;
+            return flag ? IsZeroOrOne(text) : ItemFromStored(row, text).has_value();
+        }
+        case Accepts::ZeroOrOne:
+            return IsZeroOrOne(text);
+        case Accepts::Digits:
+            return text.size() <= static_cast<std::size_t>(row.MaxLength) &&
+                   std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+        case Accepts::RunCount:
+            return std::find(kRunCountItems.begin(), kRunCountItems.end(), text) != kRunCountItems.end();
+        case Accepts::Separator:
+            return IsSeparator(text);
+        case Accepts::Path:
+            return path();
+        case Accepts::FileName:
+            return path() && text.find_first_of("\\/:*?<>|") == std::string::npos;
+        case Accepts::Line:
+            return text.size() <= static_cast<std::size_t>(kLineLength) && !any(IsControl);
+    }
+    return false;
+}
+
+std::string CheckedSettingsStore::Read(const std::string& name) const {
+    const SettingRow* row = FindRow(name);
+    if (!row) return "";
+    std::string text = key_.Read(name);
+    return AcceptsStoredText(*row, text) ? text : "";
 }
 
 std::optional<std::string> StoredText(const SettingRow& row, const BenchSettings& settings) {

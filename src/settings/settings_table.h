@@ -28,6 +28,26 @@ enum class StoredForm {
     AntialiasSamples,  // sample count "1" (none), "2", "4", "6", "8"; "Sys" for "From System"
 };
 
+// What the value's control takes. A stored text it would not take reads as absent, so the control
+// gets what a first start gives it.
+enum class Accepts {
+    StoredForms,  // the row's stored forms: "0" or "1" for a flag, a list's item forms
+    ZeroOrOne,    // "0" or "1"
+    Digits,       // digits only, at most MaxLength of them
+    RunCount,     // one of kRunCountItems
+    Separator,    // "." or ","
+    Path,         // no control character or double quote, shorter than kMaxPathLength
+    FileName,     // a path without \ / : * ? < > |
+    Line,         // no control character, at most kLineLength characters
+};
+
+inline constexpr int kMaxPathLength = 260;
+inline constexpr int kLineLength = 32767;  // an edit box's own limit
+// Length limits of the digits-only boxes.
+inline constexpr int kHdrLevelDigits = 2;
+inline constexpr int kWaitDigits = 2;
+inline constexpr int kCustomSizeDigits = 5;
+
 // When the program writes the value.
 enum class WriteTime {
     AtExit,       // by SaveSettings
@@ -53,6 +73,8 @@ struct SettingRow {
     int LoadStep;
     // Text written at exit for a value without a field.
     const char* ExitText;
+    Accepts Accepted = Accepts::StoredForms;
+    int MaxLength = 0;  // Digits: the box's length limit
 };
 
 // Names of the values the window reads or writes outside LoadSettings and SaveSettings.
@@ -78,6 +100,22 @@ const SettingRow& SettingRowNamed(const std::string& name);
 std::vector<std::string> ItemForms(const SettingRow& row);
 // Item selected by a stored text; nullopt when the text matches none of the row's forms.
 std::optional<int> ItemFromStored(const SettingRow& row, const std::string& text);
+// Whether the row's control takes `text` as it is stored.
+bool AcceptsStoredText(const SettingRow& row, const std::string& text);
+
+// The settings key as the program reads it: a value its control would not take, or a value the
+// table does not name, reads as absent (""). Writes go to the key unchanged.
+class CheckedSettingsStore : public SettingsStore {
+public:
+    explicit CheckedSettingsStore(SettingsStore& key) : key_(key) {}
+    bool IsOpen() const override { return key_.IsOpen(); }
+    std::string Read(const std::string& name) const override;
+    bool Write(const std::string& name, const std::string& value) override { return key_.Write(name, value); }
+
+private:
+    SettingsStore& key_;
+};
+
 // Stored text of the row's field; nullopt for a list without a selection it can name.
 std::optional<std::string> StoredText(const SettingRow& row, const BenchSettings& settings);
 // Sets the row's field from a stored text. A list whose text matches none of its forms keeps its

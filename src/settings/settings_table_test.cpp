@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 #include "support/memory_file_system.h"
@@ -334,11 +335,76 @@ TEST(SettingsTable, EveryFormFitsItsFieldAndNamesAreUnique) {
         } else if (std::holds_alternative<std::string BenchSettings::*>(row.Field) ||
                    std::holds_alternative<std::monostate>(row.Field)) {
             EXPECT_EQ(row.Form, StoredForm::Text) << row.Name;
+            EXPECT_NE(row.Accepted, Accepts::StoredForms) << row.Name << ": a text needs its control's rule";
         } else {
             EXPECT_TRUE(row.Form == StoredForm::Flag || row.Form == StoredForm::FlagUnlessZero) << row.Name;
         }
     }
     EXPECT_THROW(SettingRowNamed("Nope"), std::out_of_range);
+}
+
+TEST(StoredValues, OnlyWhatTheControlTakesIsRead) {
+    const std::string injection = "1\" \"#demo_num_runs=0\" \"#r_Width=4096";
+    const struct {
+        const char* name;
+        std::string text;
+        bool taken;
+    } cases[] = {
+        {"HDRLevel", "11", true},          {"HDRLevel", injection, false},      {"HDRLevel", "111", false},
+        {"HDRLevel", "-1", false},         {"Wait", "10", true},                {"Wait", " 5", false},
+        {"CusW", "12800", true},           {"CusW", "128000", false},           {"TRun", "100", true},
+        {"TRun", "7", false},              {"TRun", "15 ", false},              {"640", "1", true},
+        {"640", "yes", false},             {"AddScInf", "0", true},             {"AddScInf", "", false},
+        {"AFLevel", "Sys", true},          {"AFLevel", "6", false},             {"Language", "8", true},
+        {"Decimal", ",", true},            {"Decimal", ";", false},             {"News", "2", false},
+        {"NoErrorWarning", "1", true},     {"Path", "C:\\W\\Wildmere.exe", true}, {"Path", "C:\\W\"x.exe", false},
+        {"ResultPath", "D:\\R\r\n", false}, {"ScrPath", std::string(259, 'a'), true},
+        {"ScrPath", std::string(260, 'a'), false}, {"CustomConfig", std::string("a\0b", 3), false},
+        {"Mapname", "Harbour", true},      {"Mapname", "..\\Harbour", false}, {"Demoname", "a:b.tmd", false},
+        {"Note", "a \"quiet\" run", true}, {"Note", "two\nlines", false},  {"Sound", std::string(40000, 'x'), false},
+        {"NotInTheTable", "x", false},
+    };
+    for (const auto& c : cases) {
+        MemorySettings key;
+        key.Values[c.name] = c.text;
+        const CheckedSettingsStore checked(key);
+        EXPECT_EQ(checked.Read(c.name), c.taken ? c.text : "") << c.name << " = " << c.text.substr(0, 40);
+    }
+}
+
+// What a start takes from the key: every stored field as the key would get it back, and the key after it.
+struct Start {
+    std::map<std::string, std::optional<std::string>> Fields;
+    std::map<std::string, std::string> Key;
+};
+
+Start StartWith(MemorySettings key) {
+    CheckedSettingsStore checked(key);
+    BenchSettings settings;
+    LoadSettings(checked, checked, kAllModes, settings);
+    LoadGameSettings(checked, kFolders, ',', settings);
+    Start start;
+    for (const SettingRow& row : SettingsTable()) start.Fields[row.Name] = StoredText(row, settings);
+    start.Key = key.Values;
+    return start;
+}
+
+TEST(StoredValues, AValueTheControlWouldNotTakeLoadsAsAtAFirstStart) {
+    const Start first = StartWith({});
+    const std::string bad[] = {"1\" \"#demo_num_runs=0\" \"#r_Width=4096", std::string(10000, '9'), "x\r\n", "-1"};
+    for (const SettingRow& row : SettingsTable()) {
+        for (const std::string& text : bad) {
+            if (AcceptsStoredText(row, text)) continue;
+            MemorySettings key;
+            key.Values[row.Name] = text;
+            Start start = StartWith(key);
+            EXPECT_EQ(start.Fields, first.Fields) << row.Name << " = " << text.substr(0, 40);
+            start.Key.erase(row.Name);
+            std::map<std::string, std::string> firstKey = first.Key;
+            firstKey.erase(row.Name);
+            EXPECT_EQ(start.Key, firstKey) << row.Name << " = " << text.substr(0, 40);
+        }
+    }
 }
 
 TEST(UserDemoFile, RestoredOnlyWhenTheFileIsInTheMapFolder) {

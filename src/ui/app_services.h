@@ -16,6 +16,7 @@
 #include "run/run_controller.h"
 #include "run/sequence_host.h"
 #include "settings/bench_settings.h"
+#include "settings/settings_table.h"
 #include "sysinfo/system_info.h"
 #include "sysinfo/system_info_collector.h"
 
@@ -29,7 +30,8 @@ public:
     AppServices& operator=(const AppServices&) = delete;
 
     Win32FileSystem& Files() { return files_; }
-    RegistrySettingsStore& Store() { return store_; }
+    // The settings key, read through the checks of its table.
+    SettingsStore& Store() { return store_; }
     const Win32Locale& Locale() const { return locale_; }
     RunController& Controller() { return controller_; }
     BackupJournal& Journal() { return journal_; }
@@ -54,7 +56,8 @@ private:
 
     Folders folders_;
     Win32FileSystem files_;
-    RegistrySettingsStore store_;
+    RegistrySettingsStore key_;
+    CheckedSettingsStore store_{key_};
     Win32Locale locale_;
     Win32ProcessRunner cp_;
     Win32ProcessRunner dxrun_;

@@ -45,6 +45,7 @@ void GeneralPage::Build() {
     decimals.AddItems(kSeparators);
     SendMessageA(decimals.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(host_.BoldFont()), FALSE);
     Ctl<SpinBox>(IDC_WAITSSPIN).Attach(Ctl(IDC_WAITS).Handle(), 1, 10, 3);
+    Ctl<Edit>(IDC_WAITS).SetLimit(kWaitDigits);
 
     OnClick(IDC_OPENRESFOLDER, [this] { OpenResFolderClick(); });
     OnClick(IDC_TOOLBUTTON8, [this] { DefaultFolderFor(IDC_RESEDIT, kResultsFolderValue, kResultsSubFolder); });

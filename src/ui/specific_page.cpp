@@ -1,6 +1,7 @@
 #include "ui/specific_page.h"
 
 #include "settings/option_rules.h"
+#include "settings/settings_table.h"
 #include "ui/art/art_ids.h"
 #include "ui/resource.h"
 
@@ -33,6 +34,7 @@ constexpr int kPictures[] = {IDB_SPECIFIC1, IDB_SPECIFIC2, IDB_SPECIFIC3, IDB_SP
 void SpecificPage::Build() {
     AddControls(kLayout);
     Ctl<SpinBox>(IDC_HDRLEVELSPIN).Attach(Ctl(IDC_HDRLEVELBOX).Handle(), 1, 11, 1);
+    Ctl<Edit>(IDC_HDRLEVELBOX).SetLimit(kHdrLevelDigits);
     for (int i = 0; i < 4; ++i) ShowPicture(IDC_SPECIFICPIC0 + i, kPictures[i]);
     OnClick(IDC_HDRBOX, [this] { HdrBoxClick(); });
     OnClick(IDC_SECTIME, [this] { host_.RunTwiceSwitched(Ctl<CheckBox>(IDC_SECTIME).Checked()); });

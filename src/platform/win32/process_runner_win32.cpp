@@ -37,7 +37,7 @@ void Win32ProcessRunner::Start(const std::string& application, const std::string
     PROCESS_INFORMATION info{};
     if (!CreateProcessA(application.c_str(), line.data(), nullptr, nullptr, FALSE, 0,
                         nullptr, workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info)) {
-        throw std::runtime_error(SystemErrorText(GetLastError()));
+        throw std::runtime_error(SystemErrorText(GetLastError(), application));
     }
     CloseHandle(info.hThread);
     process_ = Handle(info.hProcess);

@@ -116,6 +116,22 @@ TEST_F(ProcessRunnerTest, AFailedStartThrowsTheSystemMessage) {
     EXPECT_FALSE(runner->Running());
 }
 
+TEST_F(ProcessRunnerTest, AStartOfAFileThatIsNoProgramNamesTheFile) {
+    auto runner = MakeRunner();
+    const std::string notAProgram = dir_ / "wmb test\\Program Files\\x\\Wildmere.exe";
+    fs_.WriteFile(notAProgram, "MZ but nothing more");
+    try {
+        runner->Start(notAProgram, notAProgram, work_);
+        FAIL() << "started";
+    } catch (const std::runtime_error& e) {
+        const std::string what = e.what();
+        EXPECT_EQ(what, SystemErrorText(ERROR_BAD_EXE_FORMAT, notAProgram));
+        EXPECT_NE(what.find(notAProgram), std::string::npos) << what;
+        EXPECT_EQ(what.find('%'), std::string::npos) << what;
+    }
+    EXPECT_FALSE(runner->Running());
+}
+
 TEST_F(ProcessRunnerTest, DestroyingTheRunnerNeitherWaitsForTheChildNorReportsItsEnd) {
     auto runner = MakeRunner();
     runner->Start(child_, "child.exe /hold", work_);
