@@ -50,7 +50,9 @@ void InstallDemo(FileSystem& fs, const Folders& folders, const BenchSettings& se
         commandLine += DemoArguments(map, location.DemoName) + " ";
     }
     if (settings.ScreenshotMode) {
-        commandLine += " \"#demo_screenshot_frame=" + std::to_string(FrameValue(settings.ScreenshotFrame) + 1) + "\" ";
+        // Counted without sign, so the largest number the box can hold still has a next frame.
+        const auto nextFrame = static_cast<unsigned long long>(FrameValue(settings.ScreenshotFrame)) + 1;
+        commandLine += " \"#demo_screenshot_frame=" + std::to_string(nextFrame) + "\" ";
     }
 }
 

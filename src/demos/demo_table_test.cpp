@@ -135,6 +135,11 @@ TEST(InstallDemo, ScreenshotModeAppendsTheNextFrameNumber) {
     s.DemoIndex = -1;
     InstallDemo(fs, kFolders, s, location, line);
     EXPECT_EQ(line, " \"#demo_screenshot_frame=2\" ");
+
+    s.ScreenshotFrame = "9223372036854775807";  // the largest whole number the box reads
+    line.clear();
+    InstallDemo(fs, kFolders, s, location, line);
+    EXPECT_EQ(line, " \"#demo_screenshot_frame=9223372036854775808\" ");
 }
 
 }  // namespace wmb
