@@ -65,6 +65,8 @@ template <class... F>
 struct Overloaded : F... {
     using F::operator()...;
 };
+template <class... F>
+Overloaded(F...) -> Overloaded<F...>;  // clang 14 does not deduce aggregate template arguments
 
 std::string FlagText(bool on) { return on ? "1" : "0"; }
 
