@@ -9,6 +9,7 @@
 
 #include "fuzz/fuzz_input.h"
 #include "gameconfig/config_text.h"
+#include "gameconfig/backup_journal.h"
 #include "gameconfig/config_writer.h"
 #include "gameconfig/options.h"
 #include "support/memory_file_system.h"
@@ -63,8 +64,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     BenchSettings sequence = settings;
     sequence.CustomConfigPath = "C:\\Configs\\mine.cfg";
     const std::string compilerVersion = text.empty() ? std::string() : text.front();
-    GameConfigWriter writer(fs, [&](const std::string&) { return compilerVersion; });
+    BackupJournal journal(fs);
+    GameConfigWriter writer(fs, journal, [&](const std::string&) { return compilerVersion; });
     try {
+        writer.BeginSequence(folders);
         writer.WriteGameConfig(sequence, folders, [] {});
     } catch (const std::exception&) {
         // A configuration that cannot be backed up stops the sequence; nothing to restore then.
@@ -72,5 +75,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     writer.RestoreUserConfig(folders);
     const ConfigText restored = SplitConfigLines(fs.Get(folders.Game + "system.cfg"));
     Require(restored.size() == SplitConfigLines(bytes).size(), "the restored configuration keeps its lines");
+
+    // The same bytes read as the backup journal.
+    if (const auto state = ParseJournal(bytes)) {
+        Require(ParseJournal(JournalText(*state)) == state, "a journal reads back as it was written");
+    }
     return 0;
 }

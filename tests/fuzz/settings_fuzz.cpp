@@ -1,5 +1,6 @@
 // The stored settings on their way into a game start: the settings key as "Name=Value" lines
-// (the text up to a line's first "=" names the value), loaded through the settings table; then the
+// (the text up to a line's first "=" names the value), read through the controls' rules and loaded
+// through the settings table; then the
 // launch values, the command line of every chosen slot with its demo, the screenshot files and the
 // report. "Frame" holds the text of the screenshot frame box, which is not stored. The monitor's
 // modes and the regional separator come from the input's last bytes.
@@ -49,13 +50,15 @@ std::vector<std::string> MonitorModes(const std::string& input, const test::Memo
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string input = InputText(data, size);
     test::MemorySettings key = StoredKey(input);
+    // The program reads its key through the controls' rules: whatever passes them must make a game start.
+    CheckedSettingsStore checked(key);
     BenchSettings settings;
-    LoadSettings(key, key, MonitorModes(input, key), settings);
+    LoadSettings(checked, checked, MonitorModes(input, key), settings);
     const Folders folders = DeriveFolders("C:\\Program Files\\WildmereBench\\", settings.GamePath);
-    LoadGameSettings(key, folders, TailBit(input, 0, 7) ? ',' : '.', settings);
+    LoadGameSettings(checked, folders, TailBit(input, 0, 7) ? ',' : '.', settings);
     test::MemoryFileSystem fs;
     fs.Put(folders.Game + "Levels\\" + settings.UserMapFolder + "\\" + key.Read("Demoname"), "demo");
-    RestoreUserDemoFile(key, fs, folders, settings);
+    RestoreUserDemoFile(checked, fs, folders, settings);
     settings.ScreenshotMode = key.Values.count("Frame") != 0;
     settings.ScreenshotFrame = key.Read("Frame");
 
