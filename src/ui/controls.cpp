@@ -13,14 +13,14 @@ std::string Control::Text() const {
 }
 
 int RadioGroup::Index() const {
-    for (int i = 0; i < count_; ++i) {
+    for (int i = 0; i < Count(); ++i) {
         if (Item(i).Checked()) return i;
     }
     return -1;
 }
 
 void RadioGroup::SetIndex(int index) const {
-    for (int i = 0; i < count_; ++i) Item(i).SetChecked(i == index);
+    for (int i = 0; i < Count(); ++i) Item(i).SetChecked(i == index);
 }
 
 void ComboBox::AddItems(std::span<const char* const> items) const {

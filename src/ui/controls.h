@@ -7,6 +7,8 @@
 
 #include <span>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace wmb::ui {
 
@@ -43,23 +45,19 @@ public:
     void SetChecked(bool checked) const { SendMessageA(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0); }
 };
 
-// Radio buttons with consecutive ids inside one parent.
+// Radio buttons that make one choice, in their order.
 class RadioGroup {
 public:
     RadioGroup() = default;
-    RadioGroup(HWND parent, int firstId, int count) : parent_(parent), firstId_(firstId), count_(count) {}
-    int Count() const { return count_; }
-    int FirstId() const { return firstId_; }
-    CheckBox Item(int index) const { return CheckBox(GetDlgItem(parent_, firstId_ + index)); }
+    explicit RadioGroup(std::vector<HWND> items) : items_(std::move(items)) {}
+    int Count() const { return static_cast<int>(items_.size()); }
+    CheckBox Item(int index) const { return CheckBox(items_[static_cast<std::size_t>(index)]); }
     // The checked item, -1 for none.
     int Index() const;
     void SetIndex(int index) const;
-    bool Contains(int id) const { return id >= firstId_ && id < firstId_ + count_; }
 
 private:
-    HWND parent_ = nullptr;
-    int firstId_ = 0;
-    int count_ = 0;
+    std::vector<HWND> items_;
 };
 
 class ComboBox : public Control {

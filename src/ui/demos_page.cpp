@@ -36,7 +36,7 @@ const ControlRow kLayout[] = {
 
 }  // namespace
 
-RadioGroup DemosPage::Demos() const { return RadioGroup(Handle(), IDC_DEMO0, kBuiltInDemoCount + 1); }
+RadioGroup DemosPage::Demos() const { return Radios(IDC_DEMO0, kBuiltInDemoCount + 1); }
 
 void DemosPage::Build() {
     AddControls(kLayout);

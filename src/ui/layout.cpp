@@ -26,8 +26,13 @@ HWND CreateControl(HWND parent, const ControlRow& row, HFONT font) {
     return control;
 }
 
-void CreateControls(HWND parent, std::span<const ControlRow> rows, HFONT font) {
-    for (const ControlRow& row : rows) CreateControl(parent, row, font);
+HWND ControlHandles::Find(int id) const {
+    const auto it = byId_.find(id);
+    return it == byId_.end() ? nullptr : it->second;
+}
+
+void CreateControls(HWND parent, std::span<const ControlRow> rows, HFONT font, ControlHandles& handles) {
+    for (const ControlRow& row : rows) handles.Add(row.Id, CreateControl(parent, row, font));
 }
 
 }  // namespace wmb::ui

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <span>
 
 namespace wmb::ui {
@@ -34,8 +35,22 @@ int SystemDpi();
 int Scaled(int coordinate);
 RECT ScaledRect(int x, int y, int w, int h);
 
+// The controls a window made from its tables, by id. Kept so that a control is found without asking
+// the system, which under Wine costs a round trip to the server for every GetDlgItem.
+class ControlHandles {
+public:
+    // Keeps the first control of an id, the one GetDlgItem finds.
+    void Add(int id, HWND control) { byId_.emplace(id, control); }
+    // nullptr when no control has that id.
+    HWND Find(int id) const;
+
+private:
+    std::map<int, HWND> byId_;
+};
+
 // Creates one control as a child of `parent` with `font`; returns its handle.
 HWND CreateControl(HWND parent, const ControlRow& row, HFONT font);
-void CreateControls(HWND parent, std::span<const ControlRow> rows, HFONT font);
+// Creates the controls in table order and adds them to `handles`.
+void CreateControls(HWND parent, std::span<const ControlRow> rows, HFONT font, ControlHandles& handles);
 
 }  // namespace wmb::ui

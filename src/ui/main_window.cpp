@@ -80,16 +80,16 @@ void MainWindow::OnCreate() {
 
 void MainWindow::CreateHeader() {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(Handle(), GWLP_HINSTANCE));
-    CreateControls(Handle(), kHeader, font_.Get());
+    CreateControls(Handle(), kHeader, font_.Get(), header_);
     logo_ = LoadPicture(instance, IDB_LOGO);
     partnerLogo_ = LoadPicture(instance, IDB_PARTNERLOGO);
-    SendDlgItemMessageA(Handle(), IDC_LOGO, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_.Get()));
-    SendDlgItemMessageA(Handle(), IDC_PARTNERLOGO, STM_SETIMAGE, IMAGE_BITMAP,
-                        reinterpret_cast<LPARAM>(partnerLogo_.Get()));
+    SendMessageA(HeaderControl(IDC_LOGO), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_.Get()));
+    SendMessageA(HeaderControl(IDC_PARTNERLOGO), STM_SETIMAGE, IMAGE_BITMAP,
+                 reinterpret_cast<LPARAM>(partnerLogo_.Get()));
     hints_ = ToolTips(Handle());
-    hints_.Add(GetDlgItem(Handle(), IDC_PARTNERLOGO), "Visit Pixelgrund: www.pixelgrund.com");
+    hints_.Add(HeaderControl(IDC_PARTNERLOGO), "Visit Pixelgrund: www.pixelgrund.com");
 
-    benchButton_ = Button(GetDlgItem(Handle(), IDC_BENCHBUTTON));
+    benchButton_ = Button(HeaderControl(IDC_BENCHBUTTON));
     SendMessageA(benchButton_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_.Get()), FALSE);
     benchGlyph_ = GlyphList(instance, IDB_GLYPH_BENCH);
     benchGlyph_.ShowOn(benchButton_.Handle(), false);
@@ -102,7 +102,7 @@ void MainWindow::CreateHeader() {
 }
 
 void MainWindow::CreatePages() {
-    tabs_ = TabControl(GetDlgItem(Handle(), IDC_TABS));
+    tabs_ = TabControl(HeaderControl(IDC_TABS));
     for (const char* title : kPageTitles) tabs_.AddTab(title);
     const RECT area = tabs_.PageArea();
     for (Page* page : pages_) {
@@ -122,9 +122,9 @@ void MainWindow::ShowPage(int index) {
 }
 
 HWND MainWindow::FindControl(int id) const {
-    if (HWND own = GetDlgItem(Handle(), id)) return own;
+    if (HWND own = HeaderControl(id)) return own;
     for (const Page* page : pages_) {
-        if (HWND child = GetDlgItem(page->Handle(), id)) return child;
+        if (HWND child = page->ControlById(id)) return child;
     }
     return nullptr;
 }

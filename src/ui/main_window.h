@@ -71,6 +71,7 @@ private:
     void CreatePages();
     void ShowPage(int index);
     HWND FindControl(int id) const;
+    HWND HeaderControl(int id) const { return header_.Find(id); }
     void SetBenchCaption(const std::string& caption) const { benchButton_.SetText(caption); }
 
     // Start-up, exit and the game's version (main_startup.cpp).
@@ -86,6 +87,7 @@ private:
     Bitmap partnerLogo_;
     GlyphList benchGlyph_;
     ToolTips hints_;
+    ControlHandles header_;
     TabControl tabs_;
     Button benchButton_;
     HWND statusBar_ = nullptr;

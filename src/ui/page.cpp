@@ -17,21 +17,29 @@ void Page::Create(HWND frame, const RECT& area) {
 
 void Page::OnCreate() { Build(); }
 
-void Page::AddControls(std::span<const ControlRow> rows) { CreateControls(Handle(), rows, host_.NormalFont()); }
+void Page::AddControls(std::span<const ControlRow> rows) {
+    CreateControls(Handle(), rows, host_.NormalFont(), controls_);
+}
 
-void Page::AddHint(int id, const std::string& text) const { host_.Hints().Add(GetDlgItem(Handle(), id), text); }
+RadioGroup Page::Radios(int firstId, int count) const {
+    std::vector<HWND> items;
+    for (int i = 0; i < count; ++i) items.push_back(controls_.Find(firstId + i));
+    return RadioGroup(std::move(items));
+}
+
+void Page::AddHint(int id, const std::string& text) const { host_.Hints().Add(controls_.Find(id), text); }
 
 void Page::AddGlyph(int id, int bitmapId) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(Handle(), GWLP_HINSTANCE));
     glyphs_.emplace_back(instance, bitmapId);
-    const HWND button = GetDlgItem(Handle(), id);
+    const HWND button = controls_.Find(id);
     glyphs_.back().ShowOn(button, Control(button).Text() == "...");
 }
 
 void Page::ShowPicture(int id, int bitmapId) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(Handle(), GWLP_HINSTANCE));
     bitmaps_.push_back(LoadPicture(instance, bitmapId));
-    SendMessageA(GetDlgItem(Handle(), id), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmaps_.back().Get()));
+    SendMessageA(controls_.Find(id), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmaps_.back().Get()));
 }
 
 LRESULT Page::OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {

@@ -52,6 +52,8 @@ public:
     void Create(HWND frame, const RECT& area);
     void Show(bool shown) const { ShowWindow(Handle(), shown ? SW_SHOW : SW_HIDE); }
     void SetEnabled(bool enabled) const { EnableWindow(Handle(), enabled); }
+    // The page's control with that id, nullptr for none.
+    HWND ControlById(int id) const { return controls_.Find(id); }
 
 protected:
     // Creates the page's controls and registers its handlers.
@@ -59,8 +61,10 @@ protected:
 
     template <class T = Control>
     T Ctl(int id) const {
-        return T(GetDlgItem(Handle(), id));
+        return T(controls_.Find(id));
     }
+    // The radio buttons with the ids firstId, firstId + 1, ... as one group.
+    RadioGroup Radios(int firstId, int count) const;
     void AddControls(std::span<const ControlRow> rows);
     // A read-only box drawn in the info-tip colour.
     void UseInfoTipColour(int id) { infoTipIds_.push_back(id); }
@@ -82,6 +86,7 @@ private:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
     void PutFolder(int boxId, const char* valueName, const std::string& folder);
 
+    ControlHandles controls_;
     std::vector<int> infoTipIds_;
     std::vector<Bitmap> bitmaps_;
     std::vector<GlyphList> glyphs_;

@@ -37,7 +37,7 @@ const ControlRow kLayout[] = {
 }  // namespace
 
 RadioGroup Settings1Page::DetailLevels() const {
-    return RadioGroup(Handle(), IDC_DETAIL0, static_cast<int>(kDetailItems.size()));
+    return Radios(IDC_DETAIL0, static_cast<int>(kDetailItems.size()));
 }
 
 void Settings1Page::Build() {

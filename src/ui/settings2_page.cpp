@@ -21,7 +21,7 @@ const ControlRow kLayout[] = {
 }  // namespace
 
 RadioGroup Settings2Page::ShaderModels() const {
-    return RadioGroup(Handle(), IDC_PSHADER0, static_cast<int>(kShaderItems.size()));
+    return Radios(IDC_PSHADER0, static_cast<int>(kShaderItems.size()));
 }
 
 ComboBox Settings2Page::Antialiasing() const { return Ctl<ComboBox>(IDC_AABOX); }

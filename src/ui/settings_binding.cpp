@@ -1,6 +1,7 @@
 #include "ui/settings_binding.h"
 
 #include <variant>
+#include <vector>
 
 #include "demos/demo_table.h"
 #include "ui/controls.h"
@@ -64,7 +65,9 @@ const Binding kBindings[] = {
 };
 
 RadioGroup Group(const Binding& b, const ControlLookup& control) {
-    return RadioGroup(GetParent(control(b.Id)), b.Id, b.Count);
+    std::vector<HWND> items;
+    for (int i = 0; i < b.Count; ++i) items.push_back(control(b.Id + i));
+    return RadioGroup(std::move(items));
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "ui/window.h"
+#include "ui/layout.h"
 
 #include <gtest/gtest.h>
 
@@ -162,6 +163,25 @@ TEST(Window, WorkFromAnotherThreadRunsOnTheWindowsThread) {
     window.CloseLater();
     EXPECT_TRUE(RunUntilQuit(2000));
     EXPECT_EQ(ranOn, GetCurrentThreadId());
+}
+
+TEST(ControlHandles, FindTheControlsOfATableAsGetDlgItemDoes) {
+    TestWindow window;
+    ASSERT_NE(window.Open(), nullptr);
+    const ControlRow rows[] = {
+        {"STATIC", "first", 21, 0, 0, 40, 10, kLabel},
+        {"EDIT", "", 22, 0, 12, 40, 10, kEdit},
+        {"STATIC", "second of an id", 21, 0, 24, 40, 10, kLabel},
+    };
+    ControlHandles handles;
+    CreateControls(window.Handle(), rows, nullptr, handles);
+    for (int id : {21, 22}) {
+        ASSERT_NE(handles.Find(id), nullptr);
+        EXPECT_EQ(handles.Find(id), GetDlgItem(window.Handle(), id)) << id;
+    }
+    EXPECT_EQ(handles.Find(23), nullptr);
+    DestroyWindow(window.Handle());
+    EXPECT_TRUE(RunUntilQuit(1000));
 }
 
 }  // namespace
