@@ -98,9 +98,19 @@ void KeepUserConfigInBackup(FileSystem& files, BackupJournal& journal, const Fol
     journal.Write(folders.Program, *state, "recovery-declined");
 }
 
-bool StoppedBeforeSavingConfig(const FileSystem& files, const BackupJournal& journal, const Folders& folders) {
+bool RecoverUserConfig(FileSystem& files, BackupJournal& journal, const Folders& folders) {
     const auto state = journal.Read(folders.Program);
-    return state && state->Step == kBegun && !state->UserConfigInBackup && files.FileExists(BackupPath(folders));
+    const std::string backup = BackupPath(folders);
+    if (!state) {
+        // A flag this program's sequences did not leave: the backup is all there is.
+        if (files.FileExists(backup)) files.ShellCopy(backup, GameConfigPath(folders));
+        return false;
+    }
+    if (state->UserConfigInBackup) {
+        RestoreUserConfig(files, journal, folders, RestoreForm::Exact);
+        return false;
+    }
+    return state->Step == kBegun && files.FileExists(backup);
 }
 
 }  // namespace wmb

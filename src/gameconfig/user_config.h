@@ -43,8 +43,10 @@ bool RestoreUserConfig(FileSystem& files, BackupJournal& journal, const Folders&
 // it at its end.
 void KeepUserConfigInBackup(FileSystem& files, BackupJournal& journal, const Folders& folders);
 
-// Whether the journal shows a sequence that stopped before it touched the configuration, while an older
-// backup from another sequence lies in Backup\ (the recovery leaves the current file and says so).
-bool StoppedBeforeSavingConfig(const FileSystem& files, const BackupJournal& journal, const Folders& folders);
+// The recovery's Yes: puts back, byte for byte, what the interrupted sequence saved. Without a journal (a
+// flag this program's sequences did not leave) the backup is copied whenever it exists. Returns true when
+// the current file was kept because the sequence stopped before saving it while an older backup from
+// another sequence lies in Backup\. Throws when the file cannot be written.
+bool RecoverUserConfig(FileSystem& files, BackupJournal& journal, const Folders& folders);
 
 }  // namespace wmb

@@ -160,12 +160,15 @@ std::string JoinReport(const std::vector<std::string>& lines) {
     return bytes;
 }
 
+std::string ReportFolder(const std::string& resultsFolder, const std::string& programFolder) {
+    if (resultsFolder.empty()) return programFolder + "Benchmark\\";
+    // A folder stored without its closing backslash still names the folder, not a prefix of the file name.
+    return resultsFolder.back() == '\\' ? resultsFolder : resultsFolder + "\\";
+}
+
 std::string ReportFilePath(const std::string& resultsFolder, const std::string& programFolder,
                            const std::string& sequenceStamp) {
-    const std::string name = "result_" + sequenceStamp + "_.htm";
-    if (resultsFolder.empty()) return programFolder + "Benchmark\\" + name;
-    // A folder stored without its closing backslash still names the folder, not a prefix of the file name.
-    return resultsFolder + (resultsFolder.back() == '\\' ? "" : "\\") + name;
+    return ReportFolder(resultsFolder, programFolder) + "result_" + sequenceStamp + "_.htm";
 }
 
 }  // namespace wmb

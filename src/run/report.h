@@ -43,6 +43,9 @@ std::vector<std::string> ReportFootLines();
 // The lines as file bytes, every line followed by CR LF.
 std::string JoinReport(const std::vector<std::string>& lines);
 
+// The folder the report goes to, with its closing backslash: the Results folder, or Program folder +
+// "Benchmark\" when no Results folder is set.
+std::string ReportFolder(const std::string& resultsFolder, const std::string& programFolder);
 // Results folder + "result_" + stamp + "_.htm", or Program folder + "Benchmark\" + that name when
 // no Results folder is set.
 std::string ReportFilePath(const std::string& resultsFolder, const std::string& programFolder,

@@ -84,8 +84,7 @@ std::string RunController::ReportPath() const {
 }
 
 std::string RunController::ResultsFolder() const {
-    const std::string path = ReportFilePath(settings_.ResultsFolder, folders_.Program, "");
-    return path.substr(0, path.find_last_of('\\') + 1);
+    return ReportFolder(settings_.ResultsFolder, folders_.Program);
 }
 
 std::string RunController::LogPath() const {
@@ -111,12 +110,8 @@ void RunController::Wait(Due due, int ms) {
 // ---- Start ----
 
 std::string RunController::Refusal() {
-    int selected = 0;
-    for (int k = 0; k < kSlotCount; ++k) {
-        if (SlotSelected(k, settings_)) ++selected;
-    }
     // No language at all counts as "Select language": the game would get no language line to rely on.
-    if (selected == 0 || settings_.LanguageIndex <= 0) return kRefusal;
+    if (wmb::SelectedSlotCount(settings_) == 0 || settings_.LanguageIndex <= 0) return kRefusal;
     if (settings_.DemoIndex < 0) return kNoDemo;
     // A count outside the list keeps the previous sequence's; before any, the game would get none.
     if (ItemIndex(kRunCountItems, settings_.RunCount) < 0 && launch_.RunsArgument.empty()) return kNoRunCount;
@@ -154,12 +149,9 @@ void RunController::BenchButtonClick() {
     closeRequested_ = false;
     closeWhenDone_ = false;
 
-    selectedSlotCount_ = 0;
+    selectedSlotCount_ = wmb::SelectedSlotCount(settings_);
     finishedSlotCount_ = 0;
     abortRequested_ = false;
-    for (int k = 0; k < kSlotCount; ++k) {
-        if (SlotSelected(k, settings_)) ++selectedSlotCount_;
-    }
     waitMs_ = WaitMillisecondsFrom(settings_.WaitSeconds);
 
     if (!store_.Write(kFlag, "1")) {
@@ -330,10 +322,8 @@ void RunController::AppendResultSection() {
 void RunController::SaveReport() {
     const auto foot = ReportFootLines();
     reportLines_.insert(reportLines_.end(), foot.begin(), foot.end());
-    const std::string path = ReportPath();
-    const std::string folder = path.substr(0, path.find_last_of('\\') + 1);
-    if (!files_.FolderExists(folder)) files_.CreateFolders(folder);
-    files_.WriteFile(path, JoinReport(reportLines_));
+    if (!files_.FolderExists(ResultsFolder())) files_.CreateFolders(ResultsFolder());
+    files_.WriteFile(ReportPath(), JoinReport(reportLines_));
 }
 
 void RunController::MoveScreenshot() {

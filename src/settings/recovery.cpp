@@ -60,17 +60,10 @@ void OfferRecovery(FileSystem& fs, BackupJournal& journal, SettingsStore& settin
                    const std::function<void(const std::string& message)>& showMessage) {
     if (settings.Read(kFlag) != "1" || !GameLocated(folders)) return;
     if (askYesNo("Last time an error occured. Do you wish to restore the original Wildmere settings?")) {
-        if (StoppedBeforeSavingConfig(fs, journal, folders)) {
-            showMessage("The game's configuration was left as it is: the interrupted benchmark had not changed it "
-                        "yet, so the older copy in the Backup folder was not used.");
-        }
-        const std::string configBackup = folders.Program + "Backup\\system.cfg";
         try {
-            // Without a journal the flag was not left by a sequence of this program: the backup is all there is.
-            if (!journal.Read(folders.Program)) {
-                if (fs.FileExists(configBackup)) fs.ShellCopy(configBackup, folders.Game + "system.cfg");
-            } else {
-                RestoreUserConfig(fs, journal, folders, RestoreForm::Exact);
+            if (RecoverUserConfig(fs, journal, folders)) {
+                showMessage("The game's configuration was left as it is: the interrupted benchmark had not changed "
+                            "it yet, so the older copy in the Backup folder was not used.");
             }
         } catch (const std::exception& e) {
             showMessage(std::string(e.what()) + "\r\nThe copy in the Backup folder stays the one to restore.");

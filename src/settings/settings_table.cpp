@@ -163,7 +163,7 @@ bool AcceptsStoredText(const SettingRow& row, const std::string& text) {
             return text.size() <= static_cast<std::size_t>(row.MaxLength) &&
                    std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
         case Accepts::RunCount:
-            return std::find(kRunCountItems.begin(), kRunCountItems.end(), text) != kRunCountItems.end();
+            return ItemIndex(kRunCountItems, text) >= 0;
         case Accepts::Separator:
             return IsSeparator(text);
         case Accepts::Path:

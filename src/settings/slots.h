@@ -32,6 +32,14 @@ inline bool SlotSelected(int k, const BenchSettings& s) {
     return k == kCustomSlot && s.CustomResolution && !s.CustomWidth.empty() && !s.CustomHeight.empty();
 }
 
+inline int SelectedSlotCount(const BenchSettings& s) {
+    int count = 0;
+    for (int k = 0; k < kSlotCount; ++k) {
+        if (SlotSelected(k, s)) ++count;
+    }
+    return count;
+}
+
 inline std::string SlotKey(int k) { return k < kFixedSlotCount ? kFixedSlots[static_cast<std::size_t>(k)].Key : "custom"; }
 
 inline std::string SlotWidth(int k, const BenchSettings& s) {

@@ -19,6 +19,21 @@ int RadioGroup::Index() const {
     return -1;
 }
 
+namespace {
+
+// Text of item `index` of a combo box or list box: the two ask with their own length and text messages.
+std::string ListItemText(HWND list, UINT lengthMessage, UINT textMessage, int index) {
+    if (index < 0) return "";
+    const LRESULT n = SendMessageA(list, lengthMessage, static_cast<WPARAM>(index), 0);
+    if (n < 0) return "";  // CB_ERR, LB_ERR
+    std::string s(static_cast<std::size_t>(n) + 1, '\0');
+    SendMessageA(list, textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(s.data()));
+    s.resize(static_cast<std::size_t>(n));
+    return s;
+}
+
+}  // namespace
+
 void RadioGroup::SetIndex(int index) const {
     for (int i = 0; i < Count(); ++i) Item(i).SetChecked(i == index);
 }
@@ -28,13 +43,7 @@ void ComboBox::AddItems(std::span<const char* const> items) const {
 }
 
 std::string ComboBox::ItemText(int index) const {
-    if (index < 0) return "";
-    const LRESULT n = SendMessageA(hwnd_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (n == CB_ERR) return "";
-    std::string s(static_cast<std::size_t>(n) + 1, '\0');
-    SendMessageA(hwnd_, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(s.data()));
-    s.resize(static_cast<std::size_t>(n));
-    return s;
+    return ListItemText(hwnd_, CB_GETLBTEXTLEN, CB_GETLBTEXT, index);
 }
 
 void ComboBox::SelectText(const std::string& text) const {
@@ -49,13 +58,7 @@ void ListBox::AddItems(std::span<const char* const> items) const {
 }
 
 std::string ListBox::ItemText(int index) const {
-    if (index < 0) return "";
-    const LRESULT n = SendMessageA(hwnd_, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (n == LB_ERR) return "";
-    std::string s(static_cast<std::size_t>(n) + 1, '\0');
-    SendMessageA(hwnd_, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(s.data()));
-    s.resize(static_cast<std::size_t>(n));
-    return s;
+    return ListItemText(hwnd_, LB_GETTEXTLEN, LB_GETTEXT, index);
 }
 
 void SpinBox::Attach(HWND buddy, int low, int high, int start) const {
