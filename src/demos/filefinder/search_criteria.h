@@ -22,6 +22,9 @@ using TFileAttributes = std::uint8_t;  // a set of TFileAttribute bits
 // A date-time as days since 30 December 1899; the fraction is the time of day. 0 means "no bound".
 using TDateTime = double;
 
+// The date-time of a calendar date (Gregorian) and a time of day.
+TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int second, int millisecond);
+
 struct TFileCriteria {
     std::string FileName;               // masks separated by ";"
     std::string Location;               // folders separated by ";", each optionally marked "<" or ">"
