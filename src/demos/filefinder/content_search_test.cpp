@@ -67,6 +67,9 @@ TEST(ContentSearch, PhraseCaseAndWholeWords) {
         {"caf\xC9", "caf", true, true, false},  // an accented letter is no delimiter
         {"\xC9T\xC9", "\xE9t\xE9", false, false, false},
         {"\xC9T\xC9", "\xE9t\xE9", true, true, true},
+        {"xx@[`{ZA", "@[`{za", true, false, true},  // only "A".."Z" are lowered among 7-bit bytes
+        {"xx@[`{ZA", "`{@[za", true, false, false},
+        {"xAbC\xC0" "Dq", "abc\xE0" "dq", true, false, true},
         {"dem", "demo", true, false, false},
         {"", "demo", true, false, false},
         {"anything", "", true, true, true},

@@ -1,5 +1,6 @@
 #include "platform/win32/search_file_system.h"
 
+#include <cstdint>
 #include <thread>
 #include <utility>
 
@@ -10,11 +11,33 @@ namespace wmb {
 
 namespace {
 
+std::int64_t Ticks(const FILETIME& time) {
+    return static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
+}
+
+// A file time in local time, given the difference of local time to UTC in 100-ns ticks.
+TDateTime ShiftedDateTime(const FILETIME& time, std::int64_t bias) {
+    const std::uint64_t ticks = static_cast<std::uint64_t>(Ticks(time) + bias);
+    const FILETIME local{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    SYSTEMTIME st;
+    if (!FileTimeToSystemTime(&local, &st)) return 0;
+    return EncodeDateTime(st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds);
+}
+
+// The difference of local time to UTC now, which FileTimeToLocalFileTime applies to every time.
+std::int64_t LocalBias(const FILETIME& sample) {
+    FILETIME local;
+    return FileTimeToLocalFileTime(&sample, &local) ? Ticks(local) - Ticks(sample) : 0;
+}
+
 // A FindFirstFileA search; FindClose when it goes. The entry is refilled in place, so that its name
 // keeps its buffer from one entry to the next.
 class FindListing final : public TDirectoryListing {
 public:
-    FindListing(HANDLE search, const WIN32_FIND_DATAA& first) : search_(search) { Fill(first); }
+    FindListing(HANDLE search, const WIN32_FIND_DATAA& first)
+        : search_(search), bias_(LocalBias(first.ftLastWriteTime)) {
+        Fill(first);
+    }
     ~FindListing() override { FindClose(search_); }
     FindListing(const FindListing&) = delete;
     FindListing& operator=(const FindListing&) = delete;
@@ -32,12 +55,13 @@ private:
         entry_.Name.assign(data.cFileName);
         entry_.Size = data.nFileSizeLow;
         entry_.Attributes = data.dwFileAttributes;
-        entry_.Created = LocalDateTime(data.ftCreationTime);
-        entry_.Accessed = LocalDateTime(data.ftLastAccessTime);
-        entry_.Modified = LocalDateTime(data.ftLastWriteTime);
+        entry_.Created = ShiftedDateTime(data.ftCreationTime, bias_);
+        entry_.Accessed = ShiftedDateTime(data.ftLastAccessTime, bias_);
+        entry_.Modified = ShiftedDateTime(data.ftLastWriteTime, bias_);
     }
 
     HANDLE search_;
+    std::int64_t bias_;  // the local time's difference to UTC, found once per listing
     TFileEntry entry_;
 };
 
@@ -58,12 +82,7 @@ private:
 
 }  // namespace
 
-TDateTime LocalDateTime(const FILETIME& time) {
-    FILETIME local;
-    SYSTEMTIME st;
-    if (!FileTimeToLocalFileTime(&time, &local) || !FileTimeToSystemTime(&local, &st)) return 0;
-    return EncodeDateTime(st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds);
-}
+TDateTime LocalDateTime(const FILETIME& time) { return ShiftedDateTime(time, LocalBias(time)); }
 
 std::unique_ptr<TDirectoryListing> Win32SearchFileSystem::List(const std::string& pattern) {
     WIN32_FIND_DATAA data;
