@@ -280,8 +280,7 @@ TEST(FileFinder, AnErrorFromAHandlerEndsTheSearchAndClosesEveryListing) {
 namespace {
 
 // The user-interface thread of a window program as the finder sees it: posted work runs only in its
-// message loop; work another thread sends (as SendMessage does) also runs while it pumps between lock
-// attempts, and the sender waits for it.
+// message loop, on the thread that runs the loop.
 class FakeUiThread {
 public:
     void Post(std::function<void()> work) {
@@ -289,26 +288,12 @@ public:
         posted_.push_back(std::move(work));
         wake_.notify_all();
     }
-    void Send(std::function<void()> work) {
-        std::unique_lock hold(mutex_);
-        const unsigned ticket = ++sentCount_;
-        sent_.push_back(std::move(work));
-        wake_.notify_all();
-        wake_.wait(hold, [&] { return sentDone_ >= ticket; });
-    }
-    void PumpSent() {
-        std::unique_lock hold(mutex_);
-        wake_.wait_for(hold, 1ms, [&] { return !sent_.empty(); });
-        RunSent(hold);
-    }
     // The message loop, until `done` or the deadline; false at the deadline.
     bool RunUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = 10s) {
         const auto end = std::chrono::steady_clock::now() + timeout;
         std::unique_lock hold(mutex_);
         while (!done()) {
-            if (!wake_.wait_until(hold, end, [&] { return !sent_.empty() || !posted_.empty(); })) return false;
-            RunSent(hold);
-            if (posted_.empty()) continue;
+            if (!wake_.wait_until(hold, end, [&] { return !posted_.empty(); })) return false;
             auto work = std::move(posted_.front());
             posted_.pop_front();
             hold.unlock();
@@ -318,104 +303,26 @@ public:
         return true;
     }
     TFinderThreadServices Services(std::vector<std::string>* errors) {
-        return {StartPlainThread, [this](std::function<void()> w) { Post(std::move(w)); }, [this] { PumpSent(); },
-                [errors](std::exception_ptr e) {
-                    try {
-                        std::rethrow_exception(e);
-                    } catch (const std::exception& x) {
-                        errors->push_back(x.what());
-                    }
-                }};
+        TFinderThreadServices services;
+        services.StartThread = StartPlainThread;
+        services.PostToUi = [this](std::function<void()> work) { Post(std::move(work)); };
+        services.ReportError = [errors](std::exception_ptr e) {
+            try {
+                std::rethrow_exception(e);
+            } catch (const std::exception& x) {
+                errors->push_back(x.what());
+            }
+        };
+        return services;
     }
 
 private:
-    void RunSent(std::unique_lock<std::mutex>& hold) {
-        while (!sent_.empty()) {
-            auto work = std::move(sent_.front());
-            sent_.pop_front();
-            hold.unlock();
-            work();
-            hold.lock();
-            ++sentDone_;
-            wake_.notify_all();
-        }
-    }
-
     std::mutex mutex_;
     std::condition_variable wake_;
-    std::deque<std::function<void()>> posted_, sent_;
-    unsigned sentCount_ = 0, sentDone_ = 0;
+    std::deque<std::function<void()>> posted_;
 };
 
 }  // namespace
-
-TEST(FileFinder, ThreadedSearchMatchesOnTheWorkerAndFinishesOnTheUiThread) {
-    FakeDisk disk;
-    MakeLevels(disk);
-    FakeUiThread ui;
-    std::vector<std::string> errors;
-    TFileFinder finder(disk, ui.Services(&errors));
-    finder.Threaded = true;
-    finder.Criteria.Files = Where("*.tmd", "C:\\Lv");
-    std::vector<std::string> matches;
-    std::set<std::thread::id> matchThreads;
-    std::thread::id finishThread;
-    int finishes = 0;
-    finder.OnFileMatch = [&](TFileFinder&, const std::string& folder, const TFileEntry& file) {
-        matches.push_back(folder + file.Name);
-        matchThreads.insert(std::this_thread::get_id());
-    };
-    finder.OnSearchFinish = [&](TFileFinder&) {
-        ++finishes;
-        finishThread = std::this_thread::get_id();
-    };
-    finder.StartSearch();
-    EXPECT_TRUE(finder.IsBusy());
-    ASSERT_TRUE(ui.RunUntil([&] { return finishes > 0; }));
-    EXPECT_FALSE(finder.IsBusy());
-    EXPECT_EQ(finishThread, std::this_thread::get_id());
-    EXPECT_EQ(matches.size(), 4u);
-    ASSERT_EQ(matchThreads.size(), 1u);
-    EXPECT_NE(*matchThreads.begin(), std::this_thread::get_id());
-    EXPECT_TRUE(errors.empty());
-}
-
-TEST(FileFinder, ThreadedStopWhileAHandlerWaitsOnTheUiThreadDoesNotDeadlock) {
-    FakeDisk disk;
-    MakeLevels(disk);
-    FakeUiThread ui;
-    std::vector<std::string> errors;
-    TFileFinder finder(disk, ui.Services(&errors));
-    finder.Threaded = true;
-    finder.Criteria.Files = Where("*.tmd", "C:\\Lv");
-    Recorder rec;
-    rec.Attach(finder);
-    std::mutex m;
-    std::condition_variable cv;
-    bool inside = false, answered = false;
-    int matches = 0;
-    finder.OnFileMatch = [&](TFileFinder&, const std::string&, const TFileEntry&) {
-        ++matches;
-        {
-            std::lock_guard hold(m);
-            inside = true;
-        }
-        cv.notify_all();
-        ui.Send([&] { answered = true; });
-    };
-    finder.StartSearch();
-    {
-        std::unique_lock hold(m);
-        ASSERT_TRUE(cv.wait_for(hold, 10s, [&] { return inside; }));
-    }
-    finder.StopSearch();
-    EXPECT_TRUE(answered);
-    EXPECT_EQ(matches, 1);
-    EXPECT_FALSE(finder.IsBusy());
-    EXPECT_EQ(rec.events, (std::vector<std::string>{"begin", "abort", "finish"}));
-    EXPECT_FALSE(ui.RunUntil([] { return false; }, 50ms));
-    EXPECT_EQ(rec.events.size(), 3u) << "the end the worker posted comes to nothing";
-}
 
 TEST(FileFinder, ThreadedSearchEndsAtOnceWhenTheThreadCannotStartAndReportsWalkErrors) {
     FakeDisk disk;

@@ -82,8 +82,6 @@ private:
 
 }  // namespace
 
-TDateTime LocalDateTime(const FILETIME& time) { return ShiftedDateTime(time, LocalBias(time)); }
-
 std::unique_ptr<TDirectoryListing> Win32SearchFileSystem::List(const std::string& pattern) {
     WIN32_FIND_DATAA data;
     const HANDLE search = FindFirstFileA(pattern.c_str(), &data);

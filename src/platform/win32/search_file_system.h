@@ -20,9 +20,6 @@ public:
     std::unique_ptr<TContentFile> OpenForContent(const std::string& file) override;
 };
 
-// A file time (UTC) in local time; 0 when it cannot be converted.
-TDateTime LocalDateTime(const FILETIME& time);
-
 // The threaded mode's services for a finder used on the thread that owns `dispatcher`'s window (whose
 // procedure runs kDispatchMessage work): worker threads at a THREAD_PRIORITY_* value, the end of a
 // search posted through the dispatcher, waiting that handles only sent messages, and errors shown
