@@ -37,7 +37,7 @@ enum class Accepts {
     RunCount,     // one of kRunCountItems
     Separator,    // "." or ","
     Path,         // no control character or double quote, shorter than kMaxPathLength
-    FileName,     // a path without \ / : * ? < > |
+    FileName,     // a path without \ / : * ? < > |, and not "." or ".."
     Line,         // no control character, at most kLineLength characters
 };
 
