@@ -86,6 +86,7 @@ inline constexpr const char* kDecimalValue = "Decimal";            // restored i
 inline constexpr const char* kRunCountValue = "TRun";              // restored when screenshot mode ends
 inline constexpr const char* kShaderModelValue = "PS";             // read by the version check
 inline constexpr const char* kNewsValue = "News";
+inline constexpr const char* kMapNameValue = "Mapname";            // read by the map list
 
 // The news window's turn at an activation of the main window: true (and "News" set to "1") when
 // "News" is "0", so it opens once after each orderly exit.
