@@ -80,6 +80,8 @@ struct SettingRow {
 // Names of the values the window reads or writes outside LoadSettings and SaveSettings.
 inline constexpr const char* kCustomConfigValue = "CustomConfig";  // written when a file is chosen
 inline constexpr const char* kCustomResolutionValue = "CusRes";    // written when the pointer leaves the box
+inline constexpr const char* kCustomWidthValue = "CusW";           // written when a monitor mode is added
+inline constexpr const char* kCustomHeightValue = "CusH";
 inline constexpr const char* kResultsFolderValue = "ResultPath";   // written when a folder is chosen
 inline constexpr const char* kScreenshotFolderValue = "ScrPath";   // written when a folder is chosen
 inline constexpr const char* kDecimalValue = "Decimal";            // restored into a mistyped box

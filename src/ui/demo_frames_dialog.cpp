@@ -20,7 +20,8 @@ const ControlRow kLayout[] = {
 
 void DemoFramesDialog::Create(HINSTANCE instance, HWND owner, HFONT font) {
     font_ = font;
-    CreateDialogWindow(instance, owner, kDemoFramesClass, "User defined demo frames", 360, 116);
+    CreateDialogWindow(instance, owner, kDemoFramesClass, "User defined demo frames", 360, 116,
+                       GetSysColorBrush(COLOR_BTNFACE));
 }
 
 void DemoFramesDialog::OnCreate() {

@@ -151,6 +151,14 @@ void MainWindow::NewRangeClicked() {
     if (demos_.Demos().Index() == kUserDemoIndex) ShowDemoFrames();
 }
 
+void MainWindow::PossibilitiesClicked() {
+    const auto size = monitorDialog_.Ask();
+    if (!size) return;
+    settings1_.SetCustomSize(size->Width, size->Height);
+    app_->Store().Write(kCustomWidthValue, size->Width);
+    app_->Store().Write(kCustomHeightValue, size->Height);
+}
+
 void MainWindow::ShowDemoFrames() {
     int frames = 0;
     switch (framesDialog_.Ask(frames)) {

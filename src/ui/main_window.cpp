@@ -62,7 +62,10 @@ HWND MainWindow::Create(HINSTANCE instance) {
     const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
     const int y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
     const HWND hwnd = Window::Create(instance, kMainWindowClass, "", style, 0, RECT{x, y, x + w, y + h}, nullptr);
-    if (hwnd) framesDialog_.Create(instance, hwnd, font_.Get());
+    if (hwnd) {
+        framesDialog_.Create(instance, hwnd, font_.Get());
+        monitorDialog_.Create(instance, hwnd, font_.Get(), buttonFont_.Get());
+    }
     return hwnd;
 }
 

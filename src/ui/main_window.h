@@ -14,6 +14,7 @@
 #include "ui/demo_frames_dialog.h"
 #include "ui/demos_page.h"
 #include "ui/gdi.h"
+#include "ui/monitor_dialog.h"
 #include "ui/general_page.h"
 #include "ui/page.h"
 #include "ui/path_page.h"
@@ -68,6 +69,8 @@ private:
     void ScreenshotModeSwitched(bool on) override;
     void RunTwiceSwitched(bool on) override;
     void NewRangeClicked() override;
+    // The monitor resolutions dialog: the mode added becomes the custom size, stored at once.
+    void PossibilitiesClicked() override;
     // Asks for the user demo's frame range; its answer may switch screenshot mode off.
     void ShowDemoFrames();
 
@@ -99,6 +102,7 @@ private:
     HWND statusBar_ = nullptr;
     AbortPanel abortPanel_;
     DemoFramesDialog framesDialog_;
+    MonitorDialog monitorDialog_;
 
     std::unique_ptr<AppServices> app_;
     PathPage path_{*this};

@@ -5,8 +5,6 @@
 namespace wmb::ui {
 namespace {
 
-constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
 void CentreOn(HWND window, HWND owner) {
     RECT outer{};
@@ -23,12 +21,15 @@ void CentreOn(HWND window, HWND owner) {
 }  // namespace
 
 HWND ModalDialog::CreateDialogWindow(HINSTANCE instance, HWND owner, const char* className, const char* caption,
-                                     int clientWidth, int clientHeight) {
-    RegisterWindowClass(instance, className, GetSysColorBrush(COLOR_BTNFACE));
-    RECT frame = ScaledRect(0, 0, clientWidth, clientHeight);
-    AdjustWindowRectEx(&frame, kDialogStyle, FALSE, kDialogExStyle);
-    const RECT rect{0, 0, frame.right - frame.left, frame.bottom - frame.top};
-    return Create(instance, className, caption, kDialogStyle, kDialogExStyle, rect, owner);
+                                     int clientWidth, int clientHeight, HBRUSH background, Frame frame) {
+    RegisterWindowClass(instance, className, background);
+    const bool framed = frame == Frame::Dialog;
+    const DWORD style = WS_POPUP | WS_CLIPCHILDREN | (framed ? WS_CAPTION | WS_SYSMENU : 0);
+    const DWORD exStyle = WS_EX_CONTROLPARENT | (framed ? WS_EX_DLGMODALFRAME : 0);
+    RECT outer = ScaledRect(0, 0, clientWidth, clientHeight);
+    AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+    const RECT rect{0, 0, outer.right - outer.left, outer.bottom - outer.top};
+    return Create(instance, className, caption, style, exStyle, rect, owner);
 }
 
 int ModalDialog::ShowModal() {

@@ -17,10 +17,11 @@ public:
     bool Showing() const { return running_; }
 
 protected:
-    // Creates the hidden dialog with that client size (96-DPI units, scaled) and the system's dialog
-    // frame: caption, close box, no resizing.
+    enum class Frame { Dialog, None };
+    // Creates the hidden dialog with that client size (96-DPI units, scaled), with the system's dialog
+    // frame (caption, close box, no resizing) or with no frame at all.
     HWND CreateDialogWindow(HINSTANCE instance, HWND owner, const char* className, const char* caption,
-                            int clientWidth, int clientHeight);
+                            int clientWidth, int clientHeight, HBRUSH background, Frame frame = Frame::Dialog);
     void EndModal(int result);
     // Before each showing: put the controls' values and the focus in place.
     virtual void OnShowing() {}

@@ -42,6 +42,7 @@ public:
     virtual void ScreenshotModeSwitched(bool on) = 0;
     virtual void RunTwiceSwitched(bool on) = 0;
     virtual void NewRangeClicked() = 0;
+    virtual void PossibilitiesClicked() = 0;
 };
 
 inline constexpr const char* kPageClass = "WildmereBenchPage";

@@ -50,8 +50,8 @@ HWND StartMain(RunningProgram& app) {
     return main;
 }
 
-// PAGE is a tab's index, "user-demo" (the Demos page with the user's own demo chosen) or "frames" (the
-// demo frames dialog over the main window).
+// PAGE is a tab's index, "user-demo" (the Demos page with the user's own demo chosen), "frames" (the
+// demo frames dialog over the main window) or "monitor" (the monitor resolutions dialog over it).
 int Screenshot(const std::string& exe, const std::string& out, const std::string& page) {
     const std::string folder = exe.substr(0, exe.find_last_of('\\') + 1);
     RunningProgram app(exe, "", folder);
@@ -68,12 +68,22 @@ int Screenshot(const std::string& exe, const std::string& out, const std::string
         if (!dialog) throw std::runtime_error("the frames dialog did not appear");
         TypeText(FindControl(dialog, IDC_TOTALFRAMEEDIT), "2500");
         shown = nullptr;
+    } else if (page == "monitor") {
+        SelectTab(Control(main, IDC_TABS), 2);
+        SetCheck(Control(main, IDC_CUSRESBOX), true);
+        Click(Control(main, IDC_CUSPOSSIBILITIES));
+        HWND dialog = WaitForTopWindow(app.ProcessId(), "Monitor Resolutions", 10000);
+        if (!dialog) throw std::runtime_error("the monitor resolutions dialog did not appear");
+        SetListViewCheck(FindControl(dialog, IDC_MONITORLIST), 2, true);
+        shown = nullptr;
     } else if (page != "user-demo") {
         SelectTab(Control(main, IDC_TABS), std::atoi(page.c_str()));
     }
     Sleep(500);
     const bool saved = SaveScreenshot(out, shown);
-    if (HWND dialog = WaitForTopWindow(app.ProcessId(), "User defined demo frames", 0)) RequestClose(dialog);
+    for (const char* dialog : {"User defined demo frames", "Monitor Resolutions"}) {
+        if (HWND open = WaitForTopWindow(app.ProcessId(), dialog, 0)) RequestClose(open);
+    }
     RequestClose(main);
     if (!app.WaitForExit(30000)) app.Terminate();
     return saved ? 0 : 1;
