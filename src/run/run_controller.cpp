@@ -4,6 +4,7 @@
 #include <exception>
 #include <utility>
 
+#include "demos/user_demos.h"
 #include "gameconfig/config_writer.h"
 #include "run/log_reader.h"
 #include "run/report.h"
@@ -113,6 +114,10 @@ std::string RunController::Refusal() {
     // No language at all counts as "Select language": the game would get no language line to rely on.
     if (wmb::SelectedSlotCount(settings_) == 0 || settings_.LanguageIndex <= 0) return kRefusal;
     if (settings_.DemoIndex < 0) return kNoDemo;
+    if (settings_.DemoIndex == kUserDemoIndex &&
+        (!IsPlainName(settings_.UserMapFolder) || !IsPlainName(settings_.UserDemoFile))) {
+        return kNotALevelName;
+    }
     // A count outside the list keeps the previous sequence's; before any, the game would get none.
     if (ItemIndex(kRunCountItems, settings_.RunCount) < 0 && launch_.RunsArgument.empty()) return kNoRunCount;
     if (std::string problem = CustomConfigProblem(files_, settings_); !problem.empty()) return problem;

@@ -215,6 +215,12 @@ TEST_F(RunControllerTest, RefusedPressesLeaveTheGameAsItWas) {
          [](BenchSettings& s, MemorySettings&) { s.CustomResolution = true, s.CustomWidth = "1152"; }, kChoose, {}},
         {"no demo", [](BenchSettings& s, MemorySettings&) { s.ResolutionChecked[1] = true, s.DemoIndex = -1; },
          "Please, choose a demo on the \"Demos\" page.", {}},
+        {"user demo outside the Levels folder",
+         [](BenchSettings& s, MemorySettings&) {
+             s.ResolutionChecked[1] = true, s.DemoIndex = kUserDemoIndex, s.UserMapFolder = "..";
+             s.UserDemoFile = "mine.tmd";
+         },
+         "Please, choose a map and a demo inside the game's \"Levels\" folder.", {}},
         {"run count outside the list before any sequence",
          [](BenchSettings& s, MemorySettings&) { s.ResolutionChecked[1] = true, s.RunCount = "7"; },
          "Please, choose the number of runs from the list on the \"Settings 3\" page.", {}},

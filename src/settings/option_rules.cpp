@@ -85,4 +85,16 @@ DemoChoiceEffects DemoChoiceRule(int demoIndex) {
     return fx;
 }
 
+std::optional<ModeSize> ChosenModeSize(const std::vector<std::string>& modes, const std::vector<bool>& checked) {
+    for (std::size_t i = 0; i < modes.size() && i < checked.size(); ++i) {
+        if (!checked[i]) continue;
+        const std::string& text = modes[i];
+        const auto x = text.find('x');
+        if (x == std::string::npos) return std::nullopt;
+        // "W x H": the width ends at the blank before the "x", the height starts after the blank behind it.
+        return ModeSize{text.substr(0, x > 0 ? x - 1 : 0), x + 2 <= text.size() ? text.substr(x + 2) : ""};
+    }
+    return std::nullopt;
+}
+
 }  // namespace wmb

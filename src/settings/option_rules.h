@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "settings/bench_settings.h"
 
@@ -84,5 +85,13 @@ struct DemoChoiceEffects {
     std::optional<int> FrameMaximum;  // a built-in demo fixes the frame range
 };
 DemoChoiceEffects DemoChoiceRule(int demoIndex);
+
+// The monitor resolutions dialog's "Add": the first checked of the listed modes ("1024 x 768"), split
+// at its "x" into width and height; nullopt when none is checked or the text holds no "x".
+struct ModeSize {
+    std::string Width;
+    std::string Height;
+};
+std::optional<ModeSize> ChosenModeSize(const std::vector<std::string>& modes, const std::vector<bool>& checked);
 
 }  // namespace wmb

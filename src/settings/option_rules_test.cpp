@@ -170,5 +170,25 @@ TEST(OptionRules, ABuiltInDemoFixesTheFrameRangeTheUserDemoUnlocksItsControls) {
     }
 }
 
+TEST(OptionRules, AddTakesTheFirstCheckedModeSplitAtItsX) {
+    const std::vector<std::string> modes{"640 x 480", "1024 x 768", "1280 x 1024"};
+    struct Case {
+        std::vector<bool> checked;
+        std::optional<std::pair<std::string, std::string>> size;
+    } cases[] = {
+        {{false, true, true}, std::pair<std::string, std::string>{"1024", "768"}},  // the higher one wins
+        {{false, false, true}, std::pair<std::string, std::string>{"1280", "1024"}},
+        {{false, false, false}, std::nullopt},
+        {{}, std::nullopt},  // an empty list
+    };
+    for (const Case& c : cases) {
+        const auto size = ChosenModeSize(modes, c.checked);
+        ASSERT_EQ(size.has_value(), c.size.has_value());
+        if (size) {
+            EXPECT_EQ(std::make_pair(size->Width, size->Height), *c.size);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace wmb

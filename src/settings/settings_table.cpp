@@ -169,7 +169,7 @@ bool AcceptsStoredText(const SettingRow& row, const std::string& text) {
         case Accepts::Path:
             return path();
         case Accepts::FileName:
-            return path() && text.find_first_of("\\/:*?<>|") == std::string::npos;
+            return path() && text.find_first_of("\\/:*?<>|") == std::string::npos && text != "." && text != "..";
         case Accepts::Line:
             return text.size() <= static_cast<std::size_t>(kLineLength) && !any(IsControl);
     }

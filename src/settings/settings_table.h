@@ -37,7 +37,7 @@ enum class Accepts {
     RunCount,     // one of kRunCountItems
     Separator,    // "." or ","
     Path,         // no control character or double quote, shorter than kMaxPathLength
-    FileName,     // a path without \ / : * ? < > |
+    FileName,     // a path without \ / : * ? < > |, and not "." or ".."
     Line,         // no control character, at most kLineLength characters
 };
 
@@ -80,12 +80,15 @@ struct SettingRow {
 // Names of the values the window reads or writes outside LoadSettings and SaveSettings.
 inline constexpr const char* kCustomConfigValue = "CustomConfig";  // written when a file is chosen
 inline constexpr const char* kCustomResolutionValue = "CusRes";    // written when the pointer leaves the box
+inline constexpr const char* kCustomWidthValue = "CusW";           // written when a monitor mode is added
+inline constexpr const char* kCustomHeightValue = "CusH";
 inline constexpr const char* kResultsFolderValue = "ResultPath";   // written when a folder is chosen
 inline constexpr const char* kScreenshotFolderValue = "ScrPath";   // written when a folder is chosen
 inline constexpr const char* kDecimalValue = "Decimal";            // restored into a mistyped box
 inline constexpr const char* kRunCountValue = "TRun";              // restored when screenshot mode ends
 inline constexpr const char* kShaderModelValue = "PS";             // read by the version check
 inline constexpr const char* kNewsValue = "News";
+inline constexpr const char* kMapNameValue = "Mapname";            // read by the map list
 
 // The news window's turn at an activation of the main window: true (and "News" set to "1") when
 // "News" is "0", so it opens once after each orderly exit.

@@ -361,6 +361,7 @@ TEST(StoredValues, OnlyWhatTheControlTakesIsRead) {
         {"ResultPath", "D:\\R\r\n", false}, {"ScrPath", std::string(259, 'a'), true},
         {"ScrPath", std::string(260, 'a'), false}, {"CustomConfig", std::string("a\0b", 3), false},
         {"Mapname", "Harbour", true},      {"Mapname", "..\\Harbour", false}, {"Demoname", "a:b.tmd", false},
+        {"Mapname", "..", false},
         {"Note", "a \"quiet\" run", true}, {"Note", "two\nlines", false},  {"Sound", std::string(40000, 'x'), false},
         {"NotInTheTable", "x", false},
     };

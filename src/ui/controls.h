@@ -64,6 +64,9 @@ class ComboBox : public Control {
 public:
     using Control::Control;
     void AddItems(std::span<const char* const> items) const;
+    void AddItem(const std::string& item) const { SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str())); }
+    void Clear() const { SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0); }
+    int Count() const { return static_cast<int>(SendMessageA(hwnd_, CB_GETCOUNT, 0, 0)); }
     int Index() const { return static_cast<int>(SendMessageA(hwnd_, CB_GETCURSEL, 0, 0)); }
     void SetIndex(int index) const { SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
     std::string ItemText(int index) const;

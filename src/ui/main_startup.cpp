@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "demos/demo_table.h"
 #include "platform/win32/display_modes.h"
 #include "platform/win32/shortcut.h"
 #include "platform/win32/version_reader.h"
@@ -47,8 +48,9 @@ void MainWindow::FormCreate() {
     } else {
         LoadDecimalWithoutGame(store, app_->Locale().DecimalSeparator(), s);
     }
-    if (pathGiven) RestoreUserDemoFile(store, app_->Files(), app_->GameFolders(), s);
     ShowSettings(s, [this](int id) { return FindControl(id); });
+    if (gameFound) demos_.FillMapList(store.Read(kMapNameValue));
+    if (pathGiven) RestoreDemoName();
     settings1_.EnableCustomSize(loaded.CustomControlsEnabled);
     settings1_.DetailBoxChanging();
     specific_.HdrBoxClick();
@@ -70,6 +72,13 @@ void MainWindow::FormCreate() {
             },
             [this](const std::string& m) { ShowMessage(m); });
     }
+}
+
+void MainWindow::RestoreDemoName() {
+    BenchSettings shown = CurrentSettings();
+    const std::string listed = shown.UserDemoFile;
+    RestoreUserDemoFile(app_->Store(), app_->Files(), app_->GameFolders(), shown);
+    if (shown.UserDemoFile != listed) demos_.DemoBox().SelectText(shown.UserDemoFile);
 }
 
 void MainWindow::FormDestroy() {
@@ -115,6 +124,7 @@ void MainWindow::GameChosen(const std::string& exePath) {
     app_->SetFolders(AcceptChosenGame(app_->Store(), app_->Files(), app_->GameFolders().Program, exePath, s));
     ShowSettings(s, [this](int id) { return FindControl(id); });
     path_.PathBox().SetText(exePath);
+    demos_.FillMapList(app_->Store().Read(kMapNameValue));
     SetBenchButtonEnabled(true);
     SetStatus(kReadyStatus);
     CheckVersion(true);
@@ -134,6 +144,33 @@ void MainWindow::ScreenshotModeSwitched(bool on) {
     settings2_.Antialiasing().Enable(fx.AntialiasEnabled);
     SetBenchCaption(fx.BenchCaption);
     SetStatus(fx.Status);
+    if (fx.ShowDemoFramesDialog) ShowDemoFrames();
+}
+
+void MainWindow::NewRangeClicked() {
+    if (demos_.Demos().Index() == kUserDemoIndex) ShowDemoFrames();
+}
+
+void MainWindow::PossibilitiesClicked() {
+    const auto size = monitorDialog_.Ask();
+    if (!size) return;
+    settings1_.SetCustomSize(size->Width, size->Height);
+    app_->Store().Write(kCustomWidthValue, size->Width);
+    app_->Store().Write(kCustomHeightValue, size->Height);
+}
+
+void MainWindow::ShowDemoFrames() {
+    int frames = 0;
+    switch (framesDialog_.Ask(frames)) {
+    case DemoFramesDialog::Outcome::NewRange:
+        screen_.SetFrameRange(frames);
+        break;
+    case DemoFramesDialog::Outcome::ScreenshotOff:
+        screen_.SwitchScreenshotModeOff();
+        break;
+    case DemoFramesDialog::Outcome::Unchanged:
+        break;
+    }
 }
 
 void MainWindow::RunTwiceSwitched(bool on) { settings3_.RunCount().SelectText(RunCountForRunTwice(on)); }

@@ -61,7 +61,12 @@ HWND MainWindow::Create(HINSTANCE instance) {
     const int h = r.bottom - r.top;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
     const int y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
-    return Window::Create(instance, kMainWindowClass, "", style, 0, RECT{x, y, x + w, y + h}, nullptr);
+    const HWND hwnd = Window::Create(instance, kMainWindowClass, "", style, 0, RECT{x, y, x + w, y + h}, nullptr);
+    if (hwnd) {
+        framesDialog_.Create(instance, hwnd, font_.Get());
+        monitorDialog_.Create(instance, hwnd, font_.Get(), buttonFont_.Get());
+    }
+    return hwnd;
 }
 
 void MainWindow::OnCreate() {

@@ -11,8 +11,10 @@
 #include "run/sequence_host.h"
 #include "ui/abort_panel.h"
 #include "ui/controls.h"
+#include "ui/demo_frames_dialog.h"
 #include "ui/demos_page.h"
 #include "ui/gdi.h"
+#include "ui/monitor_dialog.h"
 #include "ui/general_page.h"
 #include "ui/page.h"
 #include "ui/path_page.h"
@@ -66,6 +68,11 @@ private:
     void DemoChosen(const DemoChoiceEffects& effects) override;
     void ScreenshotModeSwitched(bool on) override;
     void RunTwiceSwitched(bool on) override;
+    void NewRangeClicked() override;
+    // The monitor resolutions dialog: the mode added becomes the custom size, stored at once.
+    void PossibilitiesClicked() override;
+    // Asks for the user demo's frame range; its answer may switch screenshot mode off.
+    void ShowDemoFrames();
 
     void CreateHeader();
     void CreatePages();
@@ -79,6 +86,8 @@ private:
     void FormDestroy();
     void FormActivate();
     void CheckVersion(bool manualChoice);
+    // The stored user demo, when it lies in the map folder the map box names.
+    void RestoreDemoName();
 
     Font font_;
     Font boldFont_;
@@ -92,6 +101,8 @@ private:
     Button benchButton_;
     HWND statusBar_ = nullptr;
     AbortPanel abortPanel_;
+    DemoFramesDialog framesDialog_;
+    MonitorDialog monitorDialog_;
 
     std::unique_ptr<AppServices> app_;
     PathPage path_{*this};

@@ -41,6 +41,8 @@ public:
     virtual void DemoChosen(const DemoChoiceEffects& effects) = 0;
     virtual void ScreenshotModeSwitched(bool on) = 0;
     virtual void RunTwiceSwitched(bool on) = 0;
+    virtual void NewRangeClicked() = 0;
+    virtual void PossibilitiesClicked() = 0;
 };
 
 inline constexpr const char* kPageClass = "WildmereBenchPage";

@@ -26,6 +26,15 @@
 #define IDC_DEMONAMEBOX 321
 #define IDC_TOOLBUTTON3 322
 
+// The demo frames dialog ("OK" and "Cancel" are IDOK and IDCANCEL).
+#define IDC_TOTALFRAMEEDIT 330
+
+// The monitor resolutions dialog.
+#define IDC_MONITORTITLE 340
+#define IDC_MONITORCLOSE 341
+#define IDC_MONITORLIST 342
+#define IDC_MONITORADD 343
+
 // "Settings 1" page: resolution items are IDC_RES0 + index (0..5); detail items IDC_DETAIL0 + index (0..3).
 #define IDC_RES0 400
 #define IDC_CUSRESBOX 410

@@ -1,5 +1,6 @@
 #include "ui/screen_page.h"
 
+#include "demos/demo_table.h"
 #include "settings/option_rules.h"
 #include "settings/settings_table.h"
 #include "ui/art/art_ids.h"
@@ -42,6 +43,7 @@ void ScreenPage::Build() {
         const std::string kept = FrameTextAfterExit(frame.Text(), kFrameMinimum, frameMaximum_);
         if (kept != frame.Text()) frame.SetText(kept);
     });
+    OnClick(IDC_BUTTON1, [this] { host_.NewRangeClicked(); });
     OnClick(IDC_TOOLBUTTON9, [this] { ChooseFolderFor(IDC_SCRSAVEFOLD, kScreenshotFolderValue); });
     OnClick(IDC_TOOLBUTTON10, [this] { DefaultFolderFor(IDC_SCRSAVEFOLD, kScreenshotFolderValue, kScreenshotSubFolder); });
 }
@@ -57,6 +59,17 @@ void ScreenPage::ApplyDemoChoice(const DemoChoiceEffects& effects) {
     Ctl(IDC_LABEL3).SetText(effects.FrameRangeLabel);
     Ctl(IDC_BUTTON1).Show(effects.NewRangeShown);
     if (effects.FrameMaximum) frameMaximum_ = *effects.FrameMaximum;
+}
+
+void ScreenPage::SetFrameRange(int frames) {
+    frameMaximum_ = frames;
+    Ctl(IDC_LABEL3).SetText(FrameRangeText(frames));
+    Ctl(IDC_FRAMEEDIT).SetText(std::to_string(frames));
+}
+
+void ScreenPage::SwitchScreenshotModeOff() {
+    Ctl<CheckBox>(IDC_ENABLESCSHOT).SetChecked(false);
+    host_.ScreenshotModeSwitched(false);
 }
 
 }  // namespace wmb::ui

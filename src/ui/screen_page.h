@@ -15,6 +15,10 @@ public:
     bool ScreenshotMode() const;
     void ApplyScreenshotMode(const ScreenshotModeEffects& effects);
     void ApplyDemoChoice(const DemoChoiceEffects& effects);
+    // The range the user gave the user demo: frames 1 to `frames`, the last one chosen.
+    void SetFrameRange(int frames);
+    // Unticks screenshot mode, with the effects of switching it off.
+    void SwitchScreenshotModeOff();
 
 private:
     void Build() override;

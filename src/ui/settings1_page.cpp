@@ -46,6 +46,7 @@ void Settings1Page::Build() {
     OnClick(IDC_CUSRESBOX, [this] { CusResBoxClick(); });
     for (int i = 0; i < DetailLevels().Count(); ++i) OnClick(IDC_DETAIL0 + i, [this] { DetailBoxChanging(); });
     OnClick(IDC_DETAILBUTTON, [this] { DetailButtonClick(); });
+    OnClick(IDC_CUSPOSSIBILITIES, [this] { host_.PossibilitiesClicked(); });
     // The custom slot's flag is stored when the mouse pointer leaves its check box.
     HWND box = Ctl(IDC_CUSRESBOX).Handle();
     cusResBoxWatch_ = std::make_unique<Subclass>(box, [this, box](UINT msg, WPARAM, LPARAM, LRESULT&) {
@@ -67,6 +68,11 @@ void Settings1Page::DetailBoxChanging() {
 
 void Settings1Page::EnableCustomSize(bool enabled) {
     for (int id : {IDC_CUSWIDTH, IDC_CUSHEIGHT, IDC_CUSPOSSIBILITIES}) Ctl(id).Enable(enabled);
+}
+
+void Settings1Page::SetCustomSize(const std::string& width, const std::string& height) {
+    Ctl(IDC_CUSWIDTH).SetText(width);
+    Ctl(IDC_CUSHEIGHT).SetText(height);
 }
 
 void Settings1Page::CusResBoxClick() {

@@ -16,6 +16,7 @@ public:
     void DetailBoxChanging();
     // The custom size boxes and "Possibilities" follow the custom-resolution check box.
     void EnableCustomSize(bool enabled);
+    void SetCustomSize(const std::string& width, const std::string& height);
 
 private:
     void Build() override;

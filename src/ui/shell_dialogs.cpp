@@ -77,7 +77,7 @@ bool ChooseWithBrowseDialog(HWND owner, const std::string& start, std::string& p
 
 }  // namespace
 
-bool ChooseFile(HWND owner, const char* filter, std::string& path) {
+bool ChooseFile(HWND owner, const char* filter, std::string& path, const char* title) {
     char buffer[MAX_PATH] = {};
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof ofn;
@@ -85,6 +85,7 @@ bool ChooseFile(HWND owner, const char* filter, std::string& path) {
     ofn.lpstrFilter = filter;
     ofn.lpstrFile = buffer;
     ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrTitle = title;
     ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
     if (!GetOpenFileNameA(&ofn)) return false;
     path = buffer;

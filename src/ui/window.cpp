@@ -103,6 +103,10 @@ LRESULT Window::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_CLOSE:
     case kCloseLaterMessage:
+        if (msg == WM_CLOSE && CloseOnlyHides()) {
+            OnClose();
+            return 0;
+        }
         if (InNestedHandler()) {
             // Asked again once the handler that runs the nested message loop has returned.
             heldBack.push_back(MSG{hwnd_, msg, wp, lp, 0, {}});

@@ -55,6 +55,9 @@ protected:
     virtual void OnCreate() {}
     // WM_CLOSE that may be carried out: true destroys the window now.
     virtual bool OnClose() { return true; }
+    // A window whose close only hides it (a modal dialog ending its loop) takes WM_CLOSE at once, also
+    // inside a nested message loop, and is never destroyed by it; OnClose's answer is ignored then.
+    virtual bool CloseOnlyHides() const { return false; }
     // WM_DESTROY, before the children are gone.
     virtual void OnDestroy() {}
     // Every other message; `handled` false passes it on to DefWindowProc.

@@ -520,6 +520,42 @@ std::vector<std::string> ListItems(HWND listBox) {
     return ItemTexts(listBox, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
 }
 
+// List views with check boxes: the texts of the first column, and each item's check box. The item
+// structure and its text buffer live in the program's memory, where the list view reads and writes them.
+std::vector<std::string> ListViewItems(HWND listView) {
+    std::vector<std::string> items;
+    const int count = static_cast<int>(Query(listView, LVM_GETITEMCOUNT, 0, 0));
+    constexpr std::size_t kTextSize = 256;
+    RemoteMemory memory(ProcessOf(listView), sizeof(LVITEMA) + kTextSize);
+    for (int i = 0; i < count; ++i) {
+        LVITEMA item{};
+        item.iSubItem = 0;
+        item.pszText = reinterpret_cast<char*>(memory.Address() + sizeof(LVITEMA));
+        item.cchTextMax = kTextSize;
+        memory.Write(&item, sizeof item);
+        const auto length = static_cast<std::size_t>(Query(listView, LVM_GETITEMTEXTA, static_cast<WPARAM>(i), memory.Address()));
+        std::vector<char> all(sizeof(LVITEMA) + kTextSize);
+        memory.Read(all.data(), all.size());
+        items.emplace_back(all.data() + sizeof(LVITEMA), std::min(length, kTextSize - 1));
+    }
+    return items;
+}
+
+bool ListViewChecked(HWND listView, int index) {
+    const auto state = Query(listView, LVM_GETITEMSTATE, static_cast<WPARAM>(index), LVIS_STATEIMAGEMASK);
+    return ((static_cast<UINT>(state) & LVIS_STATEIMAGEMASK) >> 12) == 2;
+}
+
+void SetListViewCheck(HWND listView, int index, bool checked) {
+    RequireUsable(listView, "check an item of");
+    LVITEMA item{};
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+    RemoteMemory memory(ProcessOf(listView), sizeof item);
+    memory.Write(&item, sizeof item);
+    Query(listView, LVM_SETITEMSTATE, static_cast<WPARAM>(index), memory.Address());
+}
+
 // Text entry ------------------------------------------------------------------------------------------
 
 void TypeText(HWND edit, const std::string& text) {

@@ -141,6 +141,12 @@ void SelectListItem(HWND listBox, const std::string& itemText);
 std::string ListSelectedText(HWND listBox);  // "" when nothing is selected
 std::vector<std::string> ListItems(HWND listBox);
 
+// The texts of a list view's items (first column), and their check boxes (LVS_EX_CHECKBOXES); a check
+// is set as a click on the item's box would set it (the list view tells its parent, LVN_ITEMCHANGED).
+std::vector<std::string> ListViewItems(HWND listView);
+bool ListViewChecked(HWND listView, int index);
+void SetListViewCheck(HWND listView, int index, bool checked);
+
 // Text entry ------------------------------------------------------------------------------------------
 
 // Replaces the whole text (WM_SETTEXT) and makes the change known as typing would: a single-line edit box

@@ -10,6 +10,7 @@
 #define IDB_GLYPH_DEFAULT 213 // 16x16, magenta is transparent
 #define IDB_GLYPH_FIND 214    // 16x16, magenta is transparent
 #define IDB_GLYPH_IMPORT 215  // 16x16, magenta is transparent
+#define IDB_GLYPH_CLOSE 216   // 12x12, magenta is transparent
 #define IDB_SPECIFIC1 220     // 48x48 on button face grey: HDR
 #define IDB_SPECIFIC2 221     // 48x48 on button face grey: geometry instancing
 #define IDB_SPECIFIC3 222     // 48x48 on button face grey: normal-map compression

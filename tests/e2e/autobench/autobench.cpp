@@ -3,7 +3,7 @@
 // report's path, and exits non-zero when the sequence did not end successfully.
 //
 // Usage: autobench PROGRAM.exe
-//        autobench PROGRAM.exe --screenshot OUT.bmp [PAGE]   picture of the main window showing tab PAGE
+//        autobench PROGRAM.exe --screenshot OUT.bmp [PAGE]   picture of the main window showing PAGE
 
 #include <windows.h>
 
@@ -50,13 +50,40 @@ HWND StartMain(RunningProgram& app) {
     return main;
 }
 
-int Screenshot(const std::string& exe, const std::string& out, int page) {
+// PAGE is a tab's index, "user-demo" (the Demos page with the user's own demo chosen), "frames" (the
+// demo frames dialog over the main window) or "monitor" (the monitor resolutions dialog over it).
+int Screenshot(const std::string& exe, const std::string& out, const std::string& page) {
     const std::string folder = exe.substr(0, exe.find_last_of('\\') + 1);
     RunningProgram app(exe, "", folder);
     HWND main = StartMain(app);
-    SelectTab(Control(main, IDC_TABS), page);
+    HWND shown = main;
+    if (page == "user-demo" || page == "frames") {
+        SelectTab(Control(main, IDC_TABS), 1);
+        Click(Control(main, IDC_DEMO0 + 11));
+    }
+    if (page == "frames") {
+        SelectTab(Control(main, IDC_TABS), 6);
+        Click(Control(main, IDC_ENABLESCSHOT));
+        HWND dialog = WaitForTopWindow(app.ProcessId(), "User defined demo frames", 10000);
+        if (!dialog) throw std::runtime_error("the frames dialog did not appear");
+        TypeText(FindControl(dialog, IDC_TOTALFRAMEEDIT), "2500");
+        shown = nullptr;
+    } else if (page == "monitor") {
+        SelectTab(Control(main, IDC_TABS), 2);
+        SetCheck(Control(main, IDC_CUSRESBOX), true);
+        Click(Control(main, IDC_CUSPOSSIBILITIES));
+        HWND dialog = WaitForTopWindow(app.ProcessId(), "Monitor Resolutions", 10000);
+        if (!dialog) throw std::runtime_error("the monitor resolutions dialog did not appear");
+        SetListViewCheck(FindControl(dialog, IDC_MONITORLIST), 2, true);
+        shown = nullptr;
+    } else if (page != "user-demo") {
+        SelectTab(Control(main, IDC_TABS), std::atoi(page.c_str()));
+    }
     Sleep(500);
-    const bool saved = SaveScreenshot(out, main);
+    const bool saved = SaveScreenshot(out, shown);
+    for (const char* dialog : {"User defined demo frames", "Monitor Resolutions"}) {
+        if (HWND open = WaitForTopWindow(app.ProcessId(), dialog, 0)) RequestClose(open);
+    }
     RequestClose(main);
     if (!app.WaitForExit(30000)) app.Terminate();
     return saved ? 0 : 1;
@@ -115,7 +142,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        if (screenshot) return Screenshot(argv[1], argv[3], argc > 4 ? std::atoi(argv[4]) : 0);
+        if (screenshot) return Screenshot(argv[1], argv[3], argc > 4 ? argv[4] : "0");
         return Run(argv[1]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "autobench: %s\n", e.what());
