@@ -61,7 +61,9 @@ HWND MainWindow::Create(HINSTANCE instance) {
     const int h = r.bottom - r.top;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
     const int y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
-    return Window::Create(instance, kMainWindowClass, "", style, 0, RECT{x, y, x + w, y + h}, nullptr);
+    HWND main = Window::Create(instance, kMainWindowClass, "", style, 0, RECT{x, y, x + w, y + h}, nullptr);
+    if (main) news_.Create(instance);
+    return main;
 }
 
 void MainWindow::OnCreate() {

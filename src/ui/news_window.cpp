@@ -1,0 +1,69 @@
+#include "ui/news_window.h"
+
+#include "platform/win32/file_system_win32.h"
+#include "platform/win32/internet_online.h"
+#include "settings/news.h"
+#include "ui/layout.h"
+#include "ui/resource.h"
+
+namespace wmb::ui {
+namespace {
+
+constexpr int kClientWidth = 520;
+constexpr int kClientHeight = 500;
+constexpr int kLeft = 454;
+constexpr int kTop = 213;
+
+// Tests serve the online page from a loopback server of their own: WMB_NEWS_SERVER names its host
+// and port in place of the maker's web server.
+std::string NewsServer() {
+    char server[256] = {};
+    const DWORD length = GetEnvironmentVariableA("WMB_NEWS_SERVER", server, sizeof server);
+    return length > 0 && length < sizeof server ? std::string(server, length) : std::string(kNewsServer);
+}
+
+}  // namespace
+
+HWND NewsWindow::Create(HINSTANCE instance) {
+    RegisterWindowClass(instance, kNewsWindowClass, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    RECT r{0, 0, Scaled(kClientWidth), Scaled(kClientHeight)};
+    AdjustWindowRectEx(&r, style, FALSE, 0);
+    return Window::Create(instance, kNewsWindowClass, "KSTBench NEWS", style, 0,
+                          RECT{kLeft, kTop, kLeft + r.right - r.left, kTop + r.bottom - r.top}, nullptr);
+}
+
+void NewsWindow::Show() { ShowWindow(Handle(), SW_SHOWNORMAL); }
+
+void NewsWindow::OnCreate() {
+    sentTo_ = Label(CreateControl(Handle(), ControlRow{"STATIC", "", IDC_NEWSADDRESS, 0, 0, 0, 0, WS_CHILD}, nullptr));
+    // Without the control (a system without it) the window stays black and empty.
+    webBrowser_.Create(Handle());
+}
+
+bool NewsWindow::OnClose() {
+    ShowWindow(Handle(), SW_HIDE);
+    return false;
+}
+
+LRESULT NewsWindow::OnMessage(UINT msg, WPARAM wp, LPARAM, bool& handled) {
+    if (msg == WM_SHOWWINDOW && wp) FormShow();
+    handled = false;
+    return 0;
+}
+
+void NewsWindow::FormShow() {
+    IsInternetOnline();
+    const Win32FileSystem files;
+    const auto address = NewsAddress(online_, NewsServer(), ProgramFolder(),
+                                     [&files](const std::string& path) { return files.FileExists(path); });
+    if (!address) return;
+    sentTo_.SetText(*address);
+    webBrowser_.Navigate(*address);
+}
+
+void NewsWindow::IsInternetOnline() {
+    if (const auto online = InternetOnline()) online_ = *online;
+}
+
+}  // namespace wmb::ui
