@@ -4,6 +4,7 @@
 //
 // Usage: autobench PROGRAM.exe
 //        autobench PROGRAM.exe --screenshot OUT.bmp [PAGE]   picture of the main window showing tab PAGE
+//        autobench PROGRAM.exe --screenshot OUT.bmp news     picture of the news window
 
 #include <windows.h>
 
@@ -41,6 +42,9 @@ std::string NewestReport(const std::string& folder) {
     return folder + newest;
 }
 
+// The news window, when the program shows it (at the first start after an orderly exit).
+HWND ShownNews(const RunningProgram& app) { return WaitForTopWindow(app.ProcessId(), "KSTBench NEWS", 0); }
+
 HWND StartMain(RunningProgram& app) {
     HWND main = WaitForTopWindow(app.ProcessId(), "WildmereBenchMainWindow", 30000);
     if (!main) throw std::runtime_error("the main window did not appear");
@@ -50,13 +54,29 @@ HWND StartMain(RunningProgram& app) {
     return main;
 }
 
+// Closes the news window as the user would, so that it covers nothing.
+void CloseNews(const RunningProgram& app) {
+    HWND news = ShownNews(app);
+    if (!news) return;
+    RequestClose(news);
+    if (!WaitUntil([&] { return !IsWindowVisible(news); }, 10000)) throw std::runtime_error("the news window stays");
+}
+
+// `page` -1 takes the news window.
 int Screenshot(const std::string& exe, const std::string& out, int page) {
     const std::string folder = exe.substr(0, exe.find_last_of('\\') + 1);
     RunningProgram app(exe, "", folder);
     HWND main = StartMain(app);
-    SelectTab(Control(main, IDC_TABS), page);
+    HWND shot = main;
+    if (page < 0) {
+        shot = ShownNews(app);
+        if (!shot) throw std::runtime_error("the news window is not shown");
+    } else {
+        CloseNews(app);
+        SelectTab(Control(main, IDC_TABS), page);
+    }
     Sleep(500);
-    const bool saved = SaveScreenshot(out, main);
+    const bool saved = SaveScreenshot(out, shot);
     RequestClose(main);
     if (!app.WaitForExit(30000)) app.Terminate();
     return saved ? 0 : 1;
@@ -66,7 +86,7 @@ int Run(const std::string& exe) {
     const std::string folder = exe.substr(0, exe.find_last_of('\\') + 1);
     RunningProgram app(exe, "", folder);
     HWND main = StartMain(app);
-
+    CloseNews(app);
     HWND tabs = Control(main, IDC_TABS);
     SelectTab(tabs, 1);
     Click(Control(main, IDC_DEMO0));
@@ -111,11 +131,14 @@ int Run(const std::string& exe) {
 int main(int argc, char** argv) {
     const bool screenshot = argc >= 4 && std::string(argv[2]) == "--screenshot";
     if (argc != 2 && !screenshot) {
-        std::fprintf(stderr, "usage: autobench PROGRAM.exe [--screenshot OUT.bmp [PAGE]]\n");
+        std::fprintf(stderr, "usage: autobench PROGRAM.exe [--screenshot OUT.bmp [PAGE|news]]\n");
         return 2;
     }
     try {
-        if (screenshot) return Screenshot(argv[1], argv[3], argc > 4 ? std::atoi(argv[4]) : 0);
+        if (screenshot) {
+            const std::string page = argc > 4 ? argv[4] : "0";
+            return Screenshot(argv[1], argv[3], page == "news" ? -1 : std::atoi(page.c_str()));
+        }
         return Run(argv[1]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "autobench: %s\n", e.what());
