@@ -13,6 +13,7 @@ constexpr int kClientWidth = 520;
 constexpr int kClientHeight = 500;
 constexpr int kLeft = 454;
 constexpr int kTop = 213;
+constexpr UINT kShowMessage = WM_APP + 0x51;
 
 // Tests serve the online page from a loopback server of their own: WMB_NEWS_SERVER names its host
 // and port in place of the maker's web server.
@@ -25,7 +26,8 @@ std::string NewsServer() {
 }  // namespace
 
 HWND NewsWindow::Create(HINSTANCE instance) {
-    RegisterWindowClass(instance, kNewsWindowClass, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    RegisterWindowClass(instance, kNewsWindowClass, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)),
+                        LoadIconA(instance, MAKEINTRESOURCEA(IDR_MAINICON)));
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     RECT r{0, 0, Scaled(kClientWidth), Scaled(kClientHeight)};
     AdjustWindowRectEx(&r, style, FALSE, 0);
@@ -33,7 +35,9 @@ HWND NewsWindow::Create(HINSTANCE instance) {
                           RECT{kLeft, kTop, kLeft + r.right - r.left, kTop + r.bottom - r.top}, nullptr);
 }
 
-void NewsWindow::Show() { ShowWindow(Handle(), SW_SHOWNORMAL); }
+// Asked for while the main window is being activated, the window is shown once that activation is over,
+// so that it comes up in front of the main window, active.
+void NewsWindow::Show() { PostMessageA(Handle(), kShowMessage, 0, 0); }
 
 void NewsWindow::OnCreate() {
     sentTo_ = Label(CreateControl(Handle(), ControlRow{"STATIC", "", IDC_NEWSADDRESS, 0, 0, 0, 0, WS_CHILD}, nullptr));
@@ -47,6 +51,10 @@ bool NewsWindow::OnClose() {
 }
 
 LRESULT NewsWindow::OnMessage(UINT msg, WPARAM wp, LPARAM, bool& handled) {
+    if (msg == kShowMessage) {
+        ShowWindow(Handle(), SW_SHOWNORMAL);
+        return 0;
+    }
     if (msg == WM_SHOWWINDOW && wp) FormShow();
     handled = false;
     return 0;

@@ -17,7 +17,7 @@ class NewsWindow : public Window {
 public:
     // Registers the class and creates the window, hidden; nullptr on failure.
     HWND Create(HINSTANCE instance);
-    // Shows the window, not modal.
+    // Shows the window, not modal, once the message being handled is over.
     void Show();
 
 private:
