@@ -41,8 +41,6 @@ void NewsWindow::Show() { PostMessageA(Handle(), kShowMessage, 0, 0); }
 
 void NewsWindow::OnCreate() {
     sentTo_ = Label(CreateControl(Handle(), ControlRow{"STATIC", "", IDC_NEWSADDRESS, 0, 0, 0, 0, WS_CHILD}, nullptr));
-    // Without the control (a system without it) the window stays black and empty.
-    webBrowser_.Create(Handle());
 }
 
 bool NewsWindow::OnClose() {
@@ -61,6 +59,9 @@ LRESULT NewsWindow::OnMessage(UINT msg, WPARAM wp, LPARAM, bool& handled) {
 }
 
 void NewsWindow::FormShow() {
+    // The browser control is made at the first show, so that a start without news does not pay for it.
+    // Without the control (a system that has none) the window stays black and empty.
+    if (!webBrowser_.Exists()) webBrowser_.Create(Handle());
     IsInternetOnline();
     const Win32FileSystem files;
     const auto address = NewsAddress(online_, NewsServer(), ProgramFolder(),
