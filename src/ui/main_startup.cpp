@@ -89,8 +89,9 @@ void MainWindow::FormDestroy() {
 }
 
 void MainWindow::FormActivate() {
-    // The news window takes its turn here once it exists; the flag is kept as the settings key expects.
-    if (app_ && app_->Store().IsOpen()) ClaimNewsTurn(app_->Store());
+    // An activation before the news window exists (a question during start-up) leaves the turn for later.
+    if (!news_.Handle() || !app_ || !app_->Store().IsOpen()) return;
+    if (ClaimNewsTurn(app_->Store())) news_.Show();
 }
 
 bool MainWindow::GameExists() {

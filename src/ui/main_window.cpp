@@ -65,6 +65,7 @@ HWND MainWindow::Create(HINSTANCE instance) {
     if (hwnd) {
         framesDialog_.Create(instance, hwnd, font_.Get());
         monitorDialog_.Create(instance, hwnd, font_.Get(), buttonFont_.Get());
+        news_.Create(instance);
     }
     return hwnd;
 }

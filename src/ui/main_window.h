@@ -16,6 +16,7 @@
 #include "ui/gdi.h"
 #include "ui/monitor_dialog.h"
 #include "ui/general_page.h"
+#include "ui/news_window.h"
 #include "ui/page.h"
 #include "ui/path_page.h"
 #include "ui/pictures.h"
@@ -114,6 +115,7 @@ private:
     ScreenPage screen_{*this};
     SpecificPage specific_{*this};
     std::array<Page*, 8> pages_{&path_, &demos_, &settings1_, &settings2_, &settings3_, &general_, &screen_, &specific_};
+    NewsWindow news_;
 };
 
 }  // namespace wmb::ui

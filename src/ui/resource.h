@@ -88,3 +88,6 @@
 // Pictures.
 #define IDC_LOGO 110
 #define IDC_SPECIFICPIC0 910
+
+// News window: a hidden static whose text is the address the browser was last sent to ("" before any).
+#define IDC_NEWSADDRESS 1000

@@ -4,6 +4,7 @@
 //
 // Usage: autobench PROGRAM.exe
 //        autobench PROGRAM.exe --screenshot OUT.bmp [PAGE]   picture of the main window showing PAGE
+//        autobench PROGRAM.exe --screenshot OUT.bmp news     picture of the news window
 
 #include <windows.h>
 
@@ -41,6 +42,9 @@ std::string NewestReport(const std::string& folder) {
     return folder + newest;
 }
 
+// The news window, when the program shows it (at the first start after an orderly exit).
+HWND ShownNews(const RunningProgram& app) { return WaitForTopWindow(app.ProcessId(), "KSTBench NEWS", 0); }
+
 HWND StartMain(RunningProgram& app) {
     HWND main = WaitForTopWindow(app.ProcessId(), "WildmereBenchMainWindow", 30000);
     if (!main) throw std::runtime_error("the main window did not appear");
@@ -50,13 +54,28 @@ HWND StartMain(RunningProgram& app) {
     return main;
 }
 
+// Closes the news window as the user would, so that it covers nothing.
+void CloseNews(const RunningProgram& app) {
+    HWND news = ShownNews(app);
+    if (!news) return;
+    RequestClose(news);
+    if (!WaitUntil([&] { return !IsWindowVisible(news); }, 10000)) throw std::runtime_error("the news window stays");
+}
+
 // PAGE is a tab's index, "user-demo" (the Demos page with the user's own demo chosen), "frames" (the
-// demo frames dialog over the main window) or "monitor" (the monitor resolutions dialog over it).
+// demo frames dialog over the main window), "monitor" (the monitor resolutions dialog over it) or "news"
+// (the news window).
 int Screenshot(const std::string& exe, const std::string& out, const std::string& page) {
     const std::string folder = exe.substr(0, exe.find_last_of('\\') + 1);
     RunningProgram app(exe, "", folder);
     HWND main = StartMain(app);
     HWND shown = main;
+    if (page == "news") {
+        shown = ShownNews(app);
+        if (!shown) throw std::runtime_error("the news window is not shown");
+    } else {
+        CloseNews(app);
+    }
     if (page == "user-demo" || page == "frames") {
         SelectTab(Control(main, IDC_TABS), 1);
         Click(Control(main, IDC_DEMO0 + 11));
@@ -76,7 +95,7 @@ int Screenshot(const std::string& exe, const std::string& out, const std::string
         if (!dialog) throw std::runtime_error("the monitor resolutions dialog did not appear");
         SetListViewCheck(FindControl(dialog, IDC_MONITORLIST), 2, true);
         shown = nullptr;
-    } else if (page != "user-demo") {
+    } else if (page != "user-demo" && page != "news") {
         SelectTab(Control(main, IDC_TABS), std::atoi(page.c_str()));
     }
     Sleep(500);
@@ -93,7 +112,7 @@ int Run(const std::string& exe) {
     const std::string folder = exe.substr(0, exe.find_last_of('\\') + 1);
     RunningProgram app(exe, "", folder);
     HWND main = StartMain(app);
-
+    CloseNews(app);
     HWND tabs = Control(main, IDC_TABS);
     SelectTab(tabs, 1);
     Click(Control(main, IDC_DEMO0));
@@ -138,7 +157,7 @@ int Run(const std::string& exe) {
 int main(int argc, char** argv) {
     const bool screenshot = argc >= 4 && std::string(argv[2]) == "--screenshot";
     if (argc != 2 && !screenshot) {
-        std::fprintf(stderr, "usage: autobench PROGRAM.exe [--screenshot OUT.bmp [PAGE]]\n");
+        std::fprintf(stderr, "usage: autobench PROGRAM.exe [--screenshot OUT.bmp [PAGE|news]]\n");
         return 2;
     }
     try {

@@ -1,0 +1,274 @@
+// The news window: when it opens, where its browser is sent, and that closing it only hides it.
+
+#include <winsock2.h>
+#include <ws2tcpip.h>
+
+#include <algorithm>
+#include <atomic>
+#include <mutex>
+#include <optional>
+#include <ostream>
+#include <thread>
+
+#include "e2e/bench_fixture.h"
+#include "ui/resource.h"
+
+namespace wmb::e2e {
+namespace {
+
+constexpr const char* kNewsCaption = "KSTBench NEWS";
+constexpr const char* kNewsClass = "WildmereBenchNewsWindow";
+
+// A web server on the loopback interface standing in for the maker's: it answers every request with a
+// small page and keeps the requested paths. It runs on a thread of its own until it is destroyed.
+class LoopbackServer {
+public:
+    LoopbackServer() {
+        WSADATA data;
+        if (WSAStartup(MAKEWORD(2, 2), &data) != 0) throw std::runtime_error("no Winsock");
+        listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        int length = sizeof address;
+        if (listener_ == INVALID_SOCKET || bind(listener_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+            listen(listener_, 8) != 0 || getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+            throw std::runtime_error("the loopback server cannot listen");
+        host_ = "127.0.0.1:" + std::to_string(ntohs(address.sin_port));
+        thread_ = std::thread([this] { Serve(); });
+    }
+    ~LoopbackServer() {
+        stop_ = true;
+        thread_.join();
+        closesocket(listener_);
+        WSACleanup();
+    }
+    LoopbackServer(const LoopbackServer&) = delete;
+    LoopbackServer& operator=(const LoopbackServer&) = delete;
+
+    // Host and port, as they stand in an http address.
+    const std::string& Host() const { return host_; }
+    bool WasAskedFor(const std::string& path) const {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return std::find(paths_.begin(), paths_.end(), path) != paths_.end();
+    }
+
+private:
+    void Serve() {
+        while (!stop_) {
+            fd_set ready;
+            FD_ZERO(&ready);
+            FD_SET(listener_, &ready);
+            timeval wait{0, 50000};
+            if (select(0, &ready, nullptr, nullptr, &wait) != 1) continue;
+            const SOCKET client = accept(listener_, nullptr, nullptr);
+            if (client == INVALID_SOCKET) continue;
+            Answer(client);
+            closesocket(client);
+        }
+    }
+
+    void Answer(SOCKET client) {
+        const DWORD timeoutMs = 5000;
+        setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeoutMs), sizeof timeoutMs);
+        std::string request;
+        char buffer[1024];
+        while (request.find("\r\n\r\n") == std::string::npos) {
+            const int got = recv(client, buffer, sizeof buffer, 0);
+            if (got <= 0) return;
+            request.append(buffer, static_cast<std::size_t>(got));
+        }
+        const std::size_t start = request.find(' ') + 1;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            paths_.push_back(request.substr(start, request.find(' ', start) - start));
+        }
+        const std::string body = "<html><body><h1>News from the server</h1></body></html>";
+        const std::string reply = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: " +
+                                  std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
+        send(client, reply.data(), static_cast<int>(reply.size()), 0);
+    }
+
+    SOCKET listener_ = INVALID_SOCKET;
+    std::string host_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+    mutable std::mutex mutex_;
+    std::vector<std::string> paths_;
+};
+
+struct NewsWindowFinder {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindNewsWindow(HWND w, LPARAM finder) {
+    auto* f = reinterpret_cast<NewsWindowFinder*>(finder);
+    DWORD process = 0;
+    GetWindowThreadProcessId(w, &process);
+    if (process != f->processId || ClassOf(w) != kNewsClass) return TRUE;
+    f->found = w;
+    return FALSE;
+}
+
+// What the machine's online test answers: the shell's URL.DLL replaced by a stand-in in the Program folder.
+enum class Answer { Online, Offline, NoExport };
+
+struct PageCase {
+    const char* name;
+    Answer answer;
+    bool shippedPage;  // offlinenews.html in the Program folder
+    bool serverUp;
+    enum { OfflinePage, OnlinePage, Nothing } shown;
+};
+
+void PrintTo(const PageCase& c, std::ostream* out) { *out << c.name; }
+
+// The path as the program sees it (the work folder of a parameterised test holds a '/').
+std::string AsProgramSeesIt(std::string path) {
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+class NewsE2E : public BenchTest {
+protected:
+    void TearDown() override {
+        BenchTest::TearDown();
+        SetEnvironmentVariableA("WMB_INET_OFFLINE", nullptr);
+        SetEnvironmentVariableA("WMB_NEWS_SERVER", nullptr);
+    }
+
+    void Answering(Answer answer) {
+        const std::string dll = answer == Answer::NoExport ? "\\url-without-export\\url.dll" : "\\url-double\\url.dll";
+        ASSERT_TRUE(CopyFileA((BuildFolder() + dll).c_str(), (program_ + "url.dll").c_str(), FALSE)) << dll;
+        SetEnvironmentVariableA("WMB_INET_OFFLINE", answer == Answer::Offline ? "1" : "0");
+    }
+
+    // The news window of the running program, shown or hidden; nullptr when there is none.
+    HWND NewsWindow() const {
+        NewsWindowFinder finder{app_->ProcessId(), nullptr};
+        EnumWindows(FindNewsWindow, reinterpret_cast<LPARAM>(&finder));
+        return finder.found;
+    }
+    HWND WaitForNews() const { return WaitForTopWindow(app_->ProcessId(), kNewsCaption, 15000); }
+    // The address the program sent the browser to, as the window keeps it.
+    static std::string SentTo(HWND news) { return GetText(FindControl(news, IDC_NEWSADDRESS)); }
+
+    // Activates the main window anew, as a click on it coming from another program's window would, and
+    // waits until the program has handled that.
+    void ActivateMainAgain() {
+        struct OtherWindow {
+            HWND handle = CreateWindowExA(0, "STATIC", "another program", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40,
+                                          nullptr, nullptr, nullptr, nullptr);
+            ~OtherWindow() { DestroyWindow(handle); }
+        } other;
+        SetForegroundWindow(other.handle);
+        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other.handle; }, 10000)) << "not left";
+        SetForegroundWindow(Main());
+        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == Main(); }, 10000)) << "not activated";
+        ExpectAnswers(Main());
+    }
+    static void ExpectAnswers(HWND window) {
+        DWORD_PTR result = 0;
+        EXPECT_TRUE(SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result)) << "hung";
+    }
+    // The close box hides the window and keeps it for the next show.
+    static void CloseNews(HWND news) {
+        RequestClose(news);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(news); }, 10000)) << "still shown";
+        EXPECT_TRUE(IsWindow(news)) << "destroyed instead of hidden";
+    }
+    void CloseProgramCleanly() {
+        CloseProgram();
+        EXPECT_EQ(app_->ExitCode(), 0u);
+    }
+};
+
+TEST_F(NewsE2E, OpensOnceAtStartAndClosingOnlyHidesIt) {
+    SetSetting("News", "0");
+    StartProgram();
+    HWND news = WaitForNews();
+    ASSERT_NE(news, nullptr) << "the news window did not open";
+    EXPECT_EQ(GetText(news), kNewsCaption);
+    EXPECT_EQ(Setting("News"), "1");
+    RECT client, frame;
+    GetClientRect(news, &client);
+    GetWindowRect(news, &frame);
+    EXPECT_EQ(client.right, 520);
+    EXPECT_EQ(client.bottom, 500);
+    EXPECT_EQ(frame.left, 454);
+    EXPECT_EQ(frame.top, 213);
+    const LONG style = GetWindowLongA(news, GWL_STYLE);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_EQ(GetWindow(news, GW_OWNER), nullptr) << "not modal, not owned";
+
+    CloseNews(news);
+    ActivateMainAgain();
+    EXPECT_FALSE(IsWindowVisible(news)) << "a second activation opened it again";
+    EXPECT_EQ(Setting("News"), "1");
+    CloseProgramCleanly();
+    EXPECT_EQ(Setting("News"), "0");
+}
+
+TEST_F(NewsE2E, MissingValueNeverOpensIt) {
+    StartProgram();
+    ActivateMainAgain();
+    HWND news = NewsWindow();
+    ASSERT_NE(news, nullptr) << "the news window was not created at start";
+    EXPECT_FALSE(IsWindowVisible(news));
+    EXPECT_EQ(Setting("News"), "");
+    CloseProgramCleanly();
+}
+
+class NewsPageE2E : public NewsE2E, public ::testing::WithParamInterface<PageCase> {};
+
+TEST_P(NewsPageE2E, SendsTheBrowserToThePage) {
+    const PageCase& c = GetParam();
+    Answering(c.answer);
+    if (!c.shippedPage) {
+        ASSERT_TRUE(DeleteFileA((program_ + "offlinenews.html").c_str()));
+    }
+    std::optional<LoopbackServer> server;
+    server.emplace();
+    const std::string host = server->Host();
+    if (!c.serverUp) server.reset();  // its port now refuses
+    SetEnvironmentVariableA("WMB_NEWS_SERVER", host.c_str());
+    SetSetting("News", "0");
+
+    StartProgram();
+    HWND news = WaitForNews();
+    ASSERT_NE(news, nullptr) << "the news window did not open";
+    const std::string onlinePage = "http://" + host + "/benchmarks/news.html";
+    switch (c.shown) {
+        case PageCase::OfflinePage: EXPECT_EQ(SentTo(news), AsProgramSeesIt(program_ + "offlinenews.html")); break;
+        case PageCase::OnlinePage: EXPECT_EQ(SentTo(news), onlinePage); break;
+        case PageCase::Nothing: EXPECT_EQ(SentTo(news), ""); break;
+    }
+    if (c.shown == PageCase::OnlinePage && server) {
+        EXPECT_TRUE(WaitUntil([&] { return server->WasAskedFor("/benchmarks/news.html"); }, 15000))
+            << "the browser did not ask the server for the page";
+    }
+    // No message and no other window (an engine download offer, an error) whatever the page did.
+    EXPECT_EQ(WaitForMessageBox(app_->ProcessId(), 500), nullptr);
+    EXPECT_EQ(TopWindows(app_->ProcessId()).size(), 2u) << "an unexpected window is open";
+    ExpectAnswers(news);
+    CloseNews(news);
+    CloseProgramCleanly();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Machines, NewsPageE2E,
+    ::testing::Values(PageCase{"OfflineShowsTheShippedPage", Answer::Offline, true, true, PageCase::OfflinePage},
+                      PageCase{"OnlineShowsTheServersPage", Answer::Online, true, true, PageCase::OnlinePage},
+                      PageCase{"OfflineWithoutTheShippedPageStaysEmpty", Answer::Offline, false, true, PageCase::Nothing},
+                      PageCase{"UrlLibraryWithoutTheTestCountsAsOffline", Answer::NoExport, true, true,
+                               PageCase::OfflinePage},
+                      PageCase{"UnreachableServerLeavesTheWindowUsable", Answer::Online, true, false,
+                               PageCase::OnlinePage}),
+    [](const ::testing::TestParamInfo<PageCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace wmb::e2e
