@@ -1,0 +1,90 @@
+# Checks the sources of the user guide before they are compiled to help.chm:
+#   every page (*.html) is listed in the table of contents (help.hhc) and in the project's [FILES];
+#   every topic of the contents and the index (help.hhk) is a page that exists;
+#   every local link and picture of a page is a file the project lists;
+#   every source is plain ASCII (Windows-1252 safe: signs such as the multiplication sign are entities).
+# Usage: cmake -DHELP_DIR=<docs/help> -P check-help.cmake
+cmake_minimum_required(VERSION 3.25)
+if(NOT HELP_DIR)
+  message(FATAL_ERROR "check-help: HELP_DIR is not set")
+endif()
+
+set(_problems "")
+macro(problem text)
+  string(APPEND _problems "  ${text}\n")
+endmacro()
+
+# Topics of a sitemap file (contents or index): the values of its "Local" parameters.
+function(sitemap_topics file out)
+  file(READ ${HELP_DIR}/${file} text)
+  string(REGEX MATCHALL "<param name=\"Local\" value=\"[^\"]*\">" params "${text}")
+  set(topics "")
+  foreach(param IN LISTS params)
+    string(REGEX REPLACE ".*value=\"([^\"]*)\".*" "\\1" topic "${param}")
+    list(APPEND topics "${topic}")
+  endforeach()
+  set(${out} "${topics}" PARENT_SCOPE)
+endfunction()
+
+# The project's [FILES] section, with forward slashes.
+file(STRINGS ${HELP_DIR}/help.hhp project_lines)
+set(listed "")
+set(in_files FALSE)
+foreach(line IN LISTS project_lines)
+  string(STRIP "${line}" line)
+  if(line MATCHES "^\\[")
+    if(line STREQUAL "[FILES]")
+      set(in_files TRUE)
+    else()
+      set(in_files FALSE)
+    endif()
+  elseif(in_files AND NOT line STREQUAL "")
+    string(REPLACE "\\" "/" line "${line}")
+    list(APPEND listed "${line}")
+  endif()
+endforeach()
+
+sitemap_topics(help.hhc contents)
+sitemap_topics(help.hhk index)
+file(GLOB pages RELATIVE ${HELP_DIR} ${HELP_DIR}/*.html)
+
+foreach(page IN LISTS pages)
+  if(NOT page IN_LIST contents)
+    problem("${page} is not in the contents (help.hhc)")
+  endif()
+  if(NOT page IN_LIST listed)
+    problem("${page} is not in the [FILES] of help.hhp")
+  endif()
+  file(READ ${HELP_DIR}/${page} text)
+  string(REGEX MATCHALL "(href|src)=\"[^\"#]*" links "${text}")
+  foreach(link IN LISTS links)
+    string(REGEX REPLACE "^(href|src)=\"" "" target "${link}")
+    if(target STREQUAL "" OR target MATCHES "^[a-z]+:")
+      continue()
+    endif()
+    if(NOT target IN_LIST listed)
+      problem("${page} links to ${target}, which help.hhp does not list")
+    endif()
+  endforeach()
+endforeach()
+
+foreach(topic IN LISTS contents index)
+  if(NOT EXISTS ${HELP_DIR}/${topic})
+    problem("the topic ${topic} of the contents or the index does not exist")
+  endif()
+endforeach()
+
+file(GLOB sources ${HELP_DIR}/*)
+foreach(source IN LISTS sources)
+  # In the hexadecimal text a byte above 127 is a pair whose first digit is 8 to f.
+  file(READ ${source} hex HEX)
+  string(REGEX MATCH "^(..)*[89a-f]" high "${hex}")
+  if(high)
+    get_filename_component(name ${source} NAME)
+    problem("${name} holds a byte above 127; write such signs as HTML entities")
+  endif()
+endforeach()
+
+if(NOT _problems STREQUAL "")
+  message(FATAL_ERROR "The user guide in ${HELP_DIR} is not ready to compile:\n${_problems}")
+endif()
