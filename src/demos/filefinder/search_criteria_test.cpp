@@ -20,17 +20,6 @@ std::vector<std::string> Folders(const TTargetSearch& s) {
 
 }  // namespace
 
-TEST(SearchCriteria, Defaults) {
-    const TSearchCriteria c;
-    EXPECT_TRUE(c.Files.Subfolders);
-    EXPECT_EQ(c.Files.MaxLevel, 0);
-    EXPECT_EQ(c.Attribute.Attributes, ffArchive | ffReadonly | ffHidden | ffSystem);
-    EXPECT_FALSE(c.Attribute.ExactMatch);
-    EXPECT_TRUE(c.Content.IgnoreCase);
-    EXPECT_FALSE(c.Content.WholeWord);
-    EXPECT_EQ(c.Size.Max, 0u);
-}
-
 TEST(SearchCriteria, SplitListTrimsAndDropsEmptyAndRepeatedPieces) {
     const struct {
         const char* text;

@@ -148,24 +148,5 @@ TEST(SearchFileSystem, StopFromTheWindowsThreadWhileAHandlerSendsItAMessage) {
     EXPECT_EQ(events.size(), 2u);
 }
 
-TEST(SearchFileSystem, ThreadedSearchEndsAtOnceWhenItsThreadCannotBeCreated) {
-    LevelTree tree;
-    test::MessageWindow window;
-    TFinderThreadServices services = Win32FinderThreadServices(UiDispatcher(window.Get()));
-    services.StartThread = [](std::function<void()>, int) -> std::thread {
-        throw std::system_error(ERROR_NOT_ENOUGH_MEMORY, std::system_category(), "CreateThread");
-    };
-    Win32SearchFileSystem disk;
-    TFileFinder finder(disk, services);
-    finder.Threaded = true;
-    finder.Criteria.Files.FileName = "*.tmd";
-    finder.Criteria.Files.Location = tree.Level();
-    int finishes = 0;
-    finder.OnSearchFinish = [&](TFileFinder&) { ++finishes; };
-    EXPECT_THROW(finder.StartSearch(), std::system_error);
-    EXPECT_EQ(finishes, 1);
-    EXPECT_FALSE(finder.IsBusy());
-}
-
 }  // namespace
 }  // namespace wmb
