@@ -73,12 +73,21 @@ TEST_F(MonitorDialogE2E, ChecksAreLostWhenAnotherWindowTookTheFocus) {
     SetListViewCheck(list, 0, true);
     ASSERT_TRUE(ListViewChecked(list, 0));
 
+    // Another program's window takes the foreground and gives it back; each step waits until the program's
+    // own thread has seen it (its active window), pumping this thread's messages meanwhile.
     HWND other = CreateWindowExA(0, "STATIC", "another program", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr,
                                  nullptr, nullptr, nullptr);
+    const auto programActive = [&] {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(app_->MainThreadId(), &info) ? info.hwndActive : nullptr;
+    };
     SetForegroundWindow(other);
-    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other; }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return programActive() != dialog; }, 5000)) << "the dialog stayed active";
     SetForegroundWindow(dialog);
-    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == dialog; }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return programActive() == dialog; }, 5000)) << "the dialog was not activated again";
     DestroyWindow(other);
     EXPECT_TRUE(WaitUntil([&] { return !ListViewChecked(list, 0); }, 5000)) << "the check survived";
     EXPECT_FALSE(ListViewItems(list).empty());
