@@ -1,19 +1,10 @@
 #include "demos/user_demos.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "demos/filefinder/case_tables.h"
 
 namespace wmb {
-namespace {
-
-bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-}  // namespace
-
 bool IsPlainName(std::string_view name) {
     if (name == "." || name == "..") return false;
     return std::none_of(name.begin(), name.end(), [](char c) {

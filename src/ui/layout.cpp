@@ -16,6 +16,12 @@ int Scaled(int coordinate) { return MulDiv(coordinate, SystemDpi(), 96); }
 
 RECT ScaledRect(int x, int y, int w, int h) { return RECT{Scaled(x), Scaled(y), Scaled(x + w), Scaled(y + h)}; }
 
+SIZE WindowSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle) {
+    RECT outer = ScaledRect(0, 0, clientWidth, clientHeight);
+    AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+    return SIZE{outer.right - outer.left, outer.bottom - outer.top};
+}
+
 HWND CreateControl(HWND parent, const ControlRow& row, HFONT font) {
     const RECT r = ScaledRect(row.X, row.Y, row.W, row.H);
     HWND control = CreateWindowExA(0, row.ClassName, row.Text, row.Style, r.left, r.top,

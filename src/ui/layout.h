@@ -34,6 +34,9 @@ struct ControlRow {
 int SystemDpi();
 int Scaled(int coordinate);
 RECT ScaledRect(int x, int y, int w, int h);
+// The outer size of a window with these styles whose client area is clientWidth × clientHeight at
+// 96 DPI (scaled).
+SIZE WindowSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle);
 
 // The controls a window made from its tables, by id. Kept so that a control is found without asking
 // the system, which under Wine costs a round trip to the server for every GetDlgItem.

@@ -75,10 +75,10 @@ void MainWindow::FormCreate() {
 }
 
 void MainWindow::RestoreDemoName() {
-    BenchSettings shown = CurrentSettings();
-    const std::string listed = shown.UserDemoFile;
-    RestoreUserDemoFile(app_->Store(), app_->Files(), app_->GameFolders(), shown);
-    if (shown.UserDemoFile != listed) demos_.DemoBox().SelectText(shown.UserDemoFile);
+    BenchSettings stored;
+    stored.UserMapFolder = demos_.MapBox().Text();
+    RestoreUserDemoFile(app_->Store(), app_->Files(), app_->GameFolders(), stored);
+    if (!stored.UserDemoFile.empty()) demos_.DemoBox().SelectText(stored.UserDemoFile);
 }
 
 void MainWindow::FormDestroy() {

@@ -55,10 +55,9 @@ HWND MainWindow::Create(HINSTANCE instance) {
     RegisterWindowClass(instance, kMainWindowClass, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)),
                         LoadIconA(instance, MAKEINTRESOURCEA(IDR_MAINICON)));
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-    RECT r{0, 0, Scaled(kClientWidth), Scaled(kClientHeight)};
-    AdjustWindowRectEx(&r, style, FALSE, 0);
-    const int w = r.right - r.left;
-    const int h = r.bottom - r.top;
+    const SIZE size = WindowSizeForClient(kClientWidth, kClientHeight, style, 0);
+    const int w = size.cx;
+    const int h = size.cy;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
     const int y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
     const HWND hwnd = Window::Create(instance, kMainWindowClass, "", style, 0, RECT{x, y, x + w, y + h}, nullptr);

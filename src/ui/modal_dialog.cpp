@@ -26,10 +26,8 @@ HWND ModalDialog::CreateDialogWindow(HINSTANCE instance, HWND owner, const char*
     const bool framed = frame == Frame::Dialog;
     const DWORD style = WS_POPUP | WS_CLIPCHILDREN | (framed ? WS_CAPTION | WS_SYSMENU : 0);
     const DWORD exStyle = WS_EX_CONTROLPARENT | (framed ? WS_EX_DLGMODALFRAME : 0);
-    RECT outer = ScaledRect(0, 0, clientWidth, clientHeight);
-    AdjustWindowRectEx(&outer, style, FALSE, exStyle);
-    const RECT rect{0, 0, outer.right - outer.left, outer.bottom - outer.top};
-    return Create(instance, className, caption, style, exStyle, rect, owner);
+    const SIZE size = WindowSizeForClient(clientWidth, clientHeight, style, exStyle);
+    return Create(instance, className, caption, style, exStyle, RECT{0, 0, size.cx, size.cy}, owner);
 }
 
 int ModalDialog::ShowModal() {

@@ -29,10 +29,9 @@ HWND NewsWindow::Create(HINSTANCE instance) {
     RegisterWindowClass(instance, kNewsWindowClass, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)),
                         LoadIconA(instance, MAKEINTRESOURCEA(IDR_MAINICON)));
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-    RECT r{0, 0, Scaled(kClientWidth), Scaled(kClientHeight)};
-    AdjustWindowRectEx(&r, style, FALSE, 0);
+    const SIZE size = WindowSizeForClient(kClientWidth, kClientHeight, style, 0);
     return Window::Create(instance, kNewsWindowClass, "KSTBench NEWS", style, 0,
-                          RECT{kLeft, kTop, kLeft + r.right - r.left, kTop + r.bottom - r.top}, nullptr);
+                          RECT{kLeft, kTop, kLeft + size.cx, kTop + size.cy}, nullptr);
 }
 
 // Asked for while the main window is being activated, the window is shown once that activation is over,

@@ -1,39 +1,11 @@
 // The Help button: the user guide help.chm ships in the Program folder and the shell is asked to open it.
 
 #include "e2e/bench_fixture.h"
-#include "platform/win32/registry_key.h"
+#include "e2e/registry_override.h"
 #include "ui/resource.h"
 
 namespace wmb::e2e {
 namespace {
-
-// Points the shell's "open" of a file class at another command for the life of the object and puts the
-// old command back after. The class's command key lives under HKEY_CLASSES_ROOT, which Wine does not
-// let HKEY_CURRENT_USER's classes override.
-class OpenCommandOverride {
-public:
-    OpenCommandOverride(const std::string& fileClass, const std::string& command)
-        : key_(fileClass + "\\shell\\open\\command") {
-        RegKey k = RegKey::Create(HKEY_CLASSES_ROOT, key_, KEY_ALL_ACCESS);
-        existed_ = k.ValueExists("");
-        old_ = k.ReadString("");
-        k.WriteString("", command);
-    }
-    ~OpenCommandOverride() {
-        RegKey k = RegKey::Open(HKEY_CLASSES_ROOT, key_, KEY_ALL_ACCESS);
-        if (existed_) {
-            k.WriteString("", old_);
-        } else {
-            k.DeleteValue("");
-        }
-    }
-    OpenCommandOverride(const OpenCommandOverride&) = delete;
-    OpenCommandOverride& operator=(const OpenCommandOverride&) = delete;
-
-private:
-    std::string key_, old_;
-    bool existed_ = false;
-};
 
 using HelpE2E = BenchTest;
 
@@ -46,7 +18,9 @@ TEST_F(HelpE2E, HelpButtonOpensTheGuideInTheProgramFolder) {
     const std::string fileClass = RegKey::Open(HKEY_CLASSES_ROOT, ".chm", KEY_READ).ReadString("");
     ASSERT_FALSE(fileClass.empty()) << "no program is associated with .chm files";
     const std::string opened = program_ + "help-opened.txt";
-    OpenCommandOverride recorder(fileClass, "C:\\windows\\system32\\cmd.exe /c echo %1>\"" + opened + "\"");
+    // The class's open command lives under HKEY_CLASSES_ROOT: Wine lets no HKEY_CURRENT_USER class override it.
+    RegistryValueOverride recorder(HKEY_CLASSES_ROOT, fileClass + "\\shell\\open\\command", "",
+                                   "C:\\windows\\system32\\cmd.exe /c echo %1>\"" + opened + "\"");
 
     StartProgram();
     Click(Ctl(IDC_HELPBUTTON));

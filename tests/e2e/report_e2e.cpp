@@ -6,38 +6,11 @@
 #include <cstdlib>
 
 #include "e2e/bench_fixture.h"
-#include "platform/win32/registry_key.h"
+#include "e2e/registry_override.h"
 #include "ui/resource.h"
 
 namespace wmb::e2e {
 namespace {
-
-// Gives a registry value another text for the life of the object and puts the old state back after.
-class RegistryValueOverride {
-public:
-    RegistryValueOverride(HKEY root, std::string key, std::string name, const std::string& value)
-        : root_(root), key_(std::move(key)), name_(std::move(name)) {
-        RegKey k = RegKey::Create(root_, key_, KEY_ALL_ACCESS);
-        existed_ = k.ValueExists(name_);
-        old_ = k.ReadString(name_);
-        k.WriteString(name_, value);
-    }
-    ~RegistryValueOverride() {
-        RegKey k = RegKey::Open(root_, key_, KEY_ALL_ACCESS);
-        if (existed_) {
-            k.WriteString(name_, old_);
-        } else {
-            k.DeleteValue(name_);
-        }
-    }
-    RegistryValueOverride(const RegistryValueOverride&) = delete;
-    RegistryValueOverride& operator=(const RegistryValueOverride&) = delete;
-
-private:
-    HKEY root_;
-    std::string key_, name_, old_;
-    bool existed_ = false;
-};
 
 // The Unix path of a file on Wine's drive Z:.
 std::string UnixPath(const std::string& windowsPath) {

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "platform/win32/file_search.h"
 #include "platform/win32/handle.h"
 #include "platform/win32/system_error_text.h"
 
@@ -25,25 +26,6 @@ std::string WithoutTrailingBackslash(std::string path) {
 
 // The shell's file operation takes lists of names, each ended by a NUL, the list by a second one.
 std::string ShellNameList(const std::string& path) { return path + std::string(2, '\0'); }
-
-// FindFirstFileA/FindNextFileA search, closed with FindClose.
-class FileSearch {
-public:
-    explicit FileSearch(const std::string& pattern) : h_(FindFirstFileA(pattern.c_str(), &data_)) {}
-    ~FileSearch() {
-        if (h_ != INVALID_HANDLE_VALUE) FindClose(h_);
-    }
-    FileSearch(const FileSearch&) = delete;
-    FileSearch& operator=(const FileSearch&) = delete;
-
-    bool Found() const { return h_ != INVALID_HANDLE_VALUE; }
-    const WIN32_FIND_DATAA& Current() const { return data_; }
-    bool Next() { return FindNextFileA(h_, &data_) != 0; }
-
-private:
-    WIN32_FIND_DATAA data_{};
-    HANDLE h_;
-};
 
 std::string ShellFolder(int csidl) {
     LPITEMIDLIST items = nullptr;

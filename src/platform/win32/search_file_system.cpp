@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/win32/error_handler.h"
+#include "platform/win32/file_search.h"
 #include "platform/win32/handle.h"
 
 namespace wmb {
@@ -30,23 +31,21 @@ std::int64_t LocalBias(const FILETIME& sample) {
     return FileTimeToLocalFileTime(&sample, &local) ? Ticks(local) - Ticks(sample) : 0;
 }
 
-// A FindFirstFileA search; FindClose when it goes. The entry is refilled in place, so that its name
+// A listing over the program's FindFirstFileA search. The entry is refilled in place, so that its name
 // keeps its buffer from one entry to the next.
 class FindListing final : public TDirectoryListing {
 public:
-    FindListing(HANDLE search, const WIN32_FIND_DATAA& first)
-        : search_(search), bias_(LocalBias(first.ftLastWriteTime)) {
-        Fill(first);
+    explicit FindListing(const std::string& pattern) : search_(pattern) {
+        if (!search_.Found()) return;
+        bias_ = LocalBias(search_.Current().ftLastWriteTime);
+        Fill(search_.Current());
     }
-    ~FindListing() override { FindClose(search_); }
-    FindListing(const FindListing&) = delete;
-    FindListing& operator=(const FindListing&) = delete;
 
+    bool Found() const { return search_.Found(); }
     const TFileEntry& Entry() const override { return entry_; }
     bool Next() override {
-        WIN32_FIND_DATAA data;
-        if (!FindNextFileA(search_, &data)) return false;
-        Fill(data);
+        if (!search_.Next()) return false;
+        Fill(search_.Current());
         return true;
     }
 
@@ -60,8 +59,8 @@ private:
         entry_.Modified = ShiftedDateTime(data.ftLastWriteTime, bias_);
     }
 
-    HANDLE search_;
-    std::int64_t bias_;  // the local time's difference to UTC, found once per listing
+    FileSearch search_;
+    std::int64_t bias_ = 0;  // the local time's difference to UTC, found once per listing
     TFileEntry entry_;
 };
 
@@ -83,10 +82,9 @@ private:
 }  // namespace
 
 std::unique_ptr<TDirectoryListing> Win32SearchFileSystem::List(const std::string& pattern) {
-    WIN32_FIND_DATAA data;
-    const HANDLE search = FindFirstFileA(pattern.c_str(), &data);
-    if (search == INVALID_HANDLE_VALUE) return nullptr;
-    return std::make_unique<FindListing>(search, data);
+    auto listing = std::make_unique<FindListing>(pattern);
+    if (!listing->Found()) return nullptr;
+    return listing;
 }
 
 std::string Win32SearchFileSystem::FullPath(const std::string& path) {
