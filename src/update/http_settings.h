@@ -71,7 +71,8 @@ struct TudHTTPSettings {
     std::string AcceptTypes = "text/html, */*";
     std::string AgentName = kHttpAgentName;
     std::string Referer;
-    std::string PostData;
+    std::string PostData;     // sent as a form with POST
+    std::string UploadData;   // sent with POST in TransferBufferSize chunks; empty: no upload
     std::vector<std::string> CustomHeaders;
     bool HiddenTempFiles = false;
     TudThreadPriority ThreadPriority = TudThreadPriority::tpNormal;
