@@ -95,6 +95,7 @@ private:
     IHttpServices& services_;
     std::shared_ptr<Request> request_;
     bool busy_ = false;
+    int eventDepth_ = 0;  // handlers of the worker's events running now
     TudRequestState state_;
     std::string contentType_;
 };

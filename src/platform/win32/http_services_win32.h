@@ -1,0 +1,45 @@
+#pragma once
+// What the HTTP client component needs of Windows: WinINet handles per request, the disk, the tick count, a
+// worker thread per request and a hidden window of the user-interface thread through which the worker hands
+// its events over (message 0x8FFF, sent, so the worker waits for each handler) and its result (posted).
+
+#include <windows.h>
+
+#include "platform/win32/handle.h"
+#include "update/custom_http.h"
+
+namespace wmb {
+
+class Win32HttpFiles : public IHttpFiles {
+public:
+    std::unique_ptr<IByteSource> OpenForReading(const std::string& path, std::uint32_t startAt,
+                                                std::uint32_t& size) override;
+    std::unique_ptr<IBodyFile> Create(const std::string& path, bool append, bool hiddenTemporary) override;
+    void Delete(const std::string& path) override;
+};
+
+// Made on the user-interface thread, which then delivers the events; outlives the components using it.
+class Win32HttpServices : public IHttpServices {
+public:
+    Win32HttpServices();
+    ~Win32HttpServices() override;
+    Win32HttpServices(const Win32HttpServices&) = delete;
+    Win32HttpServices& operator=(const Win32HttpServices&) = delete;
+
+    std::unique_ptr<IHttpConnection> NewConnection() override;
+    IHttpFiles& Files() override { return files_; }
+    std::uint32_t TickCount() override { return GetTickCount(); }
+    bool StartWorker(TudThreadPriority priority, std::function<void()> work) override;
+    void CallOnUiThread(const std::function<void()>& call) override;
+    void PostToUiThread(std::function<void()> call) override;
+    void WaitForWorker() override;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND window_ = nullptr;
+    Handle worker_;
+    Win32HttpFiles files_;
+};
+
+}  // namespace wmb
