@@ -2,6 +2,7 @@
 
 #include <atomic>
 
+#include "update/http_request_files.h"
 #include "update/wininet_values.h"
 
 namespace wmb {
@@ -13,17 +14,20 @@ class TudCustomHTTP::Request : public IHttpRequestEvents, public std::enable_sha
 public:
     Request(TudCustomHTTP& owner, IHttpServices& services)
         : owner_(owner),
-          services_(services),
+          link_(services.WorkerLink()),
           settings_(owner),
           login_(owner),
           connection_(services.NewConnection()),
-          run_(settings_, login_, *connection_, services.Files(), *this, [&services] { return services.TickCount(); },
-               [this] { return abort_.load(); }) {}
+          files_(services.Files()),
+          run_(settings_, login_, *connection_, files_, *this, [link = link_.get()] { return link->TickCount(); },
+               [this] { return abort_.load(); }),
+          hasHeaderInfo_(static_cast<bool>(owner.OnHeaderInfo)),
+          wantsStatus_(owner.OnStatus || owner.OnRedirect) {}
 
     void Work() {
         end_ = run_.Execute();
         if (end_ == TudRunEnd::Aborted && !detached_) run_.Release(deletePartial_);
-        services_.PostToUiThread([self = shared_from_this()] {
+        link_->PostToUiThread([self = shared_from_this()] {
             if (!self->detached_) self->owner_.Dispatch(self);
         });
     }
@@ -33,15 +37,17 @@ public:
         deletePartial_ = deletePartialFile;
         abort_ = true;
     }
-    void Detach() {
+    // The request is over for the component: the handles and files are closed under the worker, which
+    // returns from a waiting call when the library lets it and then ends without touching the component.
+    void Detach(bool deletePartialFile) {
         detached_ = true;
         abort_ = true;
         connection_->Close();
+        files_.CloseAll(deletePartialFile);
     }
 
     THttpRequestRun& Run() { return run_; }
     TudRunEnd End() const { return end_; }
-    bool DeletePartial() const { return deletePartial_; }
     TudBodyTarget Target() const { return run_.BodyInFile() ? nullptr : &run_.Body(); }
 
 private:
@@ -49,20 +55,16 @@ private:
     // request is being stopped.
     template <class F>
     void Raise(F event) {
-        services_.CallOnUiThread([&] {
+        link_->CallOnUiThread([&] {
             if (detached_ || abort_) return;
             owner_.state_ = run_.State();
             owner_.contentType_ = run_.ContentType();
-            ++owner_.eventDepth_;
-            struct Leave {
-                int& depth;
-                ~Leave() { --depth; }
-            } leave{owner_.eventDepth_};
             event();
         });
     }
 
-    bool HasHeaderInfoHandler() const override { return static_cast<bool>(owner_.OnHeaderInfo); }
+    // The worker reads nothing of the component: it may be gone by then.
+    bool HasHeaderInfoHandler() const override { return hasHeaderInfo_; }
     void HeaderInfo(const TudHeaderInfo& info, bool& continueDownload) override {
         Raise([&] {
             if (owner_.OnHeaderInfo) owner_.OnHeaderInfo(owner_, info, continueDownload);
@@ -90,7 +92,7 @@ private:
         return tryAgain;
     }
     void Status(std::uint32_t status, const std::string& text, const std::string& newUrl) override {
-        if (!owner_.OnStatus && !owner_.OnRedirect) return;
+        if (!wantsStatus_) return;
         Raise([&] {
             if (owner_.OnStatus) owner_.OnStatus(owner_, status, text);
             if (status == inet::kStatusRedirect && owner_.OnRedirect) owner_.OnRedirect(owner_, newUrl);
@@ -98,24 +100,24 @@ private:
     }
 
     TudCustomHTTP& owner_;
-    IHttpServices& services_;
+    std::shared_ptr<IHttpWorkerLink> link_;
     const TudHTTPSettings settings_;
     TudLoginComponent login_;
     std::unique_ptr<IHttpConnection> connection_;
+    THttpRequestFiles files_;
     THttpRequestRun run_;
     std::atomic<bool> abort_{false};
     std::atomic<bool> deletePartial_{false};
     std::atomic<bool> detached_{false};
+    const bool hasHeaderInfo_;
+    const bool wantsStatus_;
     TudRunEnd end_ = TudRunEnd::Finished;
 };
 
 TudCustomHTTP::TudCustomHTTP(IHttpServices& services) : services_(services) {}
 
 TudCustomHTTP::~TudCustomHTTP() {
-    if (!request_) return;
-    request_->Detach();
-    services_.WaitForWorker();
-    request_->Run().Release(true);
+    if (request_) request_->Detach(true);
 }
 
 bool TudCustomHTTP::StartRequest() {
@@ -142,22 +144,13 @@ bool TudCustomHTTP::Start() {
 
 void TudCustomHTTP::AbortRequest(bool deletePartialFile, bool immediate) {
     if (!busy_) return;
-    const auto request = request_;
-    request->Abort(deletePartialFile);
-    // Inside one of this request's events the worker waits for the handler and stops at its next check as
-    // soon as the handler returns: waiting for it here would never end.
-    if (!immediate || eventDepth_ > 0) return;
-    // The worker is not killed: closing its handles makes a waiting call return, and it ends at its next
-    // abort check without touching the component.
-    request->Detach();
-    services_.WaitForWorker();
-    request->Run().Release(deletePartialFile);
-    FinishAbort(request);
+    request_->Abort(deletePartialFile);
+    if (!immediate) return;
+    request_->Detach(deletePartialFile);
+    FinishAbort();
 }
 
-void TudCustomHTTP::FinishAbort(const std::shared_ptr<Request>& request) {
-    state_ = request->Run().State();
-    contentType_ = request->Run().ContentType();
+void TudCustomHTTP::FinishAbort() {
     request_.reset();
     busy_ = false;
     if (OnRequestAborted) OnRequestAborted(*this);
@@ -165,11 +158,11 @@ void TudCustomHTTP::FinishAbort(const std::shared_ptr<Request>& request) {
 
 void TudCustomHTTP::Dispatch(const std::shared_ptr<Request>& request) {
     if (request != request_) return;
-    if (request->End() == TudRunEnd::Aborted) return FinishAbort(request);
     THttpRequestRun& run = request->Run();
-    run.Release(false);
     state_ = run.State();
     contentType_ = run.ContentType();
+    if (request->End() == TudRunEnd::Aborted) return FinishAbort();
+    run.Release(false);
     // The worker is done: a handler below may start the next request, which then owns request_ and busy_;
     // this request's buffer lives on in `request` until the handler has returned.
     request_.reset();
@@ -188,7 +181,7 @@ void TudCustomHTTP::Dispatch(const std::shared_ptr<Request>& request) {
         break;
     case TudRequestOutcome::HttpError:
         // The partial file goes before the handler, which may start a request for the same file.
-        if (run.BodyInFile()) services_.Files().Delete(OutputFileName);
+        run.Release(true);
         if (OnHttpError) OnHttpError(*this, state.StatusCode, request->Target());
         break;
     case TudRequestOutcome::Skipped:

@@ -9,9 +9,9 @@ namespace {
 
 // The worker runs when the test says so, on the test's thread; what it posts waits in a queue for the
 // "user-interface thread" (the test) to run it, as the window's queue would.
-struct TStepServices : IHttpServices {
+struct TStepServices : IHttpServices, IHttpWorkerLink {
     std::deque<TReply> replies;  // one per request, in order; none left: nothing answers
-    TFakeFiles files;
+    std::shared_ptr<TFakeFiles> files = std::make_shared<TFakeFiles>();
     std::function<void()> worker;
     std::deque<std::function<void()>> posted;
     bool threadsFail = false;
@@ -21,7 +21,8 @@ struct TStepServices : IHttpServices {
         if (!replies.empty()) connection->replies = {replies.front()}, replies.pop_front();
         return connection;
     }
-    IHttpFiles& Files() override { return files; }
+    std::shared_ptr<IHttpFiles> Files() override { return files; }
+    std::shared_ptr<IHttpWorkerLink> WorkerLink() override { return {std::shared_ptr<void>(), this}; }
     std::uint32_t TickCount() override { return 1000; }
     bool StartWorker(TudThreadPriority, std::function<void()> work) override {
         if (threadsFail) return false;
@@ -30,7 +31,6 @@ struct TStepServices : IHttpServices {
     }
     void CallOnUiThread(const std::function<void()>& call) override { call(); }
     void PostToUiThread(std::function<void()> call) override { posted.push_back(std::move(call)); }
-    void WaitForWorker() override { RunWorker(); }
 
     void RunWorker() {
         if (auto work = std::exchange(worker, nullptr)) work();
@@ -101,7 +101,7 @@ TEST_F(CustomHttp, OutcomesDeliveredByTheUserInterfaceThread) {
     http.StartRequest();  // nothing answers: no status at all
     services.Settle();
     EXPECT_EQ(events, (std::vector<std::string>{"skipped", "no connection"}));
-    EXPECT_EQ(services.files.disk.count("out.bin"), 0u);
+    EXPECT_EQ(services.files->disk.count("out.bin"), 0u);
 }
 
 TEST_F(CustomHttp, AbortsFinishWithTheirEventAndTheFileAsAsked) {
@@ -109,20 +109,22 @@ TEST_F(CustomHttp, AbortsFinishWithTheirEventAndTheFileAsAsked) {
     http.TransferBufferSize = 2;
     for (bool immediate : {false, true}) {
         for (bool deletePartial : {false, true}) {
-            services.files.disk.clear(), events.clear();
+            services.files->disk.clear(), events.clear();
             services.replies = {Reply("200", "0123456789")};
             http.OnDownloadProgress = [&](TudCustomHTTP& sender, const std::string&, TudBodyTarget, const TudProgress& p) {
-                if (p.BytesSoFar == 4 && !immediate) sender.AbortRequest(deletePartial, false);
+                if (p.BytesSoFar != 4) return;
+                sender.AbortRequest(deletePartial, immediate);
+                // An immediate abort is over before it returns, the worker still waiting for this handler.
+                EXPECT_EQ(sender.IsBusy(), !immediate);
+                if (immediate) {
+                    EXPECT_EQ(services.files->disk.count("out.bin"), deletePartial ? 0u : 1u);
+                }
             };
             http.StartRequest();
-            if (immediate) {
-                http.AbortRequest(deletePartial, true);  // before the worker ran: it stops at its first check
-                EXPECT_FALSE(http.IsBusy());
-                EXPECT_EQ(events, std::vector<std::string>{"aborted"});
-            }
             services.Settle();
             EXPECT_EQ(events, std::vector<std::string>{"aborted"}) << immediate << deletePartial;
-            EXPECT_EQ(services.files.disk.count("out.bin"), !deletePartial && !immediate ? 1u : 0u);
+            EXPECT_EQ(services.files->disk.count("out.bin"), deletePartial ? 0u : 1u);
+            EXPECT_EQ(services.files->disk["out.bin"].size(), deletePartial ? 0u : 4u);
         }
     }
     http.AbortRequest(true, true);  // idle: nothing happens

@@ -1,8 +1,10 @@
 #include "platform/win32/http_services_win32.h"
 
+#include <atomic>
 #include <stdexcept>
 
 #include "platform/win32/error_handler.h"
+#include "platform/win32/handle.h"
 #include "platform/win32/wininet_connection.h"
 
 namespace wmb {
@@ -88,6 +90,25 @@ void Win32HttpFiles::Delete(const std::string& path) {
     DeleteFileA(path.c_str());
 }
 
+// The worker's way to the event window; it may outlive the services, and then answers nothing.
+class Win32HttpServices::Link : public IHttpWorkerLink {
+public:
+    explicit Link(HWND window) : window_(window) {}
+    void CallOnUiThread(const std::function<void()>& call) override {
+        if (HWND window = window_.load()) SendMessageA(window, kCallMessage, 0, reinterpret_cast<LPARAM>(&call));
+    }
+    void PostToUiThread(std::function<void()> call) override {
+        HWND window = window_.load();
+        auto owned = std::make_unique<Call>(std::move(call));
+        if (window && PostMessageA(window, kPostMessage, 0, reinterpret_cast<LPARAM>(owned.get()))) owned.release();
+    }
+    std::uint32_t TickCount() override { return GetTickCount(); }
+    void Disconnect() { window_ = nullptr; }
+
+private:
+    std::atomic<HWND> window_;
+};
+
 Win32HttpServices::Win32HttpServices() {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = &Win32HttpServices::WindowProc;
@@ -96,10 +117,11 @@ Win32HttpServices::Win32HttpServices() {
     RegisterClassA(&windowClass);  // fails harmlessly when a second instance registers it again
     window_ = CreateWindowExA(0, kWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, windowClass.hInstance, nullptr);
     if (!window_) throw std::runtime_error("The HTTP client's event window cannot be created.");
+    link_ = std::make_shared<Link>(window_);
 }
 
 Win32HttpServices::~Win32HttpServices() {
-    if (worker_) WaitForWorker();
+    link_->Disconnect();
     MSG msg;
     while (PeekMessageA(&msg, window_, kPostMessage, kPostMessage, PM_REMOVE)) delete reinterpret_cast<Call*>(msg.lParam);
     DestroyWindow(window_);
@@ -120,36 +142,16 @@ LRESULT CALLBACK Win32HttpServices::WindowProc(HWND window, UINT message, WPARAM
 
 std::unique_ptr<IHttpConnection> Win32HttpServices::NewConnection() { return std::make_unique<WinInetConnection>(); }
 
+std::shared_ptr<IHttpWorkerLink> Win32HttpServices::WorkerLink() { return link_; }
+
 bool Win32HttpServices::StartWorker(TudThreadPriority priority, std::function<void()> work) {
-    // The previous request's thread has posted its result and is ending.
-    if (worker_) WaitForSingleObject(worker_.Get(), INFINITE);
     auto owned = std::make_unique<Call>(std::move(work));
     Handle thread(CreateThread(nullptr, 0, &RunWorker, owned.get(), CREATE_SUSPENDED, nullptr));
     if (!thread) return false;
     owned.release();
     SetThreadPriority(thread.Get(), WindowsPriority(priority));
     ResumeThread(thread.Get());
-    worker_ = std::move(thread);
-    return true;
-}
-
-void Win32HttpServices::CallOnUiThread(const std::function<void()>& call) {
-    SendMessageA(window_, kCallMessage, 0, reinterpret_cast<LPARAM>(&call));
-}
-
-void Win32HttpServices::PostToUiThread(std::function<void()> call) {
-    auto owned = std::make_unique<Call>(std::move(call));
-    if (PostMessageA(window_, kPostMessage, 0, reinterpret_cast<LPARAM>(owned.get()))) owned.release();
-}
-
-void Win32HttpServices::WaitForWorker() {
-    // The worker may be sending an event meanwhile; sent messages are answered while waiting.
-    HANDLE thread = worker_.Get();
-    while (thread && MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
-        MSG msg;
-        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    }
-    worker_.Reset();
+    return true;  // the thread runs on by itself and ends with its request
 }
 
 }  // namespace wmb

@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include "platform/win32/handle.h"
 #include "update/custom_http.h"
 
 namespace wmb {
@@ -18,7 +17,7 @@ public:
     void Delete(const std::string& path) override;
 };
 
-// Made on the user-interface thread, which then delivers the events; outlives the components using it.
+// Made on the user-interface thread, which then delivers the events.
 class Win32HttpServices : public IHttpServices {
 public:
     Win32HttpServices();
@@ -27,19 +26,17 @@ public:
     Win32HttpServices& operator=(const Win32HttpServices&) = delete;
 
     std::unique_ptr<IHttpConnection> NewConnection() override;
-    IHttpFiles& Files() override { return files_; }
-    std::uint32_t TickCount() override { return GetTickCount(); }
+    std::shared_ptr<IHttpFiles> Files() override { return files_; }
+    std::shared_ptr<IHttpWorkerLink> WorkerLink() override;
     bool StartWorker(TudThreadPriority priority, std::function<void()> work) override;
-    void CallOnUiThread(const std::function<void()>& call) override;
-    void PostToUiThread(std::function<void()> call) override;
-    void WaitForWorker() override;
 
 private:
+    class Link;
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND window_ = nullptr;
-    Handle worker_;
-    Win32HttpFiles files_;
+    std::shared_ptr<Link> link_;
+    std::shared_ptr<Win32HttpFiles> files_ = std::make_shared<Win32HttpFiles>();
 };
 
 }  // namespace wmb
