@@ -7,47 +7,6 @@
 namespace wmb {
 namespace {
 
-// The worker runs when the test says so, on the test's thread; what it posts waits in a queue for the
-// "user-interface thread" (the test) to run it, as the window's queue would.
-struct TStepServices : IHttpServices, IHttpWorkerLink {
-    std::deque<TReply> replies;  // one per request, in order; none left: nothing answers
-    std::shared_ptr<TFakeFiles> files = std::make_shared<TFakeFiles>();
-    std::function<void()> worker;
-    std::deque<std::function<void()>> posted;
-    bool threadsFail = false;
-
-    std::unique_ptr<IHttpConnection> NewConnection() override {
-        auto connection = std::make_unique<TFakeConnection>();
-        if (!replies.empty()) connection->replies = {replies.front()}, replies.pop_front();
-        return connection;
-    }
-    std::shared_ptr<IHttpFiles> Files() override { return files; }
-    std::shared_ptr<IHttpWorkerLink> WorkerLink() override { return {std::shared_ptr<void>(), this}; }
-    std::uint32_t TickCount() override { return 1000; }
-    bool StartWorker(TudThreadPriority, std::function<void()> work) override {
-        if (threadsFail) return false;
-        worker = std::move(work);
-        return true;
-    }
-    void CallOnUiThread(const std::function<void()>& call) override { call(); }
-    void PostToUiThread(std::function<void()> call) override { posted.push_back(std::move(call)); }
-
-    void RunWorker() {
-        if (auto work = std::exchange(worker, nullptr)) work();
-    }
-    // The worker, then the user-interface thread's queue, until both are idle.
-    void Settle() {
-        while (worker || !posted.empty()) {
-            RunWorker();
-            while (!posted.empty()) {
-                auto call = std::move(posted.front());
-                posted.pop_front();
-                call();
-            }
-        }
-    }
-};
-
 struct CustomHttp : ::testing::Test {
     TStepServices services;
     TudCustomHTTP http{services};
