@@ -4,6 +4,7 @@
 #include "platform/win32/internet_online.h"
 #include "settings/news.h"
 #include "ui/layout.h"
+#include "ui/maker_server.h"
 #include "ui/resource.h"
 
 namespace wmb::ui {
@@ -14,14 +15,6 @@ constexpr int kClientHeight = 500;
 constexpr int kLeft = 454;
 constexpr int kTop = 213;
 constexpr UINT kShowMessage = WM_APP + 0x51;
-
-// Tests serve the online page from a loopback server of their own: WMB_NEWS_SERVER names its host
-// and port in place of the maker's web server.
-std::string NewsServer() {
-    char server[256] = {};
-    const DWORD length = GetEnvironmentVariableA("WMB_NEWS_SERVER", server, sizeof server);
-    return length > 0 && length < sizeof server ? std::string(server, length) : std::string(kNewsServer);
-}
 
 }  // namespace
 
@@ -63,7 +56,7 @@ void NewsWindow::FormShow() {
     if (!webBrowser_.Exists()) webBrowser_.Create(Handle());
     IsInternetOnline();
     const Win32FileSystem files;
-    const auto address = NewsAddress(online_, NewsServer(), ProgramFolder(),
+    const auto address = NewsAddress(online_, MakerServer(), ProgramFolder(),
                                      [&files](const std::string& path) { return files.FileExists(path); });
     if (!address) return;
     sentTo_.SetText(*address);

@@ -135,7 +135,7 @@ protected:
     void TearDown() override {
         BenchTest::TearDown();
         SetEnvironmentVariableA("WMB_INET_OFFLINE", nullptr);
-        SetEnvironmentVariableA("WMB_NEWS_SERVER", nullptr);
+        SetEnvironmentVariableA("WMB_MAKER_SERVER", nullptr);
     }
 
     void Answering(Answer answer) {
@@ -235,7 +235,7 @@ TEST_P(NewsPageE2E, SendsTheBrowserToThePage) {
     server.emplace();
     const std::string host = server->Host();
     if (!c.serverUp) server.reset();  // its port now refuses
-    SetEnvironmentVariableA("WMB_NEWS_SERVER", host.c_str());
+    SetEnvironmentVariableA("WMB_MAKER_SERVER", host.c_str());
     SetSetting("News", "0");
 
     StartProgram();

@@ -1,0 +1,151 @@
+#include "platform/win32/updater_system_win32.h"
+
+#include <shellapi.h>
+
+#include <vector>
+
+#include "platform/win32/file_search.h"
+#include "platform/win32/handle.h"
+#include "platform/win32/registry_key.h"
+#include "update/browser_command.h"
+#include "update/sha256.h"
+#include "update/upgrade_paths.h"
+
+namespace wmb {
+
+namespace {
+
+constexpr const char* kUpgraderResource = "UDUPG";
+
+std::string ModulePath() {
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return std::string(path, length < MAX_PATH ? length : 0);
+}
+
+// The temporary folder with its backslash, or the program's folder when that folder does not exist.
+std::string UpgraderFolder(const std::string& programFolder) {
+    char temp[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathA(sizeof temp, temp);
+    if (length == 0 || length > MAX_PATH) return programFolder;
+    const DWORD attributes = GetFileAttributesA(temp);
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return programFolder;
+    return temp;
+}
+
+// The program that opens ".html" files: the open command of the class ".html" names, or failing that the
+// command of another verb named like "open".
+std::string HtmlOpenProgram() {
+    const std::string type = RegKey::Open(HKEY_CLASSES_ROOT, ".html", KEY_READ).ReadString("");
+    if (type.empty()) return {};
+    const RegKey shell = RegKey::Open(HKEY_CLASSES_ROOT, type + "\\shell", KEY_READ);
+    if (!shell.IsOpen()) return {};
+    std::vector<std::string> verbs;
+    char name[256];
+    for (DWORD i = 0;; ++i) {
+        DWORD size = sizeof name;
+        if (RegEnumKeyExA(shell.Get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        verbs.emplace_back(name, size);
+    }
+    const std::string verb = OpenVerb(verbs.data(), verbs.size());
+    if (verb.empty()) return {};
+    return CommandProgram(RegKey::Open(HKEY_CLASSES_ROOT, type + "\\shell\\" + verb + "\\command", KEY_READ).ReadString(""));
+}
+
+bool StartProcess(std::string commandLine) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    Handle thread(process.hThread), owned(process.hProcess);
+    return true;
+}
+
+bool WriteResourceTo(const std::string& path) {
+    Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_TEMPORARY, nullptr));
+    if (!file) return false;
+    HRSRC resource = FindResourceA(nullptr, kUpgraderResource, kUpgraderResource);
+    HGLOBAL loaded = resource ? LoadResource(nullptr, resource) : nullptr;
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    const DWORD size = resource ? SizeofResource(nullptr, resource) : 0;
+    DWORD written = 0;
+    return bytes && WriteFile(file.Get(), bytes, size, &written, nullptr) && written == size;
+}
+
+}  // namespace
+
+Win32UpdaterSystem::Win32UpdaterSystem(HWND mainWindow)
+    : mainWindow_(mainWindow), upgraderPath_(UpgraderFolder(ProgramFolder()) + "Upgrader.exe") {
+    DeleteFileA(upgraderPath_.c_str());
+}
+
+std::string Win32UpdaterSystem::ProgramPath() { return ModulePath(); }
+
+std::string Win32UpdaterSystem::ProgramFolder() {
+    const std::string path = ModulePath();
+    return path.substr(0, path.find_last_of('\\') + 1);
+}
+
+TInfoDate Win32UpdaterSystem::Today() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return {now.wYear, now.wMonth, now.wDay};
+}
+
+void Win32UpdaterSystem::OpenWebPage(const std::string& url) {
+    const std::string program = HtmlOpenProgram();
+    if (!program.empty() && StartProcess("\"" + program + "\" " + url)) return;
+    ShellExecuteA(mainWindow_, "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void Win32UpdaterSystem::DeleteTempFiles() {
+    const std::string folder = ProgramFolder();
+    std::vector<std::string> names;
+    for (FileSearch search(folder + "*" + kTempFileSuffix); search.Found();) {
+        if (!(search.Current().dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(search.Current().cFileName);
+        if (!search.Next()) break;
+    }
+    for (const std::string& name : names) {
+        SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA((folder + name).c_str());
+    }
+}
+
+void Win32UpdaterSystem::SetFileTime(const std::string& path, TDateTime time) {
+    // TDateTime counts days from 30 December 1899; FILETIME 100 ns from 1 January 1601.
+    constexpr double kDaysFrom1601To1899 = 109205.0;
+    const auto ticks = static_cast<ULONGLONG>((time + kDaysFrom1601To1899) * 864000000000.0);
+    FILETIME exact{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    // The file gets the time at the two seconds' resolution of a DOS date and time.
+    WORD dosDate = 0, dosTime = 0;
+    FILETIME stamp;
+    if (!FileTimeToDosDateTime(&exact, &dosDate, &dosTime) || !DosDateTimeToFileTime(dosDate, dosTime, &stamp)) return;
+    Handle file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, 0, nullptr));
+    if (file) ::SetFileTime(file.Get(), &stamp, nullptr, &stamp);
+}
+
+std::string Win32UpdaterSystem::FileSha256(const std::string& path) {
+    Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) return {};
+    Sha256 digest;
+    std::vector<char> buffer(65536);
+    DWORD read = 0;
+    while (ReadFile(file.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr) && read > 0)
+        digest.Update(buffer.data(), read);
+    return digest.HexDigest();
+}
+
+void Win32UpdaterSystem::LaunchUpgrader(const std::string& restartParam) {
+    // A file that cannot be written is no reason to stay: the command still runs.
+    WriteResourceTo(upgraderPath_);
+    StartProcess(UpgraderCommandLine(upgraderPath_, ProgramPath(), restartParam));
+}
+
+void Win32UpdaterSystem::CloseApplication() { PostMessageA(mainWindow_, WM_CLOSE, 0, 0); }
+
+}  // namespace wmb

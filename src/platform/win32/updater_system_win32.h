@@ -1,0 +1,33 @@
+#pragma once
+// What the updater needs of Windows: the program's own path, today's date, the web browser, the
+// downloaded files beside the program, and the upgrader written from the program's resources and started.
+
+#include <windows.h>
+
+#include "update/auto_updater.h"
+
+namespace wmb {
+
+class Win32UpdaterSystem : public IUpdaterSystem {
+public:
+    // `mainWindow` is closed when the upgrader has been started. An upgrader left by an earlier run goes.
+    explicit Win32UpdaterSystem(HWND mainWindow);
+
+    std::string ProgramPath() override;
+    std::string ProgramFolder() override;
+    TInfoDate Today() override;
+    void OpenWebPage(const std::string& url) override;
+    void DeleteTempFiles() override;
+    void SetFileTime(const std::string& path, TDateTime time) override;
+    std::string FileSha256(const std::string& path) override;
+    void LaunchUpgrader(const std::string& restartParam) override;
+    void CloseApplication() override;
+
+    const std::string& UpgraderPath() const { return upgraderPath_; }
+
+private:
+    HWND mainWindow_;
+    std::string upgraderPath_;
+};
+
+}  // namespace wmb
