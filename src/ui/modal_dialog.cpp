@@ -5,12 +5,13 @@
 namespace wmb::ui {
 namespace {
 
-
+// Centres the window on its owner; without one, on the whole screen.
 void CentreOn(HWND window, HWND owner) {
-    RECT outer{};
+    RECT outer{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     RECT own{};
     GetWindowRect(window, &own);
-    if (!owner || !GetWindowRect(owner, &outer)) SystemParametersInfoA(SPI_GETWORKAREA, 0, &outer, 0);
+    RECT ownerRect{};
+    if (owner && GetWindowRect(owner, &ownerRect)) outer = ownerRect;
     const int width = own.right - own.left;
     const int height = own.bottom - own.top;
     const int x = outer.left + (outer.right - outer.left - width) / 2;
@@ -33,7 +34,7 @@ HWND ModalDialog::CreateDialogWindow(HINSTANCE instance, HWND owner, const char*
 int ModalDialog::ShowModal() {
     if (running_ || !Handle()) return 0;
     const HWND owner = GetWindow(Handle(), GW_OWNER);
-    CentreOn(Handle(), owner);
+    CentreOn(Handle(), onScreen_ ? nullptr : owner);
     const HWND focus = GetFocus();
     result_ = 0;
     running_ = true;

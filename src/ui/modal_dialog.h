@@ -11,7 +11,7 @@ namespace wmb::ui {
 
 class ModalDialog : public Window {
 public:
-    // Shows the dialog centred on its owner and returns once EndModal was called: its result, or 0 when
+    // Shows the dialog centred on its owner (or on the screen, see CentreOnScreen) and returns once EndModal was called: its result, or 0 when
     // the dialog was closed by its window frame.
     int ShowModal();
     bool Showing() const { return running_; }
@@ -23,6 +23,8 @@ protected:
     HWND CreateDialogWindow(HINSTANCE instance, HWND owner, const char* className, const char* caption,
                             int clientWidth, int clientHeight, HBRUSH background, Frame frame = Frame::Dialog);
     void EndModal(int result);
+    // Centres the dialog on the whole screen rather than on its owner at every showing.
+    void CentreOnScreen() { onScreen_ = true; }
     // Before each showing: put the controls' values and the focus in place.
     virtual void OnShowing() {}
 
@@ -30,6 +32,7 @@ private:
     bool OnClose() override;
     bool CloseOnlyHides() const override { return true; }
 
+    bool onScreen_ = false;
     bool running_ = false;
     int result_ = 0;
 };

@@ -91,3 +91,22 @@
 
 // News window: a hidden static whose text is the address the browser was last sent to ("" before any).
 #define IDC_NEWSADDRESS 1000
+
+// Update windows (1100 to 1129). The offer dialog: "Yes" is IDOK, "Later" IDCANCEL.
+#define IDC_OFFERICON 1100
+#define IDC_OFFERLABEL 1101
+// The update wizard: the group boxes, the controls on them, the note of the last page, "Finish" (Cancel is
+// IDCANCEL).
+#define IDC_WIZTITLE 1110
+#define IDC_WIZCURRENTFILE 1111
+#define IDC_WIZFROMLABEL 1112
+#define IDC_WIZFILEURL 1113
+#define IDC_WIZFILESIZE 1114
+#define IDC_WIZRATE 1115
+#define IDC_WIZTIMELEFT 1116
+#define IDC_WIZFILEPROGRESS 1117
+#define IDC_WIZALLFILES 1118
+#define IDC_WIZALLDOWNLOADING 1119
+#define IDC_WIZALLPROGRESS 1120
+#define IDC_WIZAFTERNOTE 1121
+#define IDC_WIZFINISH 1122

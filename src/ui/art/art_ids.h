@@ -4,6 +4,7 @@
 #define IDB_LOGO 200          // 320x56, white background
 #define IDB_PARTNERLOGO 201   // 90x44, white background
 #define IDB_ABORT 202         // 160x60, white background
+#define IDB_WIZARD 203        // 118x218: the update wizard's side picture
 #define IDB_GLYPH_BENCH 210   // 24x24, magenta is transparent
 #define IDB_GLYPH_FOLDER 211  // 16x16, magenta is transparent
 #define IDB_GLYPH_OPEN 212    // 16x16, magenta is transparent
