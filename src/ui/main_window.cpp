@@ -81,6 +81,10 @@ void MainWindow::OnCreate() {
     GetWindowRect(statusBar_, &bar);
     abortPanel_.Create(Handle(), Scaled(kClientWidth), Scaled(kClientHeight) - (bar.bottom - bar.top), font_.Get());
     FormCreate();
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(Handle(), GWLP_HINSTANCE));
+    updates_ = std::make_unique<UpdateService>(instance, Handle(), font_.Get(),
+                                               [this](const std::string& text) { ShowMessage(text); });
+    updates_->Loaded(__argc > 1 ? __argv[1] : "");
 }
 
 void MainWindow::CreateHeader() {
@@ -103,6 +107,7 @@ void MainWindow::CreateHeader() {
     OnCommand(IDC_IMAGE2, BN_CLICKED, [this] { app_->Controller().Image2Click(); });
     OnCommand(IDC_HOMEPAGE, BN_CLICKED, [this] { OpenDocument(kWebAddress); });
     OnCommand(IDC_PARTNERLOGO, STN_CLICKED, [this] { OpenDocument(kPartnerAddress); });
+    OnCommand(IDC_UPDATE, BN_CLICKED, [this] { updates_->Check(); });
     OnCommand(IDC_HELPBUTTON, BN_CLICKED, [this] { OpenDocument(app_->GameFolders().Program + "help.chm"); });
 }
 

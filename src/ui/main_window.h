@@ -25,6 +25,7 @@
 #include "ui/settings2_page.h"
 #include "ui/settings3_page.h"
 #include "ui/specific_page.h"
+#include "ui/update_service.h"
 #include "ui/window.h"
 
 namespace wmb::ui {
@@ -116,6 +117,7 @@ private:
     SpecificPage specific_{*this};
     std::array<Page*, 8> pages_{&path_, &demos_, &settings1_, &settings2_, &settings3_, &general_, &screen_, &specific_};
     NewsWindow news_;
+    std::unique_ptr<UpdateService> updates_;
 };
 
 }  // namespace wmb::ui
