@@ -12,24 +12,29 @@
 
 namespace wmb {
 
-// What the component needs of the platform. All calls but the worker-side ones come from the
-// user-interface thread.
+// The way from a request's worker thread back to the user-interface thread. The worker keeps it as long
+// as it runs, which may be longer than the component: a worker left blocked in the library ends on its own.
+class IHttpWorkerLink {
+public:
+    virtual ~IHttpWorkerLink() = default;
+    // Runs `call` on the user-interface thread and returns once it has run (or at once when that thread no
+    // longer takes calls).
+    virtual void CallOnUiThread(const std::function<void()>& call) = 0;
+    // The worker's last step: queues `call` for the user-interface thread without waiting.
+    virtual void PostToUiThread(std::function<void()> call) = 0;
+    virtual std::uint32_t TickCount() = 0;  // milliseconds
+};
+
+// What the component needs of the platform; called on the user-interface thread.
 class IHttpServices {
 public:
     virtual ~IHttpServices() = default;
     // The library's handles of one request; used by the worker, closed from either thread.
     virtual std::unique_ptr<IHttpConnection> NewConnection() = 0;
-    virtual IHttpFiles& Files() = 0;
-    virtual std::uint32_t TickCount() = 0;  // milliseconds
-    // Runs `work` on a fresh thread; the thread of the previous request has ended or is ending. False when
-    // no thread could be made.
+    virtual std::shared_ptr<IHttpFiles> Files() = 0;
+    virtual std::shared_ptr<IHttpWorkerLink> WorkerLink() = 0;
+    // Runs `work` on a fresh thread; false when no thread could be made.
     virtual bool StartWorker(TudThreadPriority priority, std::function<void()> work) = 0;
-    // Worker side: runs `call` on the user-interface thread and returns once it has run.
-    virtual void CallOnUiThread(const std::function<void()>& call) = 0;
-    // Worker side, its last step: queues `call` for the user-interface thread without waiting.
-    virtual void PostToUiThread(std::function<void()> call) = 0;
-    // Waits until the worker thread has ended, running its CallOnUiThread calls meanwhile.
-    virtual void WaitForWorker() = 0;
 };
 
 class TudCustomHTTP;
@@ -63,7 +68,8 @@ struct TudHTTPEvents {
 class TudCustomHTTP : public TudLoginComponent, public TudHTTPSettings, public TudHTTPEvents {
 public:
     explicit TudCustomHTTP(IHttpServices& services);
-    // A running request is stopped without its events; its partial output file is deleted.
+    // A running request is stopped as by an immediate abort, without its event; its partial output file is
+    // deleted.
     virtual ~TudCustomHTTP();
     TudCustomHTTP(const TudCustomHTTP&) = delete;
     TudCustomHTTP& operator=(const TudCustomHTTP&) = delete;
@@ -75,8 +81,9 @@ public:
     // file: a resume.
     bool StartRangeRequest(std::uint32_t startRange, std::uint32_t endRange);
     // Stops the running request: the worker stops before its next step or block, the handles are closed and
-    // OnRequestAborted follows. With `immediate` the handles are closed at once (a blocked read returns) and
-    // the abort is finished before this returns. No effect when idle.
+    // OnRequestAborted follows. With `immediate` the abort is finished before this returns: the handles and
+    // the output file are closed at once and the worker, never killed, ends on its own without touching the
+    // component. No effect when idle.
     void AbortRequest(bool deletePartialFile, bool immediate);
     bool IsBusy() const { return busy_; }
 
@@ -90,7 +97,7 @@ private:
     class Request;
     bool Start();
     void Dispatch(const std::shared_ptr<Request>& request);
-    void FinishAbort(const std::shared_ptr<Request>& request);
+    void FinishAbort();
 
     IHttpServices& services_;
     std::shared_ptr<Request> request_;

@@ -20,13 +20,11 @@ THttpRequestRun::THttpRequestRun(const TudHTTPSettings& settings, TudLoginCompon
       proxyUsername_(settings.Proxy.ProxyUsername),
       proxyPassword_(settings.Proxy.ProxyPassword) {}
 
-TudRunEnd THttpRequestRun::Execute(bool deletePartialFileOnAbort) {
+TudRunEnd THttpRequestRun::Execute() {
     state_ = TudRequestState{};
     startTick_ = tickCount_();
     Fetch();
-    if (!aborted_) return TudRunEnd::Finished;
-    Release(deletePartialFileOnAbort);
-    return TudRunEnd::Aborted;
+    return aborted_ ? TudRunEnd::Aborted : TudRunEnd::Finished;
 }
 
 void THttpRequestRun::Release(bool deleteFile) {
@@ -67,9 +65,13 @@ void THttpRequestRun::OpenLocalFile(const TUrlParts& parts) {
 }
 
 bool THttpRequestRun::Request(const TUrlParts& parts) {
-    if (!connection_.Open(InternetOpenArgs(settings_.AgentName, settings_.Proxy, false)) || Aborted()) return false;
+    const auto status = [this](std::uint32_t code, const std::string& newUrl) {
+        events_.Status(code, StatusText(code), newUrl);
+    };
+    if (!connection_.Open(InternetOpenArgs(settings_.AgentName, settings_.Proxy, false), status) || Aborted())
+        return false;
     if (!connection_.Connect(parts.HostName, parts.Port, parts.UserName, parts.Password) || Aborted()) return false;
-    const char* verb = RequestVerb(settings_.PostData, false);
+    const char* verb = RequestVerb(settings_.PostData, !settings_.UploadData.empty());
     const std::uint32_t flags =
         OpenRequestFlags(settings_.CacheOptions, settings_.InternetOptions, SchemeIs(parts, "https"));
     if (!connection_.OpenRequest(verb, RequestObject(parts), settings_.Referer, settings_.AcceptTypes, flags) || Aborted())
@@ -88,12 +90,25 @@ bool THttpRequestRun::Request(const TUrlParts& parts) {
 
 bool THttpRequestRun::SendAndReadStatus() {
     const std::string& post = settings_.PostData;
-    if (!connection_.Send(post.empty() ? "" : kPostContentTypeHeader, post)) {
+    const bool sent = !settings_.UploadData.empty() ? Upload()
+                                                     : connection_.Send(post.empty() ? "" : kPostContentTypeHeader, post);
+    if (!sent) {
         state_.StatusCode = -1;
         return false;
     }
     state_.StatusCode = ParseStatusCode(connection_.Query(inet::kQueryStatusCode).value_or(""));
     return true;
+}
+
+bool THttpRequestRun::Upload() {
+    const std::string& data = settings_.UploadData;
+    const std::size_t chunk = std::max<std::uint32_t>(settings_.TransferBufferSize, 1);
+    if (!connection_.BeginUpload(static_cast<std::uint32_t>(data.size()))) return false;
+    for (std::size_t at = 0; at < data.size(); at += chunk) {
+        const auto size = static_cast<std::uint32_t>(std::min(chunk, data.size() - at));
+        if (Aborted() || !connection_.Write(data.data() + at, size)) return false;
+    }
+    return connection_.EndUpload();
 }
 
 bool THttpRequestRun::Authenticate() {

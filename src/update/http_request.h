@@ -20,7 +20,10 @@ namespace wmb {
 class IHttpConnection {
 public:
     virtual ~IHttpConnection() = default;
-    virtual bool Open(const TInternetOpenArgs& args) = 0;  // also registers the status callback
+    // Also registers the status callback, which the library calls on the worker with each notification and,
+    // for a redirect, the new address.
+    virtual bool Open(const TInternetOpenArgs& args,
+                      std::function<void(std::uint32_t status, const std::string& newUrl)> statusCallback) = 0;
     virtual bool Connect(const std::string& host, std::uint16_t port, const std::string& user,
                          const std::string& password) = 0;
     virtual bool OpenRequest(const std::string& verb, const std::string& object, const std::string& referer,
@@ -29,9 +32,14 @@ public:
     virtual void SetTextOption(std::uint32_t option, const std::string& value) = 0;
     virtual void AddHeaders(const std::string& lines, std::uint32_t mode) = 0;
     virtual bool Send(const std::string& headers, const std::string& body) = 0;
+    // An upload: the request sent with its total size, then written in parts, then ended.
+    virtual bool BeginUpload(std::uint32_t totalSize) = 0;
+    virtual bool Write(const char* data, std::uint32_t size) = 0;
+    virtual bool EndUpload() = 0;
     virtual std::optional<std::string> Query(std::uint32_t query) = 0;  // nothing when the reply lacks it
     virtual bool Read(char* buffer, std::uint32_t size, std::uint32_t& got) = 0;
-    virtual void Close() = 0;  // closes whichever handles are open
+    // Closes whichever handles are open; may come from another thread while a call waits, which then fails.
+    virtual void Close() = 0;
 };
 
 class IByteSource {
@@ -82,6 +90,7 @@ public:
     virtual bool PasswordRequest(const std::string& realm) = 0;
     // Status 407: true sends again with the proxy login given.
     virtual bool ProxyAuthentication(std::string& user, std::string& password) = 0;
+    virtual void Status(std::uint32_t status, const std::string& text, const std::string& newUrl) = 0;
 };
 
 enum class TudRunEnd { Finished, Aborted };
@@ -93,12 +102,14 @@ public:
                     IHttpFiles& files, IHttpRequestEvents& events, std::function<std::uint32_t()> tickCount,
                     std::function<bool()> abortRequested);
 
-    // Runs the request; an abort found between steps or blocks closes the handles and releases the target.
-    TudRunEnd Execute(bool deletePartialFileOnAbort);
+    // Runs the request; an abort found between steps or blocks ends it there, its handles and target left to
+    // Release.
+    TudRunEnd Execute();
 
     const TudRequestState& State() const { return state_; }
     const std::string& ContentType() const { return contentType_; }
     const std::string& Body() const { return body_; }  // the memory target
+    bool BodyInFile() const { return fileMade_; }
 
     // Closes the handles and the output file; the file goes too when deleteFile is set.
     void Release(bool deleteFile);
@@ -109,6 +120,7 @@ private:
     void OpenLocalFile(const TUrlParts& parts);
     bool Request(const TUrlParts& parts);
     bool SendAndReadStatus();
+    bool Upload();
     bool Authenticate();
     bool RestartAfterRangeRefused();
     void ReadHeaders();

@@ -61,6 +61,7 @@ inline constexpr std::uint32_t kQueryProxyAuthenticate = 41;
 inline constexpr std::uint32_t kQueryEtag = 54;
 
 // Status notifications passed to the status callback.
+inline constexpr std::uint32_t kStatusHandleCreated = 60;
 inline constexpr std::uint32_t kStatusRedirect = 110;
 
 }  // namespace wmb::inet
