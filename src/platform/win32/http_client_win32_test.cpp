@@ -68,7 +68,9 @@ protected:
             if (onDone) onDone();
         };
         http.OnTransferLost = [this](TudCustomHTTP& sender, const std::string&, TudBodyTarget target,
-                                     std::uint32_t bytes, std::uint32_t) { Outcome("TransferLost", sender, target, bytes); };
+                                     std::uint32_t bytes, std::uint32_t) {
+            Outcome("TransferLost", sender, target, bytes);
+        };
         http.OnNoConnection = [this](TudCustomHTTP& sender) { Outcome("NoConnection", sender, nullptr, 0); };
         http.OnHttpError = [this](TudCustomHTTP& sender, std::int32_t, TudBodyTarget target) {
             Outcome("HttpError", sender, target, sender.BytesRead());
