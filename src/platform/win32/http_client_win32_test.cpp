@@ -195,6 +195,8 @@ INSTANTIATE_TEST_SUITE_P(
         OutcomeCase{"LocalFile", "{folder}present.bin", true, "Done", 200, 9000, nullptr, true},
         OutcomeCase{"TransferLostOnCutBody", "http://{server}/body?size=10000&cut=3000", false, "TransferLost", 200,
                     3000, nullptr, false},
+        OutcomeCase{"HugeAnnouncedLengthIsNotReserved", "http://{server}/body?size=3000000000&cut=5000", false,
+                    "TransferLost", 200, 5000, nullptr, false},
         OutcomeCase{"NoConnectionOnRefusedPort", "http://{refused}/body?size=10", false, "NoConnection", -1, 0,
                     nullptr, false},
         OutcomeCase{"ErrorPageInMemoryAndNoFile", "http://{server}/missing", true, "HttpError", 404, 48,
