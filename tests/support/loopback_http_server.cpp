@@ -127,7 +127,6 @@ LoopbackHttpServer::~LoopbackHttpServer() {
     closesocket(listener_);
     {
         std::lock_guard<std::mutex> lock(connectionsMutex_);
-        for (Connection& c : connections_) shutdown(c.socket, SD_BOTH);  // a blocked send or receive returns
         for (Connection& c : connections_) {
             c.thread.join();
             closesocket(c.socket);
@@ -190,6 +189,9 @@ void LoopbackHttpServer::ReapFinished() {
 }
 
 void LoopbackHttpServer::Serve(SOCKET client) {
+    // Every wait polls the stop flag: a blocked send would not return when the server stops.
+    u_long nonBlocking = 1;
+    ioctlsocket(client, FIONBIO, &nonBlocking);
     RecordedRequest request;
     if (!ReadRequest(client, request)) return;
     {
@@ -231,6 +233,7 @@ bool LoopbackHttpServer::ReadRequest(SOCKET client, RecordedRequest& request) {
         timeval wait{0, static_cast<long>(std::chrono::microseconds(kPoll).count())};
         if (select(0, &ready, nullptr, nullptr, &wait) != 1) continue;
         const int got = recv(client, buffer, sizeof buffer, 0);
+        if (got < 0 && WSAGetLastError() == WSAEWOULDBLOCK) continue;
         if (got <= 0) return false;
         received.append(buffer, static_cast<std::size_t>(got));
     }
@@ -309,10 +312,19 @@ void LoopbackHttpServer::SendBody(SOCKET client, const RecordedRequest& request,
 
 bool LoopbackHttpServer::SendAll(SOCKET client, const char* data, std::size_t size) {
     while (size > 0) {
+        if (stopping_) return false;
         const int put = send(client, data, static_cast<int>(std::min(size, kWriteSize)), 0);
-        if (put <= 0 || stopping_) return false;
-        data += put;
-        size -= static_cast<std::size_t>(put);
+        if (put > 0) {
+            data += put;
+            size -= static_cast<std::size_t>(put);
+            continue;
+        }
+        if (put == 0 || WSAGetLastError() != WSAEWOULDBLOCK) return false;
+        fd_set writable;
+        FD_ZERO(&writable);
+        FD_SET(client, &writable);
+        timeval wait{0, static_cast<long>(std::chrono::microseconds(kPoll).count())};
+        select(0, nullptr, &writable, nullptr, &wait);
     }
     return true;
 }
@@ -339,7 +351,8 @@ bool LoopbackHttpServer::ClientStillThere(SOCKET client, std::chrono::millisecon
         timeval wait{0, static_cast<long>(slice.count())};
         if (select(0, &ready, nullptr, nullptr, &wait) == 1) {
             char scratch[512];
-            if (recv(client, scratch, sizeof scratch, 0) <= 0) return false;  // closed or reset
+            const int got = recv(client, scratch, sizeof scratch, 0);
+            if (got == 0 || (got < 0 && WSAGetLastError() != WSAEWOULDBLOCK)) return false;  // closed or reset
         }
     }
     return false;
