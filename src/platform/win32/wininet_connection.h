@@ -7,39 +7,14 @@
 #include <wininet.h>
 
 #include <mutex>
-#include <utility>
+
+#include "platform/win32/unique_handle.h"
 
 #include "update/http_request.h"
 
 namespace wmb {
 
-// Owner of one WinINet handle.
-class InternetHandle {
-public:
-    InternetHandle() = default;
-    explicit InternetHandle(HINTERNET h) : h_(h) {}
-    ~InternetHandle() { Reset(); }
-    InternetHandle(const InternetHandle&) = delete;
-    InternetHandle& operator=(const InternetHandle&) = delete;
-    InternetHandle(InternetHandle&& other) noexcept : h_(std::exchange(other.h_, nullptr)) {}
-    InternetHandle& operator=(InternetHandle&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            h_ = std::exchange(other.h_, nullptr);
-        }
-        return *this;
-    }
-
-    HINTERNET Get() const { return h_; }
-    explicit operator bool() const { return h_ != nullptr; }
-    void Reset() {
-        if (h_) InternetCloseHandle(h_);
-        h_ = nullptr;
-    }
-
-private:
-    HINTERNET h_ = nullptr;
-};
+using InternetHandle = UniqueHandle<HINTERNET, &InternetCloseHandle>;
 
 class WinInetConnection : public IHttpConnection {
 public:
