@@ -16,7 +16,6 @@
 
 #include <windows.h>
 #include <psapi.h>
-#include <wininet.h>
 
 #include <algorithm>
 #include <chrono>
@@ -27,6 +26,7 @@
 
 #include "platform/win32/handle.h"
 #include "platform/win32/http_services_win32.h"
+#include "platform/win32/wininet_connection.h"
 #include "update/custom_http.h"
 #include "update/http_request_setup.h"
 
@@ -102,16 +102,6 @@ ComponentRun ComponentDownload(const std::string& url, const std::string& file, 
     return run;
 }
 
-struct InternetHandle {
-    HINTERNET h;
-    explicit InternetHandle(HINTERNET handle) : h(handle) {}
-    ~InternetHandle() {
-        if (h) InternetCloseHandle(h);
-    }
-    InternetHandle(const InternetHandle&) = delete;
-    InternetHandle& operator=(const InternetHandle&) = delete;
-};
-
 // One download by hand: the calls the component makes, with the same flags, and nothing else. With
 // `peakPrivate` the private bytes are sampled after every block.
 double BareDownload(std::uint16_t port, const std::string& object, const std::string& file,
@@ -119,22 +109,22 @@ double BareDownload(std::uint16_t port, const std::string& object, const std::st
     const auto start = Clock::now();
     const wmb::TudHTTPSettings defaults;
     const DWORD flags = wmb::OpenRequestFlags(kCacheOptions, defaults.InternetOptions, false);
-    const InternetHandle net(
+    const wmb::InternetHandle net(
         InternetOpenA(defaults.AgentName.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
-    const InternetHandle connection(
-        net.h ? InternetConnectA(net.h, "127.0.0.1", port, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0) : nullptr);
+    const wmb::InternetHandle connection(
+        net ? InternetConnectA(net.Get(), "127.0.0.1", port, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0) : nullptr);
     const char* accept[] = {defaults.AcceptTypes.c_str(), nullptr};
-    const InternetHandle request(connection.h ? HttpOpenRequestA(connection.h, "GET", object.c_str(), nullptr,
-                                                                 nullptr, accept, flags, 0)
-                                              : nullptr);
-    if (!request.h || !HttpSendRequestA(request.h, nullptr, 0, nullptr, 0))
+    const wmb::InternetHandle request(
+        connection ? HttpOpenRequestA(connection.Get(), "GET", object.c_str(), nullptr, nullptr, accept, flags, 0)
+                   : nullptr);
+    if (!request || !HttpSendRequestA(request.Get(), nullptr, 0, nullptr, 0))
         throw std::runtime_error("the bare request failed: " + std::to_string(GetLastError()));
     const wmb::Handle out(CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     if (!out) throw std::runtime_error("cannot write " + file);
     std::vector<char> block(kBlock);
     DWORD got = 0;
     DWORD written = 0;
-    while (InternetReadFile(request.h, block.data(), kBlock, &got) && got != 0) {
+    while (InternetReadFile(request.Get(), block.data(), kBlock, &got) && got != 0) {
         if (!WriteFile(out.Get(), block.data(), got, &written, nullptr))
             throw std::runtime_error("cannot write " + file);
         if (peakPrivate) *peakPrivate = std::max(*peakPrivate, PrivateBytes());
