@@ -149,8 +149,8 @@ std::string LoopbackHttpServer::BodyBytes(std::uint64_t offset, std::size_t coun
     std::string bytes;
     bytes.reserve(count);
     while (bytes.size() < count) {
-        const std::size_t part = std::min(count - bytes.size(), kWriteSize);
-        bytes.append(Pattern(), static_cast<std::size_t>((offset + bytes.size()) % kPatternPeriod), part);
+        const std::size_t piece = std::min(count - bytes.size(), kWriteSize);
+        bytes.append(Pattern(), static_cast<std::size_t>((offset + bytes.size()) % kPatternPeriod), piece);
     }
     return bytes;
 }
@@ -331,10 +331,10 @@ bool LoopbackHttpServer::SendAll(SOCKET client, const char* data, std::size_t si
 
 bool LoopbackHttpServer::SendGenerated(SOCKET client, std::uint64_t offset, std::uint64_t count) {
     while (count > 0) {
-        const std::size_t part = static_cast<std::size_t>(std::min<std::uint64_t>(count, kWriteSize));
-        if (!SendAll(client, Pattern().data() + offset % kPatternPeriod, part)) return false;
-        offset += part;
-        count -= part;
+        const std::size_t piece = static_cast<std::size_t>(std::min<std::uint64_t>(count, kWriteSize));
+        if (!SendAll(client, Pattern().data() + offset % kPatternPeriod, piece)) return false;
+        offset += piece;
+        count -= piece;
     }
     return true;
 }
