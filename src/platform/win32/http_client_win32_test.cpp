@@ -87,7 +87,6 @@ protected:
         Note(event);
         ++outcomes;
         status = sender.StatusCode();
-        contentLength = sender.ContentLength();
         bytesRead = bytes;
         memoryTarget = target != nullptr;
         body = target ? *target : std::string();
@@ -127,7 +126,6 @@ protected:
     int progressOffUiThread = 0;
     int outcomes = 0;
     std::int32_t status = 0;
-    std::uint32_t contentLength = 0;
     std::uint32_t bytesRead = 0;
     bool memoryTarget = false;
     std::string body;
