@@ -14,6 +14,7 @@
 
 #include "platform/win32/handle.h"
 #include "platform/win32/platform_test_support.h"
+#include "update/sha256.h"
 
 namespace wmb {
 namespace {
@@ -35,16 +36,17 @@ void WriteBytes(const std::string& path, const std::string& bytes, DWORD attribu
     SetFileAttributesA(path.c_str(), attributes);
 }
 
-using FolderBytes = std::map<std::string, std::string>;
+// Each file's SHA-256, by name.
+using FolderDigests = std::map<std::string, std::string>;
 
-FolderBytes ReadFolder(const std::string& folder) {
-    FolderBytes files;
+FolderDigests ReadFolder(const std::string& folder) {
+    FolderDigests files;
     WIN32_FIND_DATAA entry{};
     const HANDLE search = FindFirstFileA((folder + "*").c_str(), &entry);
     if (search == INVALID_HANDLE_VALUE) return files;
     do {
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            files[entry.cFileName] = ReadBytes(folder + entry.cFileName);
+            files[entry.cFileName] = Sha256Hex(ReadBytes(folder + entry.cFileName));
     } while (FindNextFileA(search, &entry));
     FindClose(search);
     return files;
@@ -73,10 +75,20 @@ protected:
         SetEnvironmentVariableA("WMB_UPGRADER_TEST_LOG", log_.c_str());
     }
 
+    // The upgrader and the restarted program may still be ending: their files go once they are free.
+    void TearDown() override {
+        for (const std::string& path : {upgrader_, program_ + "Program.exe"}) {
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+            while (!DeleteFileA(path.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND &&
+                   std::chrono::steady_clock::now() < deadline)
+                Sleep(20);
+        }
+    }
+
     // Starts the stand-in program, which starts the upgrader and exits; returns the start log once the
     // program was started again.
-    std::string UpgradeAndWaitForRestart() {
-        std::string line = "\"" + program_ + "Program.exe\" /launch \"" + upgrader_ + "\" /afterupgrade0";
+    std::string UpgradeAndWaitForRestart(const std::string& restartParam = "/afterupgrade0") {
+        std::string line = "\"" + program_ + "Program.exe\" /launch \"" + upgrader_ + "\" " + restartParam;
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION info{};
@@ -88,7 +100,7 @@ protected:
         std::string log;
         while (std::chrono::steady_clock::now() < deadline) {
             log = ReadBytes(log_);
-            if (log.find("started") != std::string::npos) break;
+            if (log.find("Program.exe started") != std::string::npos) break;
             Sleep(20);
         }
         return log;
@@ -99,24 +111,38 @@ protected:
 };
 
 TEST_F(UpgraderTest, ReplacesTheFilesAndRestartsTheProgramWithTheMethodDigit) {
-    EXPECT_EQ(UpgradeAndWaitForRestart(), "launched\nstarted[/afterupgrade0]\n");
-    EXPECT_EQ(ReadFolder(program_), (FolderBytes{{"Program.exe", newProgram_}, {"data.txt", "new data"},
-                                                 {"zone.dat", "old zone"}, {"notes.txt", "kept"}}));
+    EXPECT_EQ(UpgradeAndWaitForRestart(), "launched\nProgram.exe started[/afterupgrade0]\n");
+    EXPECT_EQ(ReadFolder(program_), (FolderDigests{{"Program.exe", Sha256Hex(newProgram_)},
+                                                 {"data.txt", Sha256Hex("new data")},
+                                                 {"zone.dat", Sha256Hex("old zone")},
+                                                 {"notes.txt", Sha256Hex("kept")}}));
     const DWORD attributes = GetFileAttributesA((program_ + "data.txt").c_str());
     EXPECT_EQ(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY), 0u);
 }
 
 TEST_F(UpgraderTest, AFileKeptOpenLeavesTheFolderAsBeforeTheDownload) {
     WriteBytes(program_ + "zone.dat.uTMP", "new zone", FILE_ATTRIBUTE_HIDDEN);
-    FolderBytes before = ReadFolder(program_);
+    FolderDigests before = ReadFolder(program_);
     // Replaced in name order: Program.exe and data.txt first, then zone.dat, which is kept open.
     Handle lock(CreateFileA((program_ + "zone.dat").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(lock);
     // The program starts again as it was, without the restart parameter.
-    EXPECT_EQ(UpgradeAndWaitForRestart(), "launched\nstarted[]\n");
+    EXPECT_EQ(UpgradeAndWaitForRestart(), "launched\nProgram.exe started[]\n");
     lock.Reset();
     std::erase_if(before, [](const auto& file) { return file.first.ends_with(".uTMP"); });
     EXPECT_EQ(ReadFolder(program_), before);
+}
+
+TEST_F(UpgraderTest, ExternalSetupRunsToItsEndBeforeTheRestart) {
+    DeleteFileA((program_ + "Program.exe.uTMP").c_str());
+    DeleteFileA((program_ + "data.txt.uTMP").c_str());
+    WriteBytes(program_ + "setup.exe.uTMP", oldProgram_, FILE_ATTRIBUTE_HIDDEN);
+    FolderDigests before = ReadFolder(program_);
+    EXPECT_EQ(UpgradeAndWaitForRestart("/afterupgrade1"),
+              "launched\nsetup.exe started[]\nProgram.exe started[/afterupgrade1]\n");
+    std::erase_if(before, [](const auto& file) { return file.first.ends_with(".uTMP"); });
+    EXPECT_EQ(ReadFolder(program_), before);  // the setup here changes nothing; the downloads are gone
+    EXPECT_EQ(GetFileAttributesA((TempFolder() + "setup.exe").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST(UpgraderResource, WildmereBenchCarriesTheUpgrader) {

@@ -1,6 +1,7 @@
 // Stands in for the program in the upgrader tests. "/launch UPGRADER PARAM" starts the upgrader as the
-// program does and exits; any other start is a restart. Each start appends a line to the file named by
-// WMB_UPGRADER_TEST_LOG: "launched", or "started[ARGUMENTS]".
+// program does and exits; any other start is a restart (or, under another name, the downloaded setup).
+// Each start appends a line to the file named by WMB_UPGRADER_TEST_LOG: "launched", or
+// "FILENAME started[ARGUMENTS]".
 
 #include <windows.h>
 
@@ -29,17 +30,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     std::string args = GetCommandLineA();
     const auto ownEnd = args.starts_with("\"") ? args.find('"', 1) + 1 : args.find(' ');
     args = ownEnd >= args.size() ? "" : args.substr(ownEnd + 1);
+    char self[MAX_PATH];
+    const std::string path(self, GetModuleFileNameA(nullptr, self, MAX_PATH));
     if (!args.starts_with("/launch ")) {
-        Log("started[" + args + "]");
+        Log(path.substr(path.find_last_of('\\') + 1) + " started[" + args + "]");
         return 0;
     }
     // "/launch "UPGRADER" PARAM"
     const auto close = args.find('"', 9);
     const std::string upgrader = args.substr(9, close - 9);
     const std::string param = args.substr(close + 2);
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string line = wmb::UpgraderCommandLine(upgrader, self, param);
+    std::string line = wmb::UpgraderCommandLine(upgrader, path, param);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
