@@ -40,6 +40,7 @@ TEST(UpdateTexts, MessagesWithTitleHostAndFile) {
     EXPECT_EQ(LostFileText("http://h/setup/new.exe"),
               "File new.exe not found or inaccessible.\r\rTry to skip this file and continue upgrade?");
     EXPECT_EQ(LostFileCaption("404"), "Error #404");
+    EXPECT_EQ(LostFileCaption(kChecksumMismatch), "Error #checksum mismatch");
     EXPECT_EQ(CompletedText(title), "The update of WildmereBench has been successfully completed.\r\r"
                                     "Press the OK button to restart program.");
 }
