@@ -53,7 +53,8 @@ std::vector<Handle> ProgramProcesses(const std::string& programPath) {
         if (!process) continue;
         char image[MAX_PATH * 2];
         DWORD size = sizeof image;
-        if (QueryFullProcessImageNameA(process.Get(), 0, image, &size) && FullLongPath(std::string(image, size)) == wanted)
+        if (QueryFullProcessImageNameA(process.Get(), 0, image, &size) &&
+            FullLongPath(std::string(image, size)) == wanted)
             found.push_back(std::move(process));
     }
     return found;

@@ -25,7 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                      : TVersionCheck{byNumber, "1.8.0.0", ""};
     ReadUpdateOffer(input, check, today);
     const std::string version = InfoValue(input, "version");
-    for (char c : version) Require(static_cast<unsigned char>(c) >= 32, "a plain value ends before a control character");
+    for (char c : version)
+        Require(static_cast<unsigned char>(c) >= 32, "a plain value ends before a control character");
     Require(Sign(CompareVersions(version, "1.8.0.0")) == -Sign(CompareVersions("1.8.0.0", version)),
             "version comparison is antisymmetric");
     const TInfoDate date = ParseInfoDate(InfoValue(input, "date"), today);
