@@ -89,7 +89,8 @@ TEST_P(ReplaceFailureTest, PutsEveryOriginalBack) {
     EXPECT_FALSE(folder.files.contains("extra.dll"));  // a file that had no original is taken away again
     folder.locked.clear();
     EXPECT_TRUE(RemoveTempFiles(folder));
-    EXPECT_EQ(folder.files, (Files{{"WildmereBench.exe", "old exe"}, {"help.chm", "old help"}, {"readme.txt", "notes"}}));
+    EXPECT_EQ(folder.files,
+              (Files{{"WildmereBench.exe", "old exe"}, {"help.chm", "old help"}, {"readme.txt", "notes"}}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ReplaceFailureTest, ::testing::ValuesIn(kFailures),

@@ -114,7 +114,8 @@ TInfoDate ParseInfoDate(const std::string& text, TInfoDate today) {
 }
 
 bool IsNewerVersion(const std::string& infoText, const TVersionCheck& check, TInfoDate today) {
-    if (check.VersionControl == byNumber) return CompareVersions(InfoValue(infoText, "version"), check.VersionNumber) > 0;
+    if (check.VersionControl == byNumber)
+        return CompareVersions(InfoValue(infoText, "version"), check.VersionNumber) > 0;
     return ParseInfoDate(check.VersionDate, today) < ParseInfoDate(InfoValue(infoText, "date"), today);
 }
 

@@ -22,6 +22,8 @@ std::string InfoValue(const std::string& infoText, const std::string& key, bool 
 struct TInfoFile {
     std::string Url;
     std::string Sha256;
+    // Whether a download with this digest (lower-case hex) is the file listed; any is without a digest.
+    bool Accepts(const std::string& sha256Hex) const { return Sha256.empty() || Sha256 == sha256Hex; }
 };
 
 // The files in download order: "url", then "url0" (each when not empty), then "url" + (N + 1),

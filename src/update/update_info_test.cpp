@@ -86,6 +86,9 @@ TEST(InfoFileList, EachFileCarriesTheDigestOfItsOwnKey) {
     EXPECT_EQ(files[0].Sha256, "abcdef");
     EXPECT_EQ(files[1].Sha256, "");  // no "#sha2560=": not checked
     EXPECT_EQ(files[2].Sha256, "0123");
+    EXPECT_TRUE(files[0].Accepts("abcdef"));
+    EXPECT_FALSE(files[0].Accepts("abcdee"));
+    EXPECT_TRUE(files[1].Accepts("anything"));
 }
 
 TEST(InfoValue, MessageKeepsLineBreaksAndEndsAtTheFirstBrace) {

@@ -23,7 +23,9 @@ std::string AskUpgradeText(const std::string& title, const std::string& upgradeM
 std::string HostUnreachableText(const std::string& hostName);
 // Text 28 with the file name of the address that could not be fetched.
 std::string LostFileText(const std::string& url);
-// Text 21 + " #" + the status ("Error #404").
+// The status of a download whose SHA-256 is not the one listed.
+inline constexpr const char* kChecksumMismatch = "checksum mismatch";
+// Text 21 + " #" + the status ("Error #404", "Error #checksum mismatch").
 std::string LostFileCaption(const std::string& status);
 // Text 10 for the completion page.
 std::string CompletedText(const std::string& title);

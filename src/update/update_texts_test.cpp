@@ -8,7 +8,8 @@ namespace {
 TEST(UpdateTexts, TableWithControlCharacters) {
     EXPECT_STREQ(UpdateText(0), "Application update wizard");
     EXPECT_STREQ(UpdateText(19), "&Later");
-    EXPECT_STREQ(UpdateText(24), "Newer version not found. You actually are\rusing most recent version of this program.");
+    EXPECT_STREQ(UpdateText(24),
+                 "Newer version not found. You actually are\rusing most recent version of this program.");
     EXPECT_STREQ(UpdateText(30), "Connection with remote server lost.\r\rPlease restore connection and try to\r"
                                  "upgrade this software again later.");
     for (int unused : {11, 12, 13, 29}) EXPECT_STREQ(UpdateText(unused), "");
@@ -33,13 +34,15 @@ TEST(UpdateTexts, MessagesWithTitleHostAndFile) {
               "A newer version of WildmereBench was released.\n\nNew demos\n\n"
               "Do you want to update your version with the latest one?");
     EXPECT_EQ(AskUpgradeText(title, ""),
-              "A newer version of WildmereBench was released.\n\nDo you want to update your version with the latest one?");
+              "A newer version of WildmereBench was released.\n\n"
+              "Do you want to update your version with the latest one?");
     EXPECT_EQ(HostUnreachableText("www.kestrane.com"),
               "Host http://www.kestrane.com' unreachable.\r\rPlease check your Internet connection and\r"
               "try to upgrade this software again later.");
     EXPECT_EQ(LostFileText("http://h/setup/new.exe"),
               "File new.exe not found or inaccessible.\r\rTry to skip this file and continue upgrade?");
     EXPECT_EQ(LostFileCaption("404"), "Error #404");
+    EXPECT_EQ(LostFileCaption(kChecksumMismatch), "Error #checksum mismatch");
     EXPECT_EQ(CompletedText(title), "The update of WildmereBench has been successfully completed.\r\r"
                                     "Press the OK button to restart program.");
 }

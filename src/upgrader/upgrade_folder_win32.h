@@ -1,0 +1,24 @@
+#pragma once
+// The Program folder of the upgrader on Win32: FindFirstFileA listing, MoveFileExA renames.
+
+#include <string>
+#include <vector>
+
+#include "update/self_upgrade.h"
+
+namespace wmb {
+
+class UpgradeFolderWin32 : public IUpgradeFolder {
+public:
+    explicit UpgradeFolderWin32(std::string folder) : folder_(std::move(folder)) {}  // with a trailing backslash
+
+    std::vector<std::string> FileNames() override;
+    bool Move(const std::string& from, const std::string& to) override;
+    bool MakePlain(const std::string& name) override;
+    bool Remove(const std::string& name) override;
+
+private:
+    std::string folder_;
+};
+
+}  // namespace wmb
