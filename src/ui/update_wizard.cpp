@@ -91,6 +91,7 @@ void UpdateWizard::Show(HINSTANCE instance, const TWizardTexts& texts, bool hide
     Arrange();
     SetWindowPos(Handle(), stayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     ShowWindow(Handle(), SW_SHOW);
+    SetForegroundWindow(Handle());
     SetFocus(controls_.Find(IDCANCEL));
 }
 
