@@ -148,6 +148,8 @@ void UpdateWizard::OnCreate() {
     });
 }
 
+void UpdateWizard::OnDestroy() { urlKeys_.reset(); }
+
 bool UpdateWizard::OnClose() {
     AskToClose();
     return false;
@@ -219,7 +221,7 @@ void UpdateWizard::Fill(const TWizardTexts& texts) {
     SendMessageA(cancel, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
     EnableWindow(finish, FALSE);
     EnableWindow(cancel, TRUE);
-    InvalidateRect(Handle(), nullptr, TRUE);
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void UpdateWizard::Arrange() {
