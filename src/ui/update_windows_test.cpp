@@ -44,7 +44,7 @@ int LineHeight(HWND control) {
     return tm.tmHeight;
 }
 
-RECT ClientRectOf(HWND control) {
+RECT RectInParent(HWND control) {
     RECT r{};
     GetWindowRect(control, &r);
     MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
@@ -84,8 +84,8 @@ TEST(UpgradeOfferDialog, TheDialogGrowsWithItsMessageAndShowsEveryLine) {
             seen.ClientHeight = client.bottom;
             seen.WindowWidth = window.right - window.left;
             const HWND label = GetDlgItem(dialog, IDC_OFFERLABEL);
-            seen.Label = ClientRectOf(label);
-            seen.Yes = ClientRectOf(GetDlgItem(dialog, IDOK));
+            seen.Label = RectInParent(label);
+            seen.Yes = RectInParent(GetDlgItem(dialog, IDOK));
             seen.LineHeight = LineHeight(label);
             seen.Topmost = (GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
             SendMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
@@ -142,7 +142,6 @@ TWizardTexts Texts() {
 
 class Wizard : public ::testing::Test {
 protected:
-    ~Wizard() override { wizard.Close(); }
     HWND ShowWizard(bool hideFileLocation) {
         wizard.Show(GetModuleHandleA(nullptr), Texts(), hideFileLocation, true);
         return wizard.Handle();
@@ -170,14 +169,14 @@ TEST_F(Wizard, HidingTheFileLocationMovesTheFiguresUpAndTheGroupDown) {
         GetClientRect(wizard.Handle(), &client);
         EXPECT_EQ(client.right, Scaled(463));
         EXPECT_EQ(client.bottom, Scaled(281));
-        const RECT group = ClientRectOf(Item(IDC_WIZCURRENTFILE));
+        const RECT group = RectInParent(Item(IDC_WIZCURRENTFILE));
         EXPECT_EQ(group.top, Scaled(hide ? 44 : 34)) << hide;
         EXPECT_EQ(group.bottom - group.top, Scaled(hide ? 95 : 125)) << hide;
         for (const auto& row : rows) {
             const int top = hide ? row.HiddenTop : row.Top;
             EXPECT_EQ(IsWindowVisible(Item(row.Id)) != FALSE, top >= 0) << row.Id << " hidden " << hide;
             if (top >= 0) {
-                EXPECT_EQ(ClientRectOf(Item(row.Id)).top - group.top, Scaled(top)) << row.Id;
+                EXPECT_EQ(RectInParent(Item(row.Id)).top - group.top, Scaled(top)) << row.Id;
             }
         }
         wizard.Close();
@@ -195,7 +194,7 @@ TEST_F(Wizard, TheCompletionPageLeavesOnlyTheEnabledFinishButton) {
         EXPECT_FALSE(IsWindowVisible(Item(group))) << group;
     }
     EXPECT_TRUE(IsWindowVisible(Item(IDC_WIZAFTERNOTE)));
-    const RECT note = ClientRectOf(Item(IDC_WIZAFTERNOTE));
+    const RECT note = RectInParent(Item(IDC_WIZAFTERNOTE));
     EXPECT_GE(note.bottom - note.top, 3 * LineHeight(Item(IDC_WIZAFTERNOTE))) << "the note's three lines show";
     EXPECT_FALSE(IsWindowEnabled(Item(IDCANCEL)));
     EXPECT_TRUE(IsWindowEnabled(Item(IDC_WIZFINISH)));

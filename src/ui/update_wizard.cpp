@@ -91,6 +91,7 @@ void UpdateWizard::Show(HINSTANCE instance, const TWizardTexts& texts, bool hide
     Arrange();
     SetWindowPos(Handle(), stayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     ShowWindow(Handle(), SW_SHOW);
+    SetForegroundWindow(Handle());
     SetFocus(controls_.Find(IDCANCEL));
 }
 
@@ -146,6 +147,8 @@ void UpdateWizard::OnCreate() {
         if (IsWindowEnabled(controls_.Find(IDCANCEL))) AskToClose();
     });
 }
+
+void UpdateWizard::OnDestroy() { urlKeys_.reset(); }
 
 bool UpdateWizard::OnClose() {
     AskToClose();
@@ -218,7 +221,7 @@ void UpdateWizard::Fill(const TWizardTexts& texts) {
     SendMessageA(cancel, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
     EnableWindow(finish, FALSE);
     EnableWindow(cancel, TRUE);
-    InvalidateRect(Handle(), nullptr, TRUE);
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void UpdateWizard::Arrange() {

@@ -39,6 +39,11 @@ struct TWizardTexts {
 
 class UpdateWizard : public Window {
 public:
+    UpdateWizard() = default;
+    ~UpdateWizard() override { Close(); }
+    UpdateWizard(const UpdateWizard&) = delete;
+    UpdateWizard& operator=(const UpdateWizard&) = delete;
+
     // Asked when the close box or Cancel is used: true lets the wizard close (the owner asks the user).
     // Without a handler it closes.
     std::function<bool()> OnCancelAsked;
@@ -69,6 +74,7 @@ public:
 
 private:
     void OnCreate() override;
+    void OnDestroy() override;
     bool OnClose() override;
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
 

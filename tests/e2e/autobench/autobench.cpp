@@ -5,6 +5,8 @@
 // Usage: autobench PROGRAM.exe
 //        autobench PROGRAM.exe --screenshot OUT.bmp [PAGE]   picture of the main window showing PAGE
 //        autobench PROGRAM.exe --screenshot OUT.bmp news     picture of the news window
+//        autobench PROGRAM.exe --screenshot OUT.bmp offer|wizard|wizard-done
+//                                                            picture of an update window with sample texts
 
 #include <windows.h>
 
@@ -13,6 +15,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "e2e/autobench/update_windows_shot.h"
 #include "e2e/window_driver.h"
 #include "ui/resource.h"
 
@@ -157,11 +160,14 @@ int Run(const std::string& exe) {
 int main(int argc, char** argv) {
     const bool screenshot = argc >= 4 && std::string(argv[2]) == "--screenshot";
     if (argc != 2 && !screenshot) {
-        std::fprintf(stderr, "usage: autobench PROGRAM.exe [--screenshot OUT.bmp [PAGE|news]]\n");
+        std::fprintf(stderr,
+                     "usage: autobench PROGRAM.exe [--screenshot OUT.bmp [PAGE|news|offer|wizard|wizard-done]]\n");
         return 2;
     }
     try {
-        if (screenshot) return Screenshot(argv[1], argv[3], argc > 4 ? argv[4] : "0");
+        const std::string page = argc > 4 ? argv[4] : "0";
+        if (screenshot && IsUpdateWindowPage(page)) return ScreenshotUpdateWindow(argv[3], page);
+        if (screenshot) return Screenshot(argv[1], argv[3], page);
         return Run(argv[1]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "autobench: %s\n", e.what());
