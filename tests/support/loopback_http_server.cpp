@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <stdexcept>
 
 namespace wmb::test {
@@ -239,12 +240,32 @@ bool LoopbackHttpServer::ReadRequest(SOCKET client, RecordedRequest& request) {
     }
 }
 
+void LoopbackHttpServer::Put(const std::string& path, std::string body, std::chrono::milliseconds pause) {
+    std::lock_guard lock(documentsMutex_);
+    documents_[path] = Document{std::move(body), pause};
+}
+
 void LoopbackHttpServer::Answer(SOCKET client, const RecordedRequest& request) {
     const std::size_t question = request.target.find('?');
     const std::string path = request.target.substr(0, question);
     const std::string query = question == std::string::npos ? "" : request.target.substr(question + 1);
     std::string reply;
-    if (path == "/body") {
+    std::optional<Document> document;
+    {
+        std::lock_guard lock(documentsMutex_);
+        if (const auto found = documents_.find(path); found != documents_.end()) document = found->second;
+    }
+    if (document) {
+        const std::string head = StatusLine(200) + "Content-Type: application/octet-stream\r\nContent-Length: " +
+                                 std::to_string(document->body.size()) + "\r\nConnection: close\r\n\r\n";
+        if (!SendAll(client, head.data(), head.size())) return;
+        for (std::size_t at = 0; at < document->body.size(); at += 4096) {
+            if (at > 0 && document->pause.count() > 0 && !ClientStillThere(client, document->pause)) return;
+            if (!SendAll(client, document->body.data() + at, std::min<std::size_t>(4096, document->body.size() - at)))
+                return;
+        }
+        return;
+    } else if (path == "/body") {
         SendBody(client, request, query, Number(Param(query, "size")));
         return;
     } else if (path == "/login") {

@@ -15,6 +15,7 @@
 //                          Basic login kUser/kPassword; then as /body
 //   /redirect?to=TARGET    302 with Location TARGET (the rest of the request target after "to=")
 //   /dated                 200 with Date, Last-Modified, Expires, ETag and Content-Language (the k... texts)
+//   a path given to Put    200 with the document put there
 //   anything else          404 with kNotFoundPage
 // A request body (POST) is read as long as its Content-Length says.
 
@@ -22,6 +23,7 @@
 #include <chrono>
 #include <cstdint>
 #include <list>
+#include <map>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -61,6 +63,9 @@ public:
     // "http://127.0.0.1:PORT" + target.
     std::string Url(const std::string& target) const;
 
+    // Serves `body` at `path` from now on, in pieces of 4096 bytes with `pause` between them.
+    void Put(const std::string& path, std::string body, std::chrono::milliseconds pause = {});
+
     // Every request so far, in the order they arrived.
     std::vector<RecordedRequest> Requests() const;
 
@@ -93,6 +98,12 @@ private:
     std::thread acceptor_;
     std::mutex connectionsMutex_;
     std::list<Connection> connections_;
+    struct Document {
+        std::string body;
+        std::chrono::milliseconds pause;
+    };
+    std::mutex documentsMutex_;
+    std::map<std::string, Document> documents_;
     mutable std::mutex requestsMutex_;
     std::vector<RecordedRequest> requests_;
 };
