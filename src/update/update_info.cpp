@@ -13,27 +13,27 @@ std::string AsciiLower(std::string text) {
     return text;
 }
 
-// A part of decimal digits only that fits an int; -1 for anything else.
-int DecimalOrMinusOne(const std::string& part) {
-    if (part.empty() || part.size() > 9) return -1;
+// A field of decimal digits only that fits an int; -1 for anything else.
+int DecimalOrMinusOne(const std::string& field) {
+    if (field.empty() || field.size() > 9) return -1;
     int value = 0;
-    for (char c : part) {
+    for (char c : field) {
         if (c < '0' || c > '9') return -1;
         value = value * 10 + (c - '0');
     }
     return value;
 }
 
-// The four parts of a dotted version: "1.8" is 1, 8, 0, 0; a fifth part and beyond are ignored.
-void SplitVersion(std::string text, std::string (&parts)[4]) {
+// The four fields of a dotted version: "1.8" is 1, 8, 0, 0; a fifth field and beyond are ignored.
+void SplitVersion(std::string text, std::string (&fields)[4]) {
     text += '.';
-    for (std::string& part : parts) {
+    for (std::string& field : fields) {
         const auto dot = text.find('.');
         if (dot == std::string::npos) {
-            part = "0";
+            field = "0";
             continue;
         }
-        part = text.substr(0, dot);
+        field = text.substr(0, dot);
         text.erase(0, dot + 1);
     }
 }
@@ -88,12 +88,12 @@ TudUpgradeMethod InfoUpgradeMethod(const std::string& infoText) {
 }
 
 int CompareVersions(const std::string& a, const std::string& b) {
-    std::string partsA[4], partsB[4];
-    SplitVersion(a, partsA);
-    SplitVersion(b, partsB);
+    std::string fieldsA[4], fieldsB[4];
+    SplitVersion(a, fieldsA);
+    SplitVersion(b, fieldsB);
     for (int i = 0; i < 4; ++i) {
-        const int x = DecimalOrMinusOne(partsA[i]);
-        const int y = DecimalOrMinusOne(partsB[i]);
+        const int x = DecimalOrMinusOne(fieldsA[i]);
+        const int y = DecimalOrMinusOne(fieldsB[i]);
         if (x == -1 || y == -1) return ByteCompare(a, b);
         if (x != y) return x > y ? 1 : -1;
     }

@@ -34,8 +34,8 @@ std::vector<TInfoFile> InfoFileList(const std::string& infoText);
 // "method": "1" external setup, "2" web page, anything else self upgrade (the first character counts).
 TudUpgradeMethod InfoUpgradeMethod(const std::string& infoText);
 
-// Dotted versions, four parts each (missing parts are "0"): positive when A is newer, negative when older.
-// When a part of either is not a decimal number the whole texts are compared byte by byte instead.
+// Dotted versions, four fields each (missing fields are "0"): positive when A is newer, negative when older.
+// When a field of either is not a decimal number the whole texts are compared byte by byte instead.
 int CompareVersions(const std::string& a, const std::string& b);
 
 struct TInfoDate {
@@ -45,7 +45,7 @@ struct TInfoDate {
     auto operator<=>(const TInfoDate&) const = default;
 };
 
-// month/day/year; `today` when a part is missing, not a number or the date does not exist.
+// month/day/year; `today` when a field is missing, not a number or the date does not exist.
 TInfoDate ParseInfoDate(const std::string& text, TInfoDate today);
 
 // How the check decides: by number, the info file's "version" against `versionNumber`; by date, the

@@ -12,7 +12,7 @@ namespace wmb {
 inline constexpr const char* kTempFileSuffix = ".uTMP";
 inline constexpr const char* kDefaultRestartParams = "/afterupgrade";
 
-// The file name of an address: what follows its last "/", "\" or ":" (a query stays part of it); empty
+// The file name of an address: what follows its last "/", "\" or ":" (a query included); empty
 // when the address has no path after its host ("http://host").
 std::string UrlFileName(const std::string& url);
 

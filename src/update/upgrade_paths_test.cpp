@@ -19,7 +19,7 @@ TEST(TargetPath, DownloadsWaitBesideTheExecutable) {
         {"http://h", std::nullopt},         // no path at all
         {"http://h/..", std::nullopt},      // the parent folder
         {"http://h/a/.", std::nullopt},
-        {"http://h/get?f=a.exe", std::nullopt},  // the query is part of the name, and "?" is no file name's
+        {"http://h/get?f=a.exe", std::nullopt},  // the query joins the name, and "?" is no file name's
         {"http://h/a.exe.", std::nullopt},  // Windows would write a.exe
         {"http://h/CON", std::nullopt},
         {"http://h/lpt1.txt", std::nullopt},
