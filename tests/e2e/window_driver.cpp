@@ -385,7 +385,11 @@ HWND WaitForTopWindow(DWORD processId, const std::string& titlePrefixOrClass, in
     WaitUntil(
         [&] {
             for (HWND w : TopWindows(processId)) {
-                if (titlePrefixOrClass.empty() || GetText(w).rfind(titlePrefixOrClass, 0) == 0 ||
+                // The caption as the system keeps it: a window closing meanwhile (a dialog just answered)
+                // gives no text instead of failing.
+                char title[512] = {};
+                GetWindowTextA(w, title, sizeof title);
+                if (titlePrefixOrClass.empty() || std::string(title).rfind(titlePrefixOrClass, 0) == 0 ||
                     ClassOf(w) == titlePrefixOrClass) {
                     found = w;
                     return true;
