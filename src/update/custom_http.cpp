@@ -1,6 +1,8 @@
 #include "update/custom_http.h"
 
 #include <atomic>
+#include <mutex>
+#include <vector>
 
 #include "update/http_request_files.h"
 #include "update/wininet_values.h"
@@ -22,6 +24,7 @@ public:
           run_(settings_, login_, *connection_, files_, *this, [link = link_.get()] { return link->TickCount(); },
                [this] { return abort_.load(); }),
           hasHeaderInfo_(static_cast<bool>(owner.OnHeaderInfo)),
+          hasProgress_(static_cast<bool>(owner.OnDownloadProgress)),
           wantsStatus_(owner.OnStatus || owner.OnRedirect) {}
 
     void Work() {
@@ -47,7 +50,9 @@ public:
     }
 
     THttpRequestRun& Run() { return run_; }
-    TudRunEnd End() const { return end_; }
+    // Aborted by the worker, or asked to abort after the worker had passed its last check.
+    bool Aborted() const { return end_ == TudRunEnd::Aborted || abort_; }
+    bool DeletePartial() const { return deletePartial_; }
     TudBodyTarget Target() const { return run_.BodyInFile() ? nullptr : &run_.Body(); }
 
 private:
@@ -70,10 +75,36 @@ private:
             if (owner_.OnHeaderInfo) owner_.OnHeaderInfo(owner_, info, continueDownload);
         });
     }
+    // A handler that may look at the memory target gets each block while the worker waits. With a file
+    // target the worker does not wait: the figures queue up and the user-interface thread takes them in
+    // order, each as an event of its own, before the request's outcome.
     void Progress(const TudProgress& progress, const std::string& contentType) override {
-        Raise([&] {
-            if (owner_.OnDownloadProgress) owner_.OnDownloadProgress(owner_, contentType, Target(), progress);
-        });
+        if (!hasProgress_) return;
+        if (!run_.BodyInFile()) {
+            Raise([&] {
+                if (owner_.OnDownloadProgress) owner_.OnDownloadProgress(owner_, contentType, Target(), progress);
+            });
+            return;
+        }
+        bool wake = false;
+        {
+            std::lock_guard lock(progressMutex_);
+            wake = queuedProgress_.empty();
+            queuedProgress_.push_back({progress, run_.State().BytesRead});
+        }
+        if (wake) link_->PostToUiThread([self = shared_from_this()] { self->DeliverProgress(); });
+    }
+    void DeliverProgress() {
+        std::vector<QueuedProgress> batch;
+        {
+            std::lock_guard lock(progressMutex_);
+            batch.swap(queuedProgress_);
+        }
+        for (const QueuedProgress& queued : batch) {
+            if (detached_ || abort_ || !owner_.OnDownloadProgress) return;
+            owner_.state_.BytesRead = queued.bytesRead;
+            owner_.OnDownloadProgress(owner_, run_.ContentType(), nullptr, queued.progress);
+        }
     }
     bool PasswordRequest(const std::string& realm) override {
         bool tryAgain = false;
@@ -110,6 +141,13 @@ private:
     std::atomic<bool> deletePartial_{false};
     std::atomic<bool> detached_{false};
     const bool hasHeaderInfo_;
+    const bool hasProgress_;
+    struct QueuedProgress {
+        TudProgress progress;
+        std::uint32_t bytesRead;
+    };
+    std::mutex progressMutex_;
+    std::vector<QueuedProgress> queuedProgress_;
     const bool wantsStatus_;
     TudRunEnd end_ = TudRunEnd::Finished;
 };
@@ -161,7 +199,10 @@ void TudCustomHTTP::Dispatch(const std::shared_ptr<Request>& request) {
     THttpRequestRun& run = request->Run();
     state_ = run.State();
     contentType_ = run.ContentType();
-    if (request->End() == TudRunEnd::Aborted) return FinishAbort();
+    if (request->Aborted()) {
+        run.Release(request->DeletePartial());
+        return FinishAbort();
+    }
     run.Release(false);
     // The worker is done: a handler below may start the next request, which then owns request_ and busy_;
     // this request's buffer lives on in `request` until the handler has returned.

@@ -127,13 +127,15 @@ Win32HttpServices::~Win32HttpServices() {
     DestroyWindow(window_);
 }
 
+// Whatever a handler throws is reported in a box of its own: looking for an owner on every event costs
+// more than the event.
 LRESULT CALLBACK Win32HttpServices::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case kCallMessage:
-        return Guarded(GetActiveWindow(), [&] { (*reinterpret_cast<const Call*>(lParam))(); return LRESULT{0}; }, 0);
+        return Guarded(nullptr, [&] { (*reinterpret_cast<const Call*>(lParam))(); return LRESULT{0}; }, 0);
     case kPostMessage: {
         const std::unique_ptr<Call> owned(reinterpret_cast<Call*>(lParam));
-        return Guarded(GetActiveWindow(), [&] { (*owned)(); return LRESULT{0}; }, 0);
+        return Guarded(nullptr, [&] { (*owned)(); return LRESULT{0}; }, 0);
     }
     default:
         return DefWindowProcA(window, message, wParam, lParam);
