@@ -91,3 +91,11 @@
 
 // News window: a hidden static whose text is the address the browser was last sent to ("" before any).
 #define IDC_NEWSADDRESS 1000
+
+// Crash dialog.
+#define IDC_CRASHSUMMARY 1100
+#define IDC_CRASHREPORT 1101
+#define IDC_CRASHSENDSTATUS 1102
+#define IDC_CRASHSEND 1103
+#define IDC_CRASHSAVE 1104
+#define IDC_CRASHCLOSE 1105
