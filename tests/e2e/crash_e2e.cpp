@@ -1,0 +1,105 @@
+// The crash handler: a fault the program does not handle ends in a report and a minidump in the crash
+// folder, the crash dialog with the details, and a non-zero exit code, never Wine's crash dialog.
+
+#include <algorithm>
+#include <ostream>
+
+#include "e2e/bench_fixture.h"
+#include "platform/win32/crash_handler.h"
+#include "ui/resource.h"
+
+namespace wmb::e2e {
+namespace {
+
+constexpr const char* kCrashDialogClass = "WildmereBenchCrashDialog";
+
+struct CrashCase {
+    const char* trigger;  // WMB_TEST_CRASH
+    const char* summary;  // the dialog's line about the fault
+    DWORD exitCode;
+};
+
+void PrintTo(const CrashCase& c, std::ostream* out) { *out << c.trigger; }
+
+// The crash dialog, found by its class alone: the program's other windows no longer answer messages.
+HWND WaitForCrashDialog(DWORD processId) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND w : TopWindows(processId)) {
+                if (ClassOf(w) == kCrashDialogClass) found = w;
+            }
+            return found != nullptr;
+        },
+        30000, 100);
+    return found;
+}
+
+class CrashE2E : public BenchTest, public ::testing::WithParamInterface<CrashCase> {
+protected:
+    void SetUp() override {
+        BenchTest::SetUp();
+        crashes_ = UserCrashFolder();
+        RemoveTree(crashes_);
+        SetEnvironmentVariableA("WMB_TEST_CRASH", GetParam().trigger);
+    }
+    void TearDown() override {
+        SetEnvironmentVariableA("WMB_TEST_CRASH", nullptr);
+        BenchTest::TearDown();
+    }
+    std::string crashes_;
+};
+
+TEST_P(CrashE2E, WritesTheReportAndMinidumpShowsThemAndEndsTheProgram) {
+    const CrashCase& c = GetParam();
+    PointAtGame();
+    app_ = std::make_unique<RunningProgram>(program_ + "WildmereBench.exe", "", program_);
+    const HWND dialog = WaitForCrashDialog(app_->ProcessId());
+    ASSERT_NE(dialog, nullptr) << "no crash dialog";
+
+    std::vector<std::string> files = FilesIn(crashes_);
+    ASSERT_EQ(files.size(), 2u) << crashes_;
+    const std::string stem = crashes_ + files[0].substr(0, files[0].rfind('.'));
+    const std::string report = ReadAll(stem + ".txt");
+    EXPECT_NE(report.find(std::string("Exception: ") + c.summary), std::string::npos) << report;
+    EXPECT_NE(report.find("Program version: 1.8.0.0\r\n"), std::string::npos) << report;
+    EXPECT_NE(report.find("Fault address: WildmereBench.exe+0x"), std::string::npos) << report;
+    EXPECT_NE(report.find("Last status: Set the parameters & bench!\r\nSequence running: no\r\n"), std::string::npos)
+        << report;
+    EXPECT_NE(report.find("  WildmereBench.exe+0x"), std::string::npos) << "no frame of the program: " << report;
+    EXPECT_EQ(ReadAll(stem + ".dmp").substr(0, 4), "MDMP");
+
+    const std::string summary = GetText(FindControl(dialog, IDC_CRASHSUMMARY));
+    EXPECT_NE(summary.find(c.summary), std::string::npos) << summary;
+    EXPECT_NE(summary.find("Report: " + stem + ".txt"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("Minidump: " + stem + ".dmp"), std::string::npos) << summary;
+    EXPECT_EQ(GetText(FindControl(dialog, IDC_CRASHREPORT)), report);
+
+    Click(FindControl(dialog, IDC_CRASHCLOSE));
+    ASSERT_TRUE(app_->WaitForExit(20000));
+    EXPECT_EQ(app_->ExitCode(), c.exitCode);
+    EXPECT_FALSE(WineCrashDialogShown());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, CrashE2E,
+    ::testing::Values(
+        CrashCase{"access-violation",
+                  "Access violation (EXCEPTION_ACCESS_VIOLATION, 0xC0000005) writing address 0x00000000",
+                  0xC0000005u},
+        CrashCase{"exception", "C++ exception std::runtime_error: Test crash requested by WMB_TEST_CRASH.",
+                  0xE06D7363u},
+        CrashCase{"thread-exception",
+                  "C++ exception std::logic_error: Test crash on a worker thread requested by WMB_TEST_CRASH.",
+                  0xE06D7363u},
+        CrashCase{"stack-overflow", "Stack overflow (EXCEPTION_STACK_OVERFLOW, 0xC00000FD)", 0xC00000FDu},
+        CrashCase{"illegal-instruction", "Illegal instruction (EXCEPTION_ILLEGAL_INSTRUCTION, 0xC000001D)",
+                  0xC000001Du}),
+    [](const auto& info) {
+        std::string name = info.param.trigger;
+        name.erase(std::remove(name.begin(), name.end(), '-'), name.end());
+        return name;
+    });
+
+}  // namespace
+}  // namespace wmb::e2e
