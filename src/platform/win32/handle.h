@@ -3,38 +3,15 @@
 
 #include <windows.h>
 
-#include <utility>
+#include "platform/win32/unique_handle.h"
 
 namespace wmb {
 
-class Handle {
+class Handle : public UniqueHandle<HANDLE, &CloseHandle> {
 public:
     Handle() = default;
     // Takes ownership; both NULL and INVALID_HANDLE_VALUE count as "no handle".
-    explicit Handle(HANDLE h) : h_(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
-    ~Handle() { Reset(); }
-
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    Handle(Handle&& other) noexcept : h_(std::exchange(other.h_, nullptr)) {}
-    Handle& operator=(Handle&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            h_ = std::exchange(other.h_, nullptr);
-        }
-        return *this;
-    }
-
-    HANDLE Get() const { return h_; }
-    explicit operator bool() const { return h_ != nullptr; }
-
-    void Reset() {
-        if (h_) CloseHandle(h_);
-        h_ = nullptr;
-    }
-
-private:
-    HANDLE h_ = nullptr;
+    explicit Handle(HANDLE h) : UniqueHandle(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
 };
 
 }  // namespace wmb

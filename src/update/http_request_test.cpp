@@ -1,0 +1,206 @@
+#include "update/http_request.h"
+
+#include <gtest/gtest.h>
+
+#include "demos/filefinder/search_criteria.h"
+#include "support/http_fakes.h"
+#include "update/wininet_values.h"
+
+namespace wmb {
+namespace {
+
+struct TEvents : IHttpRequestEvents {
+    bool handler = true, continueDownload = true;
+    int passwordAnswers = 0;
+    std::vector<TudHeaderInfo> headers;
+    std::vector<TudProgress> progress;
+    std::vector<std::string> realms;
+    std::function<void()> onProgress = [] {};
+    TudLoginComponent* login = nullptr;
+
+    bool HasHeaderInfoHandler() const override { return handler; }
+    void HeaderInfo(const TudHeaderInfo& info, bool& go) override { headers.push_back(info), go = continueDownload; }
+    void Progress(const TudProgress& p, const std::string&) override { progress.push_back(p), onProgress(); }
+    bool PasswordRequest(const std::string& realm) override {
+        realms.push_back(realm);
+        login->HTTPUsername = "ann", login->HTTPPassword = "pw";
+        return passwordAnswers-- > 0;
+    }
+    bool ProxyAuthentication(std::string& u, std::string& p) override { return u = "pu", p = "pp", false; }
+    void Status(std::uint32_t, const std::string&, const std::string&) override {}
+};
+
+struct HttpRequestRun : ::testing::Test {
+    TudHTTPSettings settings;
+    TudLoginComponent login;
+    TFakeConnection net;
+    TFakeFiles files;
+    TEvents events;
+    std::uint32_t tick = 0;
+    bool abort = false;
+
+    THttpRequestRun Run(const char* url, TudRunEnd end = TudRunEnd::Finished, bool deletePartial = false) {
+        settings.Url = url;
+        settings.TransferBufferSize = 4;
+        events.login = &login;
+        THttpRequestRun run(settings, login, net, files, events, [this] { return tick += 500; }, [this] { return abort; });
+        EXPECT_EQ(run.Execute(), end) << url;
+        if (end == TudRunEnd::Aborted) run.Release(deletePartial);
+        return run;
+    }
+};
+
+TEST_F(HttpRequestRun, OutcomesOfReplies) {
+    using O = TudRequestOutcome;
+    TReply cut = Reply("200", "0123456789");
+    cut.failAt = 6;
+    const struct {
+        TReply reply;
+        const char* output;
+        O outcome;
+        std::uint32_t bytes;
+        const char* memory;
+        bool fileLeft;
+    } cases[] = {
+        {Reply("200", "0123456789"), "", O::Done, 10, "0123456789", false},
+        {Reply("200", "0123456789", false), "", O::Done, 10, "0123456789", false},
+        {Reply("200", "0123456789"), "out.bin", O::Done, 10, "", true},
+        {cut, "out.bin", O::TransferLost, 6, "", true},
+        {Reply("404", "<h1>gone</h1>"), "out.bin", O::HttpError, 13, "<h1>gone</h1>", false},
+        {Reply("200", "0123456789"), "locked.bin", O::HttpError, 0, "", false},
+    };
+    for (const auto& c : cases) {
+        files.disk.clear(), files.unwritable = "locked.bin";
+        net.replies = {c.reply};
+        settings.OutputFileName = c.output;
+        const auto run = Run("updates.example.com/wmb.inf");
+        EXPECT_EQ(OutcomeOf(run.State()), c.outcome) << c.reply.body << " " << c.output;
+        EXPECT_EQ(run.State().BytesRead, c.bytes) << c.reply.body;
+        EXPECT_EQ(run.Body(), c.memory);
+        EXPECT_EQ(files.disk.count(c.output) == 1, c.fileLeft) << c.output;
+    }
+    EXPECT_EQ(files.disk.size(), 0u);
+    settings.OutputFileName = "";
+    net.connects = false;
+    EXPECT_EQ(OutcomeOf(Run("http://127.0.0.1:1/").State()), O::NoConnection);
+    net.connects = true;
+    EXPECT_EQ(OutcomeOf(Run("http://127.0.0.1:1/").State()), O::NoConnection);  // nothing answers the send
+    EXPECT_EQ(OutcomeOf(Run("http://h:99999/").State()), O::NoConnection);      // not an address
+}
+
+TEST_F(HttpRequestRun, RequestIsMadeFromTheSettings) {
+    net.replies = {Reply("200", "")};
+    settings.InternetOptions |= ioNoCookies;
+    settings.Timeouts.ReceiveTimeout = 7000;
+    settings.CustomHeaders = {"X-Wmb: 1"};
+    login = {"ann", "pw"};
+    Run("https://updates.example.com/a/wmb.inf?v=2");
+    EXPECT_EQ(net.openArgs.Agent, kHttpAgentName);
+    EXPECT_EQ(net.host, "updates.example.com");
+    EXPECT_EQ(net.port, 443);
+    EXPECT_EQ(net.user, "ann");
+    EXPECT_EQ(net.password, "pw");
+    EXPECT_EQ(net.verb, "GET");
+    EXPECT_EQ(net.object, "/a/wmb.inf?v=2");
+    EXPECT_EQ(net.flags, 0xC80C10u);
+    EXPECT_EQ(net.options, (std::vector<TRequestOption>{{6, 7000}}));
+    EXPECT_EQ(net.added, (std::vector<std::pair<std::string, std::uint32_t>>{{"X-Wmb: 1\r\n", 0x20000000}}));
+    EXPECT_EQ(net.sentHeaders, "");
+    net.replies = {Reply("200", "")};
+    settings.PostData = "crash=1";
+    Run("http://h/send");
+    EXPECT_EQ(net.verb, "POST");
+    EXPECT_EQ(net.sentHeaders, kPostContentTypeHeader);
+    EXPECT_EQ(net.sentBody, "crash=1");
+}
+
+TEST_F(HttpRequestRun, HeaderInfoAndItsContinueFlag) {
+    TReply reply = Reply("200", "body");
+    reply.headers[inet::kQueryLastModified] = "Sun, 06 Nov 1994 08:49:37 GMT";
+    reply.headers[inet::kQueryEtag] = "\"v1\"";
+    net.replies = {reply};
+    Run("http://h/");
+    ASSERT_EQ(events.headers.size(), 1u);
+    EXPECT_EQ(events.headers[0].StatusCode, 200);
+    EXPECT_EQ(events.headers[0].ContentLength, 4u);
+    EXPECT_EQ(events.headers[0].ContentType, "text/plain");
+    EXPECT_DOUBLE_EQ(events.headers[0].LastModified, EncodeDateTime(1994, 11, 6, 8, 49, 37, 0));
+    EXPECT_EQ(events.headers[0].Date, 0);
+    EXPECT_EQ(events.headers[0].EntityTag, "\"v1\"");
+    net.replies = {reply};
+    events.continueDownload = false;
+    const int reads = net.reads;
+    const auto skipped = Run("http://h/");
+    EXPECT_EQ(OutcomeOf(skipped.State()), TudRequestOutcome::Skipped);
+    EXPECT_EQ(net.reads, reads);
+}
+
+TEST_F(HttpRequestRun, ProgressPerBlock) {
+    net.replies = {Reply("200", "0123456789")};
+    Run("http://h/");
+    ASSERT_EQ(events.progress.size(), 3u);
+    EXPECT_EQ(events.progress[0].PercentDone, 40);
+    EXPECT_EQ(events.progress[2].PercentDone, 100);
+    EXPECT_EQ(events.progress[2].BytesSoFar, 10u);
+    EXPECT_EQ(events.progress[2].SecondsElapsed, 1u);  // 500 ms per tick asked
+}
+
+TEST_F(HttpRequestRun, FileAddresses) {
+    files.disk["C:\\upd\\wmb.inf"] = "[Update]";
+    EXPECT_EQ(Run("file:///C:/upd/wmb.inf").Body(), "[Update]");
+    const auto missing = Run("file:///C:/upd/none.inf");
+    EXPECT_EQ(missing.State().StatusCode, 404);
+    EXPECT_EQ(OutcomeOf(missing.State()), TudRequestOutcome::HttpError);
+    files.disk["part.bin"] = "[Up";
+    settings.OutputFileName = "part.bin";
+    settings.Range.StartRange = 3;
+    EXPECT_EQ(OutcomeOf(Run("file:///C:/upd/wmb.inf").State()), TudRequestOutcome::Done);
+    EXPECT_EQ(files.disk["part.bin"], "[Update]");
+    EXPECT_EQ(net.sends, 0);
+}
+
+TEST_F(HttpRequestRun, AbortBetweenBlocks) {
+    settings.OutputFileName = "out.bin";
+    events.onProgress = [this] { abort = events.progress.size() == 2; };
+    for (bool deletePartial : {false, true}) {
+        net.replies = {Reply("200", "0123456789")};
+        events.progress.clear(), abort = false;
+        Run("http://h/", TudRunEnd::Aborted, deletePartial);
+        EXPECT_EQ(events.progress.size(), 2u);
+        EXPECT_EQ(files.disk.count("out.bin"), deletePartial ? 0u : 1u);
+    }
+}
+
+TEST_F(HttpRequestRun, LoginAskedAgainOn401) {
+    TReply denied = Reply("401", "no");
+    denied.headers[inet::kQueryWwwAuthenticate] = "Basic realm=\"Wildmere updates\"";
+    net.replies = {denied, Reply("200", "ok")};
+    events.passwordAnswers = 1;
+    EXPECT_EQ(Run("http://h/").Body(), "ok");
+    EXPECT_EQ(events.realms, (std::vector<std::string>{"Wildmere updates"}));
+    EXPECT_EQ(net.textOptions, (std::map<std::uint32_t, std::string>{{28, "ann"}, {29, "pw"}}));
+    net.replies = {denied, denied};
+    EXPECT_EQ(Run("http://h/").State().StatusCode, 401);  // not asked again: the error page is read
+    net.replies = {Reply("407", "")};
+    EXPECT_EQ(Run("http://h/").State().StatusCode, 407);
+}
+
+TEST_F(HttpRequestRun, ResumeRefusedWith416) {
+    settings.OutputFileName = "upd.exe";
+    settings.Range.StartRange = 5;
+    for (const char* length : {"5", "8"}) {
+        files.disk["upd.exe"] = "01234";
+        TReply full = Reply("200", "01234567");
+        full.headers[inet::kQueryContentLength] = length;
+        net.replies = {Reply("416", ""), full};
+        net.added.clear();
+        const auto run = Run("http://h/upd.exe");
+        EXPECT_EQ(net.added.back(), (std::pair<std::string, std::uint32_t>{"RANGE: bytes=0-\r\n", 0x80000000}));
+        EXPECT_EQ(OutcomeOf(run.State()), TudRequestOutcome::Done);
+        // Complete already when the whole file is as long as the part there; else it comes again whole.
+        EXPECT_EQ(files.disk["upd.exe"], length == std::string("5") ? "01234" : "01234567");
+    }
+}
+
+}  // namespace
+}  // namespace wmb
