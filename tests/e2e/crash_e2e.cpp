@@ -1,8 +1,11 @@
 // The crash handler: a fault the program does not handle ends in a report and a minidump in the crash
-// folder, the crash dialog with the details, and a non-zero exit code, never Wine's crash dialog.
+// folder, the crash dialog with the details whose "Send report" posts the report to the maker's server (a loopback
+// server here), and a non-zero exit code, never Wine's crash dialog.
 
 #include <algorithm>
 #include <ostream>
+
+#include "e2e/loopback_server.h"
 
 #include "e2e/bench_fixture.h"
 #include "platform/win32/crash_handler.h"
@@ -42,15 +45,18 @@ protected:
         crashes_ = UserCrashFolder();
         RemoveTree(crashes_);
         SetEnvironmentVariableA("WMB_TEST_CRASH", GetParam().trigger);
+        SetEnvironmentVariableA("WMB_CRASH_SERVER", server_.Host().c_str());
     }
     void TearDown() override {
         SetEnvironmentVariableA("WMB_TEST_CRASH", nullptr);
+        SetEnvironmentVariableA("WMB_CRASH_SERVER", nullptr);
         BenchTest::TearDown();
     }
     std::string crashes_;
+    LoopbackServer server_;
 };
 
-TEST_P(CrashE2E, WritesTheReportAndMinidumpShowsThemAndEndsTheProgram) {
+TEST_P(CrashE2E, WritesShowsAndSendsTheReportThenEndsTheProgram) {
     const CrashCase& c = GetParam();
     PointAtGame();
     app_ = std::make_unique<RunningProgram>(program_ + "WildmereBench.exe", "", program_);
@@ -74,6 +80,20 @@ TEST_P(CrashE2E, WritesTheReportAndMinidumpShowsThemAndEndsTheProgram) {
     EXPECT_NE(summary.find("Report: " + stem + ".txt"), std::string::npos) << summary;
     EXPECT_NE(summary.find("Minidump: " + stem + ".dmp"), std::string::npos) << summary;
     EXPECT_EQ(GetText(FindControl(dialog, IDC_CRASHREPORT)), report);
+
+    Click(FindControl(dialog, IDC_CRASHSEND));
+    EXPECT_TRUE(WaitUntil([&] { return !server_.Requests().empty(); }, 20000, 100)) << "nothing was sent";
+    const std::vector<ServedRequest> sent = server_.Requests();
+    if (!sent.empty()) {
+        EXPECT_EQ(sent[0].Method, "POST");
+        EXPECT_EQ(sent[0].Path, "/benchmarks/crash");
+        EXPECT_NE(sent[0].Head.find("\r\nContent-Type: text/plain"), std::string::npos) << sent[0].Head;
+        EXPECT_EQ(sent[0].Body, report);
+    }
+    EXPECT_TRUE(WaitUntil(
+        [&] { return GetText(FindControl(dialog, IDC_CRASHSENDSTATUS)) == "The report was sent. Thank you."; }, 20000,
+        100))
+        << GetText(FindControl(dialog, IDC_CRASHSENDSTATUS));
 
     Click(FindControl(dialog, IDC_CRASHCLOSE));
     ASSERT_TRUE(app_->WaitForExit(20000));
