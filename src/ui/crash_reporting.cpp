@@ -55,6 +55,7 @@ void InstallCrashReporting(HINSTANCE instance) {
     setup.CrashFolder = UserCrashFolder();
     setup.JournalPath = ProgramFolder() + "Backup\\sequence.jnl";
     setup.Present = [instance](const CrashDetails& details) {
+        if (TestCrashKind() == "second-fault") TriggerTestCrash("access-violation");
         std::unique_ptr<CrashUploader> uploader;
         CrashDialog dialog([&uploader](const std::string& text, std::function<void(const std::string&)> done) {
             if (!uploader) uploader = std::make_unique<CrashUploader>();

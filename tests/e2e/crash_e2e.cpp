@@ -121,5 +121,20 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
+using SecondFaultE2E = BenchTest;
+
+TEST_F(SecondFaultE2E, AFaultInTheHandlerEndsTheProgramAtOnce) {
+    RemoveTree(UserCrashFolder());
+    SetEnvironmentVariableA("WMB_TEST_CRASH", "second-fault");
+    app_ = std::make_unique<RunningProgram>(program_ + "WildmereBench.exe", "", program_);
+    SetEnvironmentVariableA("WMB_TEST_CRASH", nullptr);
+    ASSERT_TRUE(app_->WaitForExit(30000)) << "the handler went round in circles";
+    EXPECT_EQ(app_->ExitCode(), kCrashHandlerFaultExitCode);
+    EXPECT_FALSE(WineCrashDialogShown());
+    const std::vector<std::string> files = FilesIn(UserCrashFolder());
+    EXPECT_EQ(std::count_if(files.begin(), files.end(), [](const std::string& f) { return f.ends_with(".txt"); }), 1)
+        << "the first fault's report is kept";
+}
+
 }  // namespace
 }  // namespace wmb::e2e

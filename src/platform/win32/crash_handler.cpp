@@ -17,8 +17,6 @@ namespace wmb {
 namespace {
 
 constexpr DWORD kCppExceptionCode = 0xE06D7363u;
-// The exit code of a process whose crash handler faulted itself.
-constexpr UINT kSecondFaultExitCode = 0xDEADu;
 constexpr int kMaxStackFrames = 48;
 
 CrashHandlerSetup setup_;
@@ -162,7 +160,7 @@ DWORD WINAPI Report(void* parameter) {
 
 [[noreturn]] void Handle(Fault& fault) {
     // A second fault, in the handler or on another thread meanwhile, ends the process at once.
-    if (InterlockedExchange(&entered_, 1) != 0) TerminateProcess(GetCurrentProcess(), kSecondFaultExitCode);
+    if (InterlockedExchange(&entered_, 1) != 0) TerminateProcess(GetCurrentProcess(), kCrashHandlerFaultExitCode);
     fault.ThreadId = GetCurrentThreadId();
     if (HANDLE worker = CreateThread(nullptr, 1 << 20, Report, &fault, 0, nullptr)) {
         WaitForSingleObject(worker, INFINITE);
@@ -245,7 +243,7 @@ std::string TestCrashKind() {
 }
 
 void TriggerTestCrash(const std::string& kind) {
-    if (kind == "access-violation") {
+    if (kind == "access-violation" || kind == "second-fault") {
         *static_cast<volatile int*>(nullptr) = 1;
     } else if (kind == "exception") {
         throw std::runtime_error("Test crash requested by WMB_TEST_CRASH.");

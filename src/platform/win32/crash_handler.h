@@ -15,6 +15,9 @@
 
 namespace wmb {
 
+// The exit code of a process whose crash handler faulted itself.
+inline constexpr unsigned kCrashHandlerFaultExitCode = 0xDEADu;
+
 struct CrashDetails {
     CrashFacts Facts;
     std::string ReportText;
@@ -43,8 +46,9 @@ void NoteStatusForCrashReport(const std::string& text);
 [[noreturn]] void HandleEscapedException(std::exception_ptr error);
 
 // Test trigger: WMB_TEST_CRASH names a fault ("access-violation", "exception", "thread-exception",
-// "illegal-instruction", "stack-overflow"); TestCrashKind returns it ("" when unset) and TriggerTestCrash
-// causes it on the calling thread (the thread exception on a thread of its own).
+// "illegal-instruction", "stack-overflow", or "second-fault": an access violation whose report is followed
+// by another one in the handler); TestCrashKind returns it ("" when unset) and TriggerTestCrash causes it on
+// the calling thread (the thread exception on a thread of its own).
 std::string TestCrashKind();
 void TriggerTestCrash(const std::string& kind);
 
