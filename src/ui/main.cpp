@@ -4,7 +4,9 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "platform/win32/crash_handler.h"
 #include "platform/win32/single_instance.h"
+#include "ui/crash_reporting.h"
 #include "ui/main_window.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
@@ -13,6 +15,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         wmb::SingleInstanceGuard::ActivateOther(wmb::ui::kMainWindowClass);
         return 0;
     }
+    wmb::ui::InstallCrashReporting(instance);
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&icc);
     OleInitialize(nullptr);
@@ -23,6 +26,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         if (HWND hwnd = window.Create(instance)) {
             ShowWindow(hwnd, showCommand);
             UpdateWindow(hwnd);
+            if (!wmb::TestCrashKind().empty()) PostMessageA(hwnd, wmb::ui::kTestCrashMessage, 0, 0);
             MSG msg;
             while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
                 if (!IsDialogMessageA(GetAncestor(msg.hwnd, GA_ROOT), &msg)) {

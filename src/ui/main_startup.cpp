@@ -19,6 +19,11 @@ namespace {
 
 constexpr const char* kReadyStatus = "Set the parameters & bench!";
 constexpr const char* kNoGameStatus = "Please define the Wildmere path!";
+constexpr const char* kNoSettingsKeyStatus = "The settings key is missing: please reinstall the program.";
+constexpr const char* kNoSettingsKeyMessage =
+    "The settings key HKEY_LOCAL_MACHINE\\SOFTWARE\\Kestrane\\RERurov is missing, so Wildmere Benchmark "
+    "cannot load or keep its settings.\r\n\r\nPlease reinstall the program with its installer "
+    "(WildmereBenchSetup.exe), which creates the key.";
 
 }  // namespace
 
@@ -31,7 +36,12 @@ void MainWindow::FormCreate() {
     SetWindowTextA(Handle(), caption.c_str());
 
     auto& store = app_->Store();
-    if (!store.IsOpen()) return;
+    if (!store.IsOpen()) {
+        // Loading stops here, as without the key nothing could be kept; the user learns why.
+        SetStatus(kNoSettingsKeyStatus);
+        MessageBoxA(Handle(), kNoSettingsKeyMessage, "Wildmere Benchmark", MB_OK | MB_ICONERROR);
+        return;
+    }
 
     // The settings are worked out in one record and shown once; the steps that act on the window follow.
     BenchSettings s = CurrentSettings();

@@ -3,9 +3,11 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "platform/win32/crash_handler.h"
 #include "run/run_controller.h"
 #include "ui/app_services.h"
 #include "ui/art/art_ids.h"
+#include "ui/crash_reporting.h"
 #include "ui/layout.h"
 #include "ui/pictures.h"
 #include "ui/resource.h"
@@ -172,6 +174,9 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         KillTimer(Handle(), kSequenceTimer);
         if (app_) app_->Controller().OnTimer();
         return 0;
+    case kTestCrashMessage:
+        TriggerTestCrash(TestCrashKind());
+        return 0;
     case WM_ACTIVATE:
         if (LOWORD(wp) != WA_INACTIVE) FormActivate();
         break;
@@ -210,6 +215,7 @@ void MainWindow::ShowAbortPanel(bool shown) { abortPanel_.Show(shown); }
 
 void MainWindow::SetStatus(const std::string& text) {
     SetStatusText(statusBar_, text);
+    NoteStatusForCrashReport(text);
     UpdateWindow(Handle());
 }
 

@@ -92,6 +92,22 @@ bool ChooseFile(HWND owner, const char* filter, std::string& path, const char* t
     return true;
 }
 
+bool ChooseSaveFile(HWND owner, const char* filter, const char* defaultExtension, std::string& path) {
+    char buffer[MAX_PATH] = {};
+    lstrcpynA(buffer, path.c_str(), sizeof buffer);
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = filter;
+    ofn.lpstrFile = buffer;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrDefExt = defaultExtension;
+    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
+    if (!GetSaveFileNameA(&ofn)) return false;
+    path = buffer;
+    return true;
+}
+
 bool ChooseFolder(HWND owner, const std::string& start, std::string& path) {
     std::string startFolder = start;
     if (startFolder.size() > 3 && startFolder.back() == '\\') startFolder.pop_back();

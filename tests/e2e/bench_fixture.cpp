@@ -17,7 +17,23 @@ std::string TestName() {
     return std::string(info->test_suite_name()) + "." + info->name();
 }
 
+BOOL CALLBACK FindWineCrashDialog(HWND w, LPARAM shown) {
+    char title[128] = {};
+    GetWindowTextA(w, title, sizeof title);
+    if (IsWindowVisible(w) && std::string(title).rfind("Program Error", 0) == 0) {
+        *reinterpret_cast<bool*>(shown) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 }  // namespace
+
+bool WineCrashDialogShown() {
+    bool found = false;
+    EnumWindows(FindWineCrashDialog, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
 
 std::string BuildFolder() {
     const char* unixPath = std::getenv("WMB_TEST_BIN");

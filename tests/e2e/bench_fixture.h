@@ -22,6 +22,8 @@ inline constexpr const char* kRecoveryQuestion =
 
 // Windows path of the build folder (the ctest environment gives its Unix path).
 std::string BuildFolder();
+// Whether Wine's crash dialog (winedbg) is up for a program that died of an unhandled exception.
+bool WineCrashDialogShown();
 
 class BenchTest : public ::testing::Test {
 protected:

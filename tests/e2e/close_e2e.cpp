@@ -40,23 +40,6 @@ void PressAltF4(HWND top) {
     PostMessageA(target, WM_KEYUP, VK_MENU, 1 | altScan | (LPARAM{1} << 30) | (LPARAM{1} << 31));
 }
 
-BOOL CALLBACK FindCrashDialog(HWND w, LPARAM shown) {
-    char title[128] = {};
-    GetWindowTextA(w, title, sizeof title);
-    if (IsWindowVisible(w) && std::string(title).rfind("Program Error", 0) == 0) {
-        *reinterpret_cast<bool*>(shown) = true;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// Wine's crash dialog (winedbg) for a program that died of an unhandled exception.
-bool CrashDialogShown() {
-    bool found = false;
-    EnumWindows(FindCrashDialog, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 class CloseE2E : public BenchTest {
 protected:
     void SetUp() override {
@@ -92,7 +75,7 @@ protected:
     // The program ended by itself, without an unhandled exception and without Wine's crash dialog.
     void ExpectProgramEndedCleanly(int timeoutMs) {
         const bool ended = app_->WaitForExit(timeoutMs);
-        EXPECT_FALSE(CrashDialogShown()) << "Wine's crash dialog is up";
+        EXPECT_FALSE(WineCrashDialogShown()) << "Wine's crash dialog is up";
         ASSERT_TRUE(ended) << "the program still runs";
         const DWORD code = app_->ExitCode().value_or(0);
         EXPECT_NE(code & 0xF0000000u, 0xC0000000u) << "the program died of exception " << std::hex << code;
@@ -138,7 +121,7 @@ TEST_P(CloseBetweenSlotsE2E, AbortsPutsTheGamesFilesBackAndEnds) {
             DWORD_PTR ignored = 0;
             ASSERT_TRUE(SendMessageTimeoutA(Main(), WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 30000, &ignored));
             ExpectGameFilesAsTheUserLeftThem();
-            if (!app_->WaitForExit(5000) && !CrashDialogShown()) app_->Terminate(0);  // what Windows does next
+            if (!app_->WaitForExit(5000) && !WineCrashDialogShown()) app_->Terminate(0);  // what Windows does next
             break;
         }
     }

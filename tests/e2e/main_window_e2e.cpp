@@ -1,6 +1,7 @@
 // The main window as a person first meets it.
 
 #include "e2e/bench_fixture.h"
+#include "platform/win32/registry_key.h"
 #include "ui/resource.h"
 
 namespace wmb::e2e {
@@ -40,6 +41,18 @@ TEST_F(MainWindowE2E, FindsTheStoredGameAndIsReady) {
     EXPECT_EQ(GetText(Ctl(IDC_WMPATHEDIT)), bin32_ + "Wildmere.exe");
     EXPECT_EQ(GetText(Ctl(IDC_VERSIONLABEL)), "Wildmere version: 1.4");
     CloseProgram();
+}
+
+TEST_F(MainWindowE2E, StartWithoutTheSettingsKeyStopsAndSaysToReinstall) {
+    RegKey::DeleteTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\Kestrane\\RERurov");
+    const std::string message = StartAnsweringMessage();
+    EXPECT_NE(message.find("settings key HKEY_LOCAL_MACHINE\\SOFTWARE\\Kestrane\\RERurov is missing"),
+              std::string::npos)
+        << message;
+    EXPECT_NE(message.find("reinstall"), std::string::npos) << message;
+    EXPECT_EQ(Status(), "The settings key is missing: please reinstall the program.");
+    CloseProgram();
+    EXPECT_FALSE(RegKey::Open(HKEY_LOCAL_MACHINE, "SOFTWARE\\Kestrane\\RERurov", KEY_READ).IsOpen());
 }
 
 TEST_F(MainWindowE2E, SecondStartEndsAtOnceWithoutTouchingSettings) {

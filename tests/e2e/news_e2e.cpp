@@ -1,14 +1,10 @@
 // The news window: when it opens, where its browser is sent, and that closing it only hides it.
 
-#include <winsock2.h>
-#include <ws2tcpip.h>
+#include "e2e/loopback_server.h"
 
 #include <algorithm>
-#include <atomic>
-#include <mutex>
 #include <optional>
 #include <ostream>
-#include <thread>
 
 #include "e2e/bench_fixture.h"
 #include "ui/resource.h"
@@ -18,84 +14,6 @@ namespace {
 
 constexpr const char* kNewsCaption = "KSTBench NEWS";
 constexpr const char* kNewsClass = "WildmereBenchNewsWindow";
-
-// A web server on the loopback interface standing in for the maker's: it answers every request with a
-// small page and keeps the requested paths. It runs on a thread of its own until it is destroyed.
-class LoopbackServer {
-public:
-    LoopbackServer() {
-        WSADATA data;
-        if (WSAStartup(MAKEWORD(2, 2), &data) != 0) throw std::runtime_error("no Winsock");
-        listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        int length = sizeof address;
-        if (listener_ == INVALID_SOCKET || bind(listener_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-            listen(listener_, 8) != 0 || getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-            throw std::runtime_error("the loopback server cannot listen");
-        host_ = "127.0.0.1:" + std::to_string(ntohs(address.sin_port));
-        thread_ = std::thread([this] { Serve(); });
-    }
-    ~LoopbackServer() {
-        stop_ = true;
-        thread_.join();
-        closesocket(listener_);
-        WSACleanup();
-    }
-    LoopbackServer(const LoopbackServer&) = delete;
-    LoopbackServer& operator=(const LoopbackServer&) = delete;
-
-    // Host and port, as they stand in an http address.
-    const std::string& Host() const { return host_; }
-    bool WasAskedFor(const std::string& path) const {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return std::find(paths_.begin(), paths_.end(), path) != paths_.end();
-    }
-
-private:
-    void Serve() {
-        while (!stop_) {
-            fd_set ready;
-            FD_ZERO(&ready);
-            FD_SET(listener_, &ready);
-            timeval wait{0, 50000};
-            if (select(0, &ready, nullptr, nullptr, &wait) != 1) continue;
-            const SOCKET client = accept(listener_, nullptr, nullptr);
-            if (client == INVALID_SOCKET) continue;
-            Answer(client);
-            closesocket(client);
-        }
-    }
-
-    void Answer(SOCKET client) {
-        const DWORD timeoutMs = 5000;
-        setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeoutMs), sizeof timeoutMs);
-        std::string request;
-        char buffer[1024];
-        while (request.find("\r\n\r\n") == std::string::npos) {
-            const int got = recv(client, buffer, sizeof buffer, 0);
-            if (got <= 0) return;
-            request.append(buffer, static_cast<std::size_t>(got));
-        }
-        const std::size_t start = request.find(' ') + 1;
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            paths_.push_back(request.substr(start, request.find(' ', start) - start));
-        }
-        const std::string body = "<html><body><h1>News from the server</h1></body></html>";
-        const std::string reply = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: " +
-                                  std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
-        send(client, reply.data(), static_cast<int>(reply.size()), 0);
-    }
-
-    SOCKET listener_ = INVALID_SOCKET;
-    std::string host_;
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
-    mutable std::mutex mutex_;
-    std::vector<std::string> paths_;
-};
 
 struct NewsWindowFinder {
     DWORD processId;

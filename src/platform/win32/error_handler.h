@@ -1,6 +1,7 @@
 #pragma once
 // The program's general error handler: whatever a window procedure's handler throws is shown to the
-// user in an error message box instead of ending the program.
+// user in an error message box instead of ending the program, or, once the program has installed one,
+// goes to the handler of escaped errors (the crash handler).
 
 #include <windows.h>
 
@@ -16,10 +17,14 @@ inline constexpr char kErrorCaption[] = "Error";
 // Text shown for anything thrown that is not a std::exception.
 inline constexpr char kUnknownErrorText[] = "An unknown error occurred.";
 
+// Takes every error the reports below are given, in their place; it does not return.
+using EscapedErrorHandler = void (*)(std::exception_ptr error);
+void SetEscapedErrorHandler(EscapedErrorHandler handler);
+
 // MessageBoxA with std::string texts; returns the button pressed (IDOK, IDYES, ...).
 int MessageBoxText(HWND owner, const std::string& text, const std::string& caption, UINT flags);
 
-// An error message box (OK button, error icon) with the exception's text.
+// An error message box (OK button, error icon) with the exception's text. Called inside the catch block.
 void ReportError(HWND owner, const std::exception& error) noexcept;
 void ReportUnknownError(HWND owner) noexcept;
 

@@ -7,6 +7,9 @@
 //        autobench PROGRAM.exe --screenshot OUT.bmp news     picture of the news window
 //        autobench PROGRAM.exe --screenshot OUT.bmp offer|wizard|wizard-done
 //                                                            picture of an update window with sample texts
+//        autobench PROGRAM.exe --screenshot OUT.bmp crash    picture of the crash dialog after a test fault
+//        autobench SETUP.exe --installer-pages OUT           pictures of the installer's first three pages,
+//                                                            OUT-1.bmp to OUT-3.bmp; the installation is cancelled
 
 #include <windows.h>
 
@@ -63,6 +66,50 @@ void CloseNews(const RunningProgram& app) {
     if (!news) return;
     RequestClose(news);
     if (!WaitUntil([&] { return !IsWindowVisible(news); }, 10000)) throw std::runtime_error("the news window stays");
+}
+
+// The first visible top-level window of the process with that class (no message is sent to any window).
+HWND WaitForClass(const RunningProgram& app, const std::string& className, int timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND w : TopWindows(app.ProcessId())) {
+                if (ClassOf(w) == className) found = w;
+            }
+            return found != nullptr;
+        },
+        timeoutMs, 100);
+    return found;
+}
+
+// The crash dialog after a test fault: the program's own windows are stuck, so only the dialog is asked.
+int CrashScreenshot(const std::string& exe, const std::string& out) {
+    SetEnvironmentVariableA("WMB_TEST_CRASH", "access-violation");
+    RunningProgram app(exe, "", exe.substr(0, exe.find_last_of('\\') + 1));
+    const HWND dialog = WaitForClass(app, "WildmereBenchCrashDialog", 30000);
+    if (!dialog) throw std::runtime_error("the crash dialog did not appear");
+    Sleep(500);
+    const bool saved = SaveScreenshot(out, dialog);
+    Click(FindControl(dialog, IDC_CRASHCLOSE));
+    if (!app.WaitForExit(30000)) app.Terminate();
+    return saved ? 0 : 1;
+}
+
+// The installer's welcome, components and folder pages; then Cancel, confirmed.
+int InstallerScreenshots(const std::string& setup, const std::string& out) {
+    RunningProgram app(setup, "", "");
+    const HWND window = WaitForClass(app, "#32770", 30000);
+    if (!window) throw std::runtime_error("the installer did not appear");
+    bool saved = true;
+    for (int page = 1; page <= 3; ++page) {
+        Sleep(700);
+        saved = SaveScreenshot(out + "-" + std::to_string(page) + ".bmp", window) && saved;
+        if (page < 3) Click(FindControl(window, IDOK));
+    }
+    Click(FindControl(window, IDCANCEL));
+    if (HWND box = WaitForMessageBox(app.ProcessId(), 10000)) AnswerMessageBox(box, IDYES);
+    if (!app.WaitForExit(30000)) app.Terminate();
+    return saved ? 0 : 1;
 }
 
 // PAGE is a tab's index, "user-demo" (the Demos page with the user's own demo chosen), "frames" (the
@@ -159,13 +206,17 @@ int Run(const std::string& exe) {
 
 int main(int argc, char** argv) {
     const bool screenshot = argc >= 4 && std::string(argv[2]) == "--screenshot";
-    if (argc != 2 && !screenshot) {
+    const bool installer = argc == 4 && std::string(argv[2]) == "--installer-pages";
+    if (argc != 2 && !screenshot && !installer) {
         std::fprintf(stderr,
-                     "usage: autobench PROGRAM.exe [--screenshot OUT.bmp [PAGE|news|offer|wizard|wizard-done]]\n");
+                     "usage: autobench PROGRAM.exe [--screenshot OUT.bmp [PAGE|news|crash|offer|wizard|wizard-done]]\n"
+                     "       autobench SETUP.exe --installer-pages OUT\n");
         return 2;
     }
     try {
         const std::string page = argc > 4 ? argv[4] : "0";
+        if (installer) return InstallerScreenshots(argv[1], argv[3]);
+        if (screenshot && page == "crash") return CrashScreenshot(argv[1], argv[3]);
         if (screenshot && IsUpdateWindowPage(page)) return ScreenshotUpdateWindow(argv[3], page);
         if (screenshot) return Screenshot(argv[1], argv[3], page);
         return Run(argv[1]);

@@ -1,0 +1,78 @@
+#include "ui/crash_dialog.h"
+
+#include "ui/resource.h"
+#include "ui/shell_dialogs.h"
+
+namespace wmb::ui {
+namespace {
+
+constexpr int kWidth = 520;
+constexpr int kHeight = 430;
+
+const ControlRow kLayout[] = {
+    {"STATIC", "", IDC_CRASHSUMMARY, 10, 10, 500, 150, kLabel | SS_NOPREFIX},
+    {"EDIT", "", IDC_CRASHREPORT, 10, 166, 500, 200,
+     kChild | WS_TABSTOP | WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL},
+    {"STATIC", "", IDC_CRASHSENDSTATUS, 10, 374, 500, 16, kLabel | SS_NOPREFIX},
+    {"BUTTON", "&Send report", IDC_CRASHSEND, 196, 396, 100, 25, kButton},
+    {"BUTTON", "S&ave report...", IDC_CRASHSAVE, 303, 396, 100, 25, kButton},
+    {"BUTTON", "Close", IDC_CRASHCLOSE, 410, 396, 100, 25, kButton | BS_DEFPUSHBUTTON},
+};
+
+}  // namespace
+
+void CrashDialog::Show(HINSTANCE instance, const CrashDetails& details) {
+    details_ = details;
+    font_.Reset(CreateFontA(-Scaled(11), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
+    if (!CreateDialogWindow(instance, nullptr, kCrashDialogClass, kCrashDialogCaption, kWidth, kHeight,
+                            GetSysColorBrush(COLOR_BTNFACE))) {
+        return;
+    }
+    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ShowModal();
+    DestroyWindow(Handle());
+}
+
+void CrashDialog::OnCreate() {
+    CreateControls(Handle(), kLayout, font_.Get(), controls_);
+    const std::string summary = CrashDialogText(details_.Facts, details_.ReportPath, details_.DumpPath);
+    SetWindowTextA(controls_.Find(IDC_CRASHSUMMARY), summary.c_str());
+    SetWindowTextA(controls_.Find(IDC_CRASHREPORT), details_.ReportText.c_str());
+    EnableWindow(controls_.Find(IDC_CRASHSEND), sender_ != nullptr);
+    OnCommand(IDC_CRASHSEND, BN_CLICKED, [this] { Send(); });
+    OnCommand(IDC_CRASHSAVE, BN_CLICKED, [this] { Save(); });
+    OnCommand(IDC_CRASHCLOSE, BN_CLICKED, [this] { EndModal(IDCANCEL); });
+    OnCommand(IDCANCEL, BN_CLICKED, [this] { EndModal(IDCANCEL); });
+    OnCommand(IDOK, BN_CLICKED, [this] { EndModal(IDCANCEL); });
+}
+
+void CrashDialog::SetSendStatus(const std::string& text) const {
+    SetWindowTextA(controls_.Find(IDC_CRASHSENDSTATUS), text.c_str());
+}
+
+void CrashDialog::Send() {
+    const HWND button = controls_.Find(IDC_CRASHSEND);
+    EnableWindow(button, FALSE);
+    SetSendStatus("Sending the report...");
+    sender_(details_.ReportText, [this, button](const std::string& problem) {
+        SetSendStatus(problem.empty() ? "The report was sent. Thank you." : "The report could not be sent: " + problem);
+        if (!problem.empty()) EnableWindow(button, TRUE);
+    });
+}
+
+void CrashDialog::Save() {
+    std::string path = details_.ReportPath.empty() ? std::string("crash.txt")
+                                                    : details_.ReportPath.substr(details_.ReportPath.rfind('\\') + 1);
+    if (!ChooseSaveFile(Handle(), "Text files (*.txt)\0*.txt\0All files (*.*)\0*.*\0", "txt", path)) return;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    const bool ok = file != INVALID_HANDLE_VALUE &&
+                    WriteFile(file, details_.ReportText.data(), static_cast<DWORD>(details_.ReportText.size()),
+                              &written, nullptr) &&
+                    written == details_.ReportText.size();
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    SetSendStatus(ok ? "The report was saved as " + path + "." : "The report could not be saved as " + path + ".");
+}
+
+}  // namespace wmb::ui
