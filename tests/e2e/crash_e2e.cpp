@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <ostream>
 
-#include "e2e/loopback_server.h"
+#include "support/loopback_http_server.h"
 
 #include "e2e/bench_fixture.h"
 #include "platform/win32/crash_handler.h"
@@ -45,7 +45,8 @@ protected:
         crashes_ = UserCrashFolder();
         RemoveTree(crashes_);
         SetEnvironmentVariableA("WMB_TEST_CRASH", GetParam().trigger);
-        SetEnvironmentVariableA("WMB_MAKER_SERVER", server_.Host().c_str());
+        server_.Put("/benchmarks/crash", "");
+        SetEnvironmentVariableA("WMB_MAKER_SERVER", ("127.0.0.1:" + std::to_string(server_.Port())).c_str());
     }
     void TearDown() override {
         SetEnvironmentVariableA("WMB_TEST_CRASH", nullptr);
@@ -53,7 +54,7 @@ protected:
         BenchTest::TearDown();
     }
     std::string crashes_;
-    LoopbackServer server_;
+    test::LoopbackHttpServer server_;
 };
 
 TEST_P(CrashE2E, WritesShowsAndSendsTheReportThenEndsTheProgram) {
@@ -83,12 +84,12 @@ TEST_P(CrashE2E, WritesShowsAndSendsTheReportThenEndsTheProgram) {
 
     Click(FindControl(dialog, IDC_CRASHSEND));
     EXPECT_TRUE(WaitUntil([&] { return !server_.Requests().empty(); }, 20000, 100)) << "nothing was sent";
-    const std::vector<ServedRequest> sent = server_.Requests();
+    const std::vector<test::RecordedRequest> sent = server_.Requests();
     if (!sent.empty()) {
-        EXPECT_EQ(sent[0].Method, "POST");
-        EXPECT_EQ(sent[0].Path, "/benchmarks/crash");
-        EXPECT_NE(sent[0].Head.find("\r\nContent-Type: text/plain"), std::string::npos) << sent[0].Head;
-        EXPECT_EQ(sent[0].Body, report);
+        EXPECT_EQ(sent[0].method, "POST");
+        EXPECT_EQ(sent[0].target, "/benchmarks/crash");
+        EXPECT_EQ(sent[0].Header("Content-Type"), "text/plain");
+        EXPECT_EQ(sent[0].body, report);
     }
     EXPECT_TRUE(WaitUntil(
         [&] { return GetText(FindControl(dialog, IDC_CRASHSENDSTATUS)) == "The report was sent. Thank you."; }, 20000,

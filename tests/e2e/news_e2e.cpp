@@ -1,6 +1,6 @@
 // The news window: when it opens, where its browser is sent, and that closing it only hides it.
 
-#include "e2e/loopback_server.h"
+#include "support/loopback_http_server.h"
 
 #include <algorithm>
 #include <optional>
@@ -149,9 +149,10 @@ TEST_P(NewsPageE2E, SendsTheBrowserToThePage) {
     if (!c.shippedPage) {
         ASSERT_TRUE(DeleteFileA((program_ + "offlinenews.html").c_str()));
     }
-    std::optional<LoopbackServer> server;
+    std::optional<test::LoopbackHttpServer> server;
     server.emplace();
-    const std::string host = server->Host();
+    server->Put("/benchmarks/news.html", "<html><body>News</body></html>");
+    const std::string host = "127.0.0.1:" + std::to_string(server->Port());
     if (!c.serverUp) server.reset();  // its port now refuses
     SetEnvironmentVariableA("WMB_MAKER_SERVER", host.c_str());
     SetSetting("News", "0");
@@ -166,7 +167,11 @@ TEST_P(NewsPageE2E, SendsTheBrowserToThePage) {
         case PageCase::Nothing: EXPECT_EQ(SentTo(news), ""); break;
     }
     if (c.shown == PageCase::OnlinePage && server) {
-        EXPECT_TRUE(WaitUntil([&] { return server->WasAskedFor("/benchmarks/news.html"); }, 15000))
+        EXPECT_TRUE(WaitUntil([&] { 
+            const auto requests = server->Requests();
+            return std::any_of(requests.begin(), requests.end(),
+                               [](const auto& request) { return request.target == "/benchmarks/news.html"; });
+         }, 15000))
             << "the browser did not ask the server for the page";
     }
     // No message and no other window (an engine download offer, an error) whatever the page did.
