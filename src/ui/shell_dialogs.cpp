@@ -75,10 +75,12 @@ bool ChooseWithBrowseDialog(HWND owner, const std::string& start, std::string& p
     return ok;
 }
 
-}  // namespace
-
-bool ChooseFile(HWND owner, const char* filter, std::string& path, const char* title) {
+// The open or save dialog starting at `initial`; the path chosen goes into `path`, false when cancelled.
+bool RunFileDialog(HWND owner, const char* filter, const std::string& initial, const char* title,
+                   const char* defaultExtension, DWORD flags, BOOL(WINAPI* show)(LPOPENFILENAMEA),
+                   std::string& path) {
     char buffer[MAX_PATH] = {};
+    lstrcpynA(buffer, initial.c_str(), sizeof buffer);
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = owner;
@@ -86,26 +88,25 @@ bool ChooseFile(HWND owner, const char* filter, std::string& path, const char* t
     ofn.lpstrFile = buffer;
     ofn.nMaxFile = MAX_PATH;
     ofn.lpstrTitle = title;
-    ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
-    if (!GetOpenFileNameA(&ofn)) return false;
+    ofn.lpstrDefExt = defaultExtension;
+    ofn.Flags = flags;
+    if (!show(&ofn)) return false;
     path = buffer;
     return true;
 }
 
+}  // namespace
+
+bool ChooseFile(HWND owner, const char* filter, std::string& path, const char* title) {
+    return RunFileDialog(owner, filter, "", title, nullptr,
+                         OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER,
+                         &GetOpenFileNameA, path);
+}
+
 bool ChooseSaveFile(HWND owner, const char* filter, const char* defaultExtension, std::string& path) {
-    char buffer[MAX_PATH] = {};
-    lstrcpynA(buffer, path.c_str(), sizeof buffer);
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = filter;
-    ofn.lpstrFile = buffer;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrDefExt = defaultExtension;
-    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
-    if (!GetSaveFileNameA(&ofn)) return false;
-    path = buffer;
-    return true;
+    return RunFileDialog(owner, filter, path, nullptr, defaultExtension,
+                         OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER,
+                         &GetSaveFileNameA, path);
 }
 
 bool ChooseFolder(HWND owner, const std::string& start, std::string& path) {
