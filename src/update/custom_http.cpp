@@ -77,7 +77,8 @@ private:
     }
     // A handler that may look at the memory target gets each block while the worker waits. With a file
     // target the worker does not wait: the figures queue up and the user-interface thread takes them in
-    // order, each as an event of its own, before the request's outcome.
+    // order, each as an event of its own, woken at most every kProgressWakeMs and in any case before the
+    // request's outcome.
     void Progress(const TudProgress& progress, const std::string& contentType) override {
         if (!hasProgress_) return;
         if (!run_.BodyInFile()) {
@@ -89,16 +90,21 @@ private:
         bool wake = false;
         {
             std::lock_guard lock(progressMutex_);
-            wake = queuedProgress_.empty();
             queuedProgress_.push_back({progress, run_.State().BytesRead});
+            const std::uint32_t now = link_->TickCount();
+            if (!wakePending_ && now - lastWake_ >= kProgressWakeMs) wake = wakePending_ = true, lastWake_ = now;
         }
         if (wake) link_->PostToUiThread([self = shared_from_this()] { self->DeliverProgress(); });
     }
+
+public:
+    // User-interface thread: the queued progress events.
     void DeliverProgress() {
         std::vector<QueuedProgress> batch;
         {
             std::lock_guard lock(progressMutex_);
             batch.swap(queuedProgress_);
+            wakePending_ = false;
         }
         for (const QueuedProgress& queued : batch) {
             if (detached_ || abort_ || !owner_.OnDownloadProgress) return;
@@ -106,6 +112,8 @@ private:
             owner_.OnDownloadProgress(owner_, run_.ContentType(), nullptr, queued.progress);
         }
     }
+
+private:
     bool PasswordRequest(const std::string& realm) override {
         bool tryAgain = false;
         Raise([&] {
@@ -146,8 +154,11 @@ private:
         TudProgress progress;
         std::uint32_t bytesRead;
     };
+    static constexpr std::uint32_t kProgressWakeMs = 20;
     std::mutex progressMutex_;
     std::vector<QueuedProgress> queuedProgress_;
+    bool wakePending_ = false;
+    std::uint32_t lastWake_ = 0;
     const bool wantsStatus_;
     TudRunEnd end_ = TudRunEnd::Finished;
 };
@@ -199,6 +210,8 @@ void TudCustomHTTP::Dispatch(const std::shared_ptr<Request>& request) {
     THttpRequestRun& run = request->Run();
     state_ = run.State();
     contentType_ = run.ContentType();
+    request->DeliverProgress();
+    if (request != request_) return;  // a progress handler aborted it at once
     if (request->Aborted()) {
         run.Release(request->DeletePartial());
         return FinishAbort();
