@@ -41,8 +41,11 @@ TudAutoUpdater::TudAutoUpdater(IHttpServices& services, IUpdaterDialogs& dialogs
 
 std::string TudAutoUpdater::Title() { return ApplicationTitle(system_.ProgramPath()); }
 
-void TudAutoUpdater::CheckUpdate() {
+void TudAutoUpdater::CheckUpdate() { Check(false); }
+
+void TudAutoUpdater::Check(bool silent) {
     aborted_ = false;
+    silent_ = silent;
     if (IsBusy()) return;
     infoMode_ = true;
     Url = InfoFileURL;
@@ -56,6 +59,14 @@ void TudAutoUpdater::CheckUpdate() {
 
 void TudAutoUpdater::Loaded(const std::string& firstArgument) {
     if (OnAfterRestart && firstArgument == (RestartParams.empty() ? " " : RestartParams)) OnAfterRestart(*this);
+    if (AutoCheck) ArmAutoCheck();
+}
+
+void TudAutoUpdater::ArmAutoCheck() {
+    system_.StartTimer(AutoCheckDelay, [this] {
+        if (system_.Connected()) return Check(true);
+        ArmAutoCheck();
+    });
 }
 
 void TudAutoUpdater::InfoDone(const std::string& body) {
@@ -64,6 +75,7 @@ void TudAutoUpdater::InfoDone(const std::string& body) {
     const auto offer = ReadUpdateOffer(body, check, system_.Today());
     if (!offer) {
         if (OnNoUpdateAvailable) OnNoUpdateAvailable(*this);
+        if (silent_) return ArmAutoCheck();
         if (Shows(mNoUpdateAvailable)) dialogs_.Message(UpdateText(kTextNewerNotFound), TudMessageIcon::Information);
         return;
     }
@@ -84,6 +96,10 @@ void TudAutoUpdater::NoConnection() {
     const auto parts = CrackUrl(WithSchemePrefix(Url));
     const std::string host = parts ? parts->HostName : std::string();
     if (OnHostUnreachable) OnHostUnreachable(*this, Url, host);
+    if (silent_) {
+        StopTransfer();
+        return ArmAutoCheck();
+    }
     if (Shows(mHostUnreachable)) dialogs_.Message(HostUnreachableText(host), TudMessageIcon::Error);
     StopTransfer();
 }

@@ -69,6 +69,11 @@ public:
     virtual void DeleteTempFiles() = 0;  // every "*.uTMP" of the program folder
     virtual void SetFileTime(const std::string& path, TDateTime time) = 0;
     virtual std::string FileSha256(const std::string& path) = 0;  // lower-case hex; empty when unreadable
+    // The automatic check: `due` runs once on the user-interface thread after `ms` milliseconds.
+    virtual void StartTimer(std::uint32_t ms, std::function<void()> due) = 0;
+    // Whether the machine counts as connected: a dial-up connection is up, or it has a network address other
+    // than 127.0.0.1.
+    virtual bool Connected() = 0;
     // Writes the upgrader and starts it with that command-line parameter.
     virtual void LaunchUpgrader(const std::string& restartParam) = 0;
     virtual void CloseApplication() = 0;
@@ -86,6 +91,9 @@ public:
     std::string RestartParams = "/afterupgrade";
     TudMiscFilesUpgrade MiscFilesUpgrade = TudMiscFilesUpgrade::mfuAlwaysDownload;
     TudAutoUpdaterWizard Wizard;
+    // Checks by itself once loaded, after AutoCheckDelay, while the machine is connected; such a check is silent.
+    bool AutoCheck = false;
+    std::uint32_t AutoCheckDelay = 10000;
 
     std::function<void(TudAutoUpdater&, const std::string& upgradeMsg, TudUpgradeMethod, const std::vector<TInfoFile>&,
                        bool& canUpgrade)>
@@ -108,7 +116,8 @@ public:
 
     // Starts a check; the outcome comes through the events. Nothing while a request runs.
     void CheckUpdate();
-    // Once the program is loaded: raises OnAfterRestart when it was started again by the upgrader.
+    // Once the program is loaded: raises OnAfterRestart when it was started again by the upgrader, and arms
+    // the automatic check.
     void Loaded(const std::string& firstArgument);
 
     // The download: with `start` the first file, else the next one; after the last the completion.
@@ -122,6 +131,8 @@ public:
     bool Done() const { return done_; }
 
 private:
+    void Check(bool silent);
+    void ArmAutoCheck();
     void InfoDone(const std::string& body);
     void FileDone();
     void NoConnection();
@@ -138,6 +149,7 @@ private:
     IUpdaterDialogs& dialogs_;
     IUpdaterSystem& system_;
     bool infoMode_ = false;
+    bool silent_ = false;  // an automatic check: no "no update" or "unreachable" message, the timer again
     bool aborted_ = false;
     bool done_ = false;
     std::vector<TInfoFile> files_;

@@ -47,6 +47,13 @@ struct TRecordingSystem : IUpdaterSystem {
     }
     void SetFileTime(const std::string&, TDateTime) override {}
     std::string FileSha256(const std::string&) override { return "0000"; }
+    std::function<void()> timer;
+    bool connected = false;
+    void StartTimer(std::uint32_t ms, std::function<void()> due) override {
+        done.push_back("timer " + std::to_string(ms));
+        timer = std::move(due);
+    }
+    bool Connected() override { return connected; }
     void LaunchUpgrader(const std::string& param) override { done.push_back("upgrader " + param); }
     void CloseApplication() override { done.push_back("close"); }
 };
@@ -145,6 +152,19 @@ TEST_F(AutoUpdater, CancelInTheWizardAbortsAndDeletesTheFiles) {
     EXPECT_TRUE(TempFiles().empty());
     EXPECT_FALSE(updater.IsBusy());
     EXPECT_TRUE(system.done == std::vector<std::string>{"delete temp files"});
+}
+
+TEST_F(AutoUpdater, AutomaticCheckWaitsForAConnectionAndSaysNothing) {
+    updater.AutoCheck = true;
+    updater.Loaded("");
+    system.timer();  // not connected: armed again
+    system.connected = true;
+    services.replies = {Reply("200", "#version=1.8\r\n")};
+    system.timer();
+    services.Settle();
+    EXPECT_EQ(system.done, (std::vector<std::string>{"timer 10000", "timer 10000", "timer 10000"}));
+    EXPECT_EQ(events, std::vector<std::string>{"no update"});
+    EXPECT_TRUE(dialogs.seen.empty());
 }
 
 }  // namespace

@@ -1,3 +1,7 @@
+// Winsock comes before <windows.h>.
+#include <winsock2.h>
+#include <ws2tcpip.h>
+
 #include "platform/win32/updater_system_win32.h"
 
 #include <shellapi.h>
@@ -16,6 +20,39 @@ namespace wmb {
 namespace {
 
 constexpr const char* kUpgraderResource = "UDUPG";
+constexpr UINT_PTR kAutoCheckTimer = 0x5A17;
+constexpr const char* kTimerOwnerProperty = "WildmereBenchAutoCheck";
+
+// A dial-up connection that is up sets this flag.
+bool DialUpConnected() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\RemoteAccess", 0, KEY_READ, &key) !=
+        ERROR_SUCCESS)
+        return false;
+    DWORD flag = 0, size = sizeof flag;
+    const bool up = RegQueryValueExA(key, "Remote Connection", nullptr, nullptr, reinterpret_cast<BYTE*>(&flag),
+                                     &size) == ERROR_SUCCESS && flag != 0;
+    RegCloseKey(key);
+    return up;
+}
+
+// An IPv4 address of this machine other than 127.0.0.1.
+bool HasNetworkAddress() {
+    WSADATA data;
+    if (WSAStartup(MAKEWORD(2, 2), &data) != 0) return false;
+    bool found = false;
+    char name[256] = {};
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    addrinfo* addresses = nullptr;
+    if (gethostname(name, sizeof name) == 0 && getaddrinfo(name, nullptr, &hints, &addresses) == 0) {
+        for (const addrinfo* a = addresses; a && !found; a = a->ai_next)
+            found = reinterpret_cast<const sockaddr_in*>(a->ai_addr)->sin_addr.s_addr != htonl(INADDR_LOOPBACK);
+        freeaddrinfo(addresses);
+    }
+    WSACleanup();
+    return found;
+}
 
 std::string ModulePath() {
     char path[MAX_PATH] = {};
@@ -83,6 +120,11 @@ Win32UpdaterSystem::Win32UpdaterSystem(HWND mainWindow)
     DeleteFileA(upgraderPath_.c_str());
 }
 
+Win32UpdaterSystem::~Win32UpdaterSystem() {
+    KillTimer(mainWindow_, kAutoCheckTimer);
+    RemovePropA(mainWindow_, kTimerOwnerProperty);
+}
+
 std::string Win32UpdaterSystem::ProgramPath() { return ModulePath(); }
 
 std::string Win32UpdaterSystem::ProgramFolder() {
@@ -139,6 +181,20 @@ std::string Win32UpdaterSystem::FileSha256(const std::string& path) {
         digest.Update(buffer.data(), read);
     return digest.HexDigest();
 }
+
+void Win32UpdaterSystem::StartTimer(std::uint32_t ms, std::function<void()> due) {
+    due_ = std::move(due);
+    SetPropA(mainWindow_, kTimerOwnerProperty, this);
+    SetTimer(mainWindow_, kAutoCheckTimer, ms, &Win32UpdaterSystem::TimerDue);
+}
+
+void CALLBACK Win32UpdaterSystem::TimerDue(HWND window, UINT, UINT_PTR id, DWORD) {
+    KillTimer(window, id);
+    auto* self = static_cast<Win32UpdaterSystem*>(GetPropA(window, kTimerOwnerProperty));
+    if (self && self->due_) std::exchange(self->due_, nullptr)();
+}
+
+bool Win32UpdaterSystem::Connected() { return DialUpConnected() || HasNetworkAddress(); }
 
 void Win32UpdaterSystem::LaunchUpgrader(const std::string& restartParam) {
     // A file that cannot be written is no reason to stay: the command still runs.

@@ -12,6 +12,9 @@ class Win32UpdaterSystem : public IUpdaterSystem {
 public:
     // `mainWindow` is closed when the upgrader has been started. An upgrader left by an earlier run goes.
     explicit Win32UpdaterSystem(HWND mainWindow);
+    ~Win32UpdaterSystem() override;
+    Win32UpdaterSystem(const Win32UpdaterSystem&) = delete;
+    Win32UpdaterSystem& operator=(const Win32UpdaterSystem&) = delete;
 
     std::string ProgramPath() override;
     std::string ProgramFolder() override;
@@ -20,13 +23,18 @@ public:
     void DeleteTempFiles() override;
     void SetFileTime(const std::string& path, TDateTime time) override;
     std::string FileSha256(const std::string& path) override;
+    void StartTimer(std::uint32_t ms, std::function<void()> due) override;
+    bool Connected() override;
     void LaunchUpgrader(const std::string& restartParam) override;
     void CloseApplication() override;
 
     const std::string& UpgraderPath() const { return upgraderPath_; }
 
 private:
+    static void CALLBACK TimerDue(HWND window, UINT message, UINT_PTR id, DWORD time);
+
     HWND mainWindow_;
+    std::function<void()> due_;
     std::string upgraderPath_;
 };
 
