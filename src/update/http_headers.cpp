@@ -5,17 +5,11 @@
 #include <string_view>
 #include <vector>
 
+#include "demos/filefinder/case_tables.h"
 #include "demos/filefinder/search_criteria.h"
 
 namespace wmb {
 namespace {
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-    return true;
-}
 
 constexpr std::string_view kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
@@ -23,13 +17,13 @@ constexpr std::string_view kWeekdays[] = {"Monday", "Tuesday", "Wednesday", "Thu
 
 int MonthOf(std::string_view word) {
     for (int m = 0; m < 12; ++m)
-        if (EqualNoCase(word, kMonths[m])) return m + 1;
+        if (SameTextIgnoringCase(word, kMonths[m])) return m + 1;
     return 0;
 }
 
 bool IsWeekday(std::string_view word) {
     for (auto day : kWeekdays)
-        if (EqualNoCase(word, day) || EqualNoCase(word, day.substr(0, 3))) return true;
+        if (SameTextIgnoringCase(word, day) || SameTextIgnoringCase(word, day.substr(0, 3))) return true;
     return false;
 }
 
@@ -54,13 +48,6 @@ std::vector<std::string_view> Words(std::string_view text) {
         }
     }
     return words;
-}
-
-bool IsLeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
-
-int DaysInMonth(int year, int month) {
-    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
 }
 
 struct TClock {
@@ -101,7 +88,7 @@ TDateTime ParseHttpDate(const std::string& text) {
             }
         } else if (MonthOf(w) != 0 && month == 0) {
             month = MonthOf(w);
-        } else if (!((i == 0 && IsWeekday(w)) || (i + 1 == words.size() && (EqualNoCase(w, "GMT") || EqualNoCase(w, "UTC"))))) {
+        } else if (!((i == 0 && IsWeekday(w)) || (i + 1 == words.size() && (SameTextIgnoringCase(w, "GMT") || SameTextIgnoringCase(w, "UTC"))))) {
             return 0;
         }
     }

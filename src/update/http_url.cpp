@@ -2,15 +2,10 @@
 
 #include <cctype>
 
+#include "demos/filefinder/case_tables.h"
+
 namespace wmb {
 namespace {
-
-bool EqualNoCase(const std::string& a, const char* b) {
-    std::size_t i = 0;
-    for (; i < a.size() && b[i] != '\0'; ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-    return i == a.size() && b[i] == '\0';
-}
 
 bool ValidScheme(const std::string& scheme) {
     if (scheme.empty() || !std::isalpha(static_cast<unsigned char>(scheme[0]))) return false;
@@ -20,10 +15,10 @@ bool ValidScheme(const std::string& scheme) {
 }
 
 std::uint16_t DefaultPort(const std::string& scheme) {
-    if (EqualNoCase(scheme, "http")) return 80;
-    if (EqualNoCase(scheme, "https")) return 443;
-    if (EqualNoCase(scheme, "ftp")) return 21;
-    if (EqualNoCase(scheme, "gopher")) return 70;
+    if (SameTextIgnoringCase(scheme, "http")) return 80;
+    if (SameTextIgnoringCase(scheme, "https")) return 443;
+    if (SameTextIgnoringCase(scheme, "ftp")) return 21;
+    if (SameTextIgnoringCase(scheme, "gopher")) return 70;
     return 0;
 }
 
@@ -112,7 +107,7 @@ std::optional<TUrlParts> CrackUrl(const std::string& url) {
     parts.Scheme = url.substr(0, mark);
     if (!ValidScheme(parts.Scheme)) return std::nullopt;
     const std::string rest = url.substr(mark + 3);
-    if (EqualNoCase(parts.Scheme, "file")) {
+    if (SameTextIgnoringCase(parts.Scheme, "file")) {
         SplitFileAddress(rest, parts);
     } else {
         const std::size_t end = rest.find_first_of("/?#");
@@ -132,7 +127,7 @@ void FillCredentials(TUrlParts& parts, const TudLoginComponent& login) {
     if (parts.Password.empty()) parts.Password = login.HTTPPassword;
 }
 
-bool SchemeIs(const TUrlParts& parts, const char* scheme) { return EqualNoCase(parts.Scheme, scheme); }
+bool SchemeIs(const TUrlParts& parts, const char* scheme) { return SameTextIgnoringCase(parts.Scheme, scheme); }
 
 std::string RequestObject(const TUrlParts& parts) { return parts.UrlPath + parts.ExtraInfo; }
 
@@ -142,7 +137,7 @@ std::string FilePathOfUrl(const TUrlParts& parts) {
     if (IsDriveStart(path, 0)) path[1] = ':';
     for (char& c : path)
         if (c == '/') c = '\\';
-    if (!parts.HostName.empty() && !EqualNoCase(parts.HostName, "localhost")) return "\\\\" + parts.HostName + path;
+    if (!parts.HostName.empty() && !SameTextIgnoringCase(parts.HostName, "localhost")) return "\\\\" + parts.HostName + path;
     return path;
 }
 

@@ -1,8 +1,9 @@
 #include "update/self_upgrade.h"
 
 #include <algorithm>
-#include <cctype>
+#include <string_view>
 
+#include "demos/filefinder/case_tables.h"
 #include "update/upgrade_paths.h"
 
 namespace wmb {
@@ -10,9 +11,7 @@ namespace {
 
 bool EndsWithNoCase(const std::string& text, const std::string& suffix) {
     return text.size() >= suffix.size() &&
-           std::equal(suffix.rbegin(), suffix.rend(), text.rbegin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-           });
+           SameTextIgnoringCase(std::string_view(text).substr(text.size() - suffix.size()), suffix);
 }
 
 // The ".uTMP" files of the folder, in name order.

@@ -3,15 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
+#include "demos/filefinder/case_tables.h"
+#include "demos/filefinder/search_criteria.h"
+
 namespace wmb {
 namespace {
-
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string AsciiLower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](char c) { return AsciiLower(c); });
-    return text;
-}
 
 // A field of decimal digits only that fits an int; -1 for anything else.
 int DecimalOrMinusOne(const std::string& field) {
@@ -44,18 +40,11 @@ int ByteCompare(const std::string& a, const std::string& b) {
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-int DaysInMonth(int year, int month) {
-    static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
-}
-
 }  // namespace
 
 std::string InfoValue(const std::string& infoText, const std::string& key, bool braced) {
-    const std::string marker = "#" + AsciiLower(key) + (braced ? "={" : "=");
-    const auto at = AsciiLower(infoText).find(marker);
+    const std::string marker = "#" + LowerText(key) + (braced ? "={" : "=");
+    const auto at = LowerText(infoText).find(marker);
     if (at == std::string::npos) return "";
     const auto begin = infoText.begin() + static_cast<std::ptrdiff_t>(at + marker.size());
     const auto end = braced ? std::find(begin, infoText.end(), '}')
@@ -69,7 +58,7 @@ std::vector<TInfoFile> InfoFileList(const std::string& infoText) {
     auto take = [&](const std::string& suffix) {
         std::string url = InfoValue(infoText, "url" + suffix);
         if (url.empty()) return false;
-        files.push_back({std::move(url), AsciiLower(InfoValue(infoText, "sha256" + suffix))});
+        files.push_back({std::move(url), LowerText(InfoValue(infoText, "sha256" + suffix))});
         return true;
     };
     take("");
@@ -128,7 +117,7 @@ std::optional<TUpdateOffer> ReadUpdateOffer(const std::string& infoText, const T
 
 std::optional<std::string> RedirectAddress(const std::string& url) {
     const std::string address = url.find("://") == std::string::npos ? "http://" + url : url;
-    const std::string lower = AsciiLower(address);
+    const std::string lower = LowerText(address);
     if (lower.starts_with("http://") || lower.starts_with("https://")) return address;
     return std::nullopt;
 }

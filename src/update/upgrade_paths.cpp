@@ -1,15 +1,15 @@
 #include "update/upgrade_paths.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string_view>
+
+#include "demos/filefinder/case_tables.h"
 
 namespace wmb {
 namespace {
 
 bool IsDeviceName(std::string name) {
-    name = name.substr(0, name.find('.'));
-    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+    name = LowerText(name.substr(0, name.find('.')));
     if (name == "con" || name == "prn" || name == "aux" || name == "nul") return true;
     return name.size() == 4 && (name.starts_with("com") || name.starts_with("lpt")) && name[3] >= '1' &&
            name[3] <= '9';

@@ -13,11 +13,10 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
-#include <algorithm>
-#include <cctype>
 #include <string>
 #include <vector>
 
+#include "demos/filefinder/case_tables.h"
 #include "platform/win32/handle.h"
 #include "update/self_upgrade.h"
 #include "update/upgrade_paths.h"
@@ -35,8 +34,7 @@ std::string FullLongPath(const std::string& path) {
     char longPath[MAX_PATH * 2];
     const DWORD m = GetLongPathNameA(result.c_str(), longPath, sizeof longPath);
     if (m > 0 && m < sizeof longPath) result.assign(longPath, m);
-    std::transform(result.begin(), result.end(), result.begin(), [](unsigned char c) { return std::tolower(c); });
-    return result;
+    return LowerText(result);
 }
 
 // Every running process started from the program file.

@@ -50,6 +50,12 @@ TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int
     return days + ms / 86400000.0;
 }
 
+int DaysInMonth(int year, int month) {
+    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : kDays[month - 1];
+}
+
 std::vector<std::string> SplitList(const std::string& text) {
     std::vector<std::string> out;
     std::size_t start = 0;

@@ -24,6 +24,8 @@ using TDateTime = double;
 
 // The date-time of a calendar date (Gregorian) and a time of day.
 TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int second, int millisecond);
+// The days of a month (1-12) of a Gregorian year.
+int DaysInMonth(int year, int month);
 
 struct TFileCriteria {
     std::string FileName;               // masks separated by ";"

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/win32/file_search.h"
+#include "platform/win32/file_system_win32.h"
 #include "platform/win32/handle.h"
 #include "platform/win32/registry_key.h"
 #include "update/browser_command.h"
@@ -52,12 +53,6 @@ bool HasNetworkAddress() {
     }
     WSACleanup();
     return found;
-}
-
-std::string ModulePath() {
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return std::string(path, length < MAX_PATH ? length : 0);
 }
 
 // The temporary folder with its backslash, or the program's folder when that folder does not exist.
@@ -125,12 +120,9 @@ Win32UpdaterSystem::~Win32UpdaterSystem() {
     RemovePropA(mainWindow_, kTimerOwnerProperty);
 }
 
-std::string Win32UpdaterSystem::ProgramPath() { return ModulePath(); }
+std::string Win32UpdaterSystem::ProgramPath() { return wmb::ProgramPath(); }
 
-std::string Win32UpdaterSystem::ProgramFolder() {
-    const std::string path = ModulePath();
-    return path.substr(0, path.find_last_of('\\') + 1);
-}
+std::string Win32UpdaterSystem::ProgramFolder() { return wmb::ProgramFolder(); }
 
 TInfoDate Win32UpdaterSystem::Today() {
     SYSTEMTIME now;
