@@ -18,6 +18,7 @@ namespace {
 constexpr int kSequenceTimeoutMs = 180000;
 constexpr int kDialogTimeoutMs = 15000;
 constexpr const char* kSuccessStatus = "The benchmarking is successful.";
+constexpr const char* kScreenshotSuccessStatus = "Screenshot mode is successful.";
 constexpr const char* kFramesCaption = "User defined demo frames";
 constexpr const char* kNewsClass = "WildmereBenchNewsWindow";
 constexpr int kUserDemo = 11;
@@ -137,11 +138,11 @@ HWND Control(HWND top, int id) {
 
 void ShowPage(HWND main, int index) { SelectTab(Control(main, IDC_TABS), index); }
 
-std::string Line(const char* name, double first, double last, const char* unit) {
+std::string Line(const char* name, double first, double last, int decimals, const char* unit) {
     char text[160];
     const double growth = first != 0 ? (last - first) * 100.0 / first : 0.0;
-    std::snprintf(text, sizeof text, "  %-14s %10.2f%s %10.2f%s  %+8.2f%s  %+.1f %%\n", name, first, unit, last, unit,
-                  last - first, unit, growth);
+    std::snprintf(text, sizeof text, "  %-14s %10.*f%-4s %10.*f%-4s %+8.*f%-4s %+6.1f %%\n", name, decimals, first, unit,
+                  decimals, last, unit, decimals, last - first, unit, growth);
     return text;
 }
 
@@ -183,10 +184,11 @@ ResourceCounts ReadResourceCounts(HANDLE process, DWORD processId) {
 std::string CountsSideBySide(const ResourceCounts& first, const ResourceCounts& last, const std::string& firstName,
                              const std::string& lastName) {
     char head[160];
-    std::snprintf(head, sizeof head, "  %-14s %14s %14s  %12s\n", "", firstName.c_str(), lastName.c_str(), "growth");
-    return head + Line("private bytes", first.privateMiB, last.privateMiB, " MiB") +
-           Line("handles", first.handles, last.handles, "") + Line("GDI objects", first.gdiObjects, last.gdiObjects, "") +
-           Line("USER objects", first.userObjects, last.userObjects, "");
+    std::snprintf(head, sizeof head, "  %-14s %14s %14s %12s\n", "", firstName.c_str(), lastName.c_str(), "growth");
+    return head + Line("private bytes", first.privateMiB, last.privateMiB, 2, " MiB") +
+           Line("handles", first.handles, last.handles, 0, "") +
+           Line("GDI objects", first.gdiObjects, last.gdiObjects, 0, "") +
+           Line("USER objects", first.userObjects, last.userObjects, 0, "");
 }
 
 void PutUserDemo(const SoakSandbox& box) {
@@ -196,6 +198,9 @@ void PutUserDemo(const SoakSandbox& box) {
 }
 
 void RunSoakSequence(HWND main, DWORD processId, const SoakSandbox& box, int index) {
+    // Screenshot mode holds the number of runs: off first, on again once the other choices are made.
+    ShowPage(main, 6);
+    SetCheck(Control(main, IDC_ENABLESCSHOT), false);
     ShowPage(main, 1);
     Click(Control(main, IDC_DEMO0 + index % kDemos));
     ShowPage(main, 2);
@@ -212,13 +217,14 @@ void RunSoakSequence(HWND main, DWORD processId, const SoakSandbox& box, int ind
     SelectComboItem(Control(main, IDC_RUNNUMBERBOX), "1");
     ShowPage(main, 5);
     TypeText(Control(main, IDC_WAITS), "1");
-    ShowPage(main, 6);
-    SetCheck(Control(main, IDC_ENABLESCSHOT), index % 2 == 1);
     if (index % 2 == 1) {
+        ShowPage(main, 6);
+        SetCheck(Control(main, IDC_ENABLESCSHOT), true);
         TypeText(Control(main, IDC_FRAMEEDIT), "100");
         LeaveControl(Control(main, IDC_FRAMEEDIT));
     }
     ShowPage(main, 0);
+    const std::string success = index % 2 == 1 ? kScreenshotSuccessStatus : kSuccessStatus;
     HWND bench = Control(main, IDC_BENCHBUTTON);
     Click(bench);
     std::string status;
@@ -228,7 +234,7 @@ void RunSoakSequence(HWND main, DWORD processId, const SoakSandbox& box, int ind
                 throw std::runtime_error("sequence " + std::to_string(index + 1) + ": a message: " + MessageBoxText(box));
             }
             status = StatusBarText(main);
-            return status == kSuccessStatus && IsEnabled(bench);
+            return status == success && IsEnabled(bench);
         },
         kSequenceTimeoutMs, 200);
     if (!ended) throw std::runtime_error("sequence " + std::to_string(index + 1) + " did not succeed; status: " + status);
