@@ -1,0 +1,72 @@
+// P7: a long session in one running front end. It is started once and driven from outside through 50
+// benchmark sequences of two resolution slots each against the substitute game (one run, 1 s between
+// tests; the presets, the built-in demos and screenshot mode taking turns; the results folder emptied
+// after each). Its private bytes, handles, GDI and USER objects are read after sequence 1 and after
+// sequence 50 and printed side by side with the growth. The same for 50 openings and closings of the
+// monitor resolutions dialog, of the demo frames dialog and of the news window, read after the first and
+// the last. Targets: private bytes grow at most 5 %, the counts do not grow. Details go to stderr.
+//
+// Usage: p7_soak PROGRAM_FOLDER GAME_FOLDER [SEQUENCES]
+
+#include <windows.h>
+
+#include <cstdio>
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+#include "bench/bench_common.h"
+#include "e2e/soak_drive.h"
+
+using namespace wmb::bench;
+using wmb::e2e::ResourceCounts;
+
+namespace {
+
+constexpr int kOpenings = 50;
+
+// Runs `step` `times` times and prints the counts after the first and after the last.
+void Measure(const char* what, int times, wmb::e2e::RunningProgram& app, const std::function<void(int)>& step) {
+    ResourceCounts first;
+    for (int i = 0; i < times; ++i) {
+        step(i);
+        if (i == 0) first = wmb::e2e::ReadResourceCounts(app.ProcessHandle(), app.ProcessId());
+        std::fprintf(stderr, "%s: %d of %d done\n", what, i + 1, times);
+    }
+    const ResourceCounts last = wmb::e2e::ReadResourceCounts(app.ProcessHandle(), app.ProcessId());
+    const bool grew = last.privateMiB > first.privateMiB * 1.05 || last.handles > first.handles ||
+                      last.gdiObjects > first.gdiObjects || last.userObjects > first.userObjects;
+    std::printf("P7 %s, %d times: %s (target: private bytes +5 %% at most, counts not growing)\n%s", what, times,
+                grew ? "GROWS" : "no growth",
+                wmb::e2e::CountsSideBySide(first, last, "after 1", "after " + std::to_string(times)).c_str());
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        const int sequences = argc == 4 ? std::stoi(argv[3]) : 50;
+        const Sandbox box = SandboxFromArguments(argc == 4 ? 3 : argc, argv);
+        const wmb::e2e::SoakSandbox soak{box.program, box.game};
+        ResetSettings(box);
+        ResetGameFiles(box, "");
+        wmb::e2e::PutUserDemo(soak);
+        wmb::e2e::RunningProgram app(box.program + "WildmereBench.exe", "", box.program);
+        HWND main = StartFrontEnd(app);
+        Measure("benchmark sequences of two slots", sequences, app,
+                [&](int i) { wmb::e2e::RunSoakSequence(main, app.ProcessId(), soak, i); });
+        Measure("monitor resolutions dialog opened and closed", kOpenings, app,
+                [&](int) { wmb::e2e::OpenAndCloseMonitorDialog(main, app.ProcessId()); });
+        wmb::e2e::PrepareFramesDialog(main, app.ProcessId());
+        Measure("demo frames dialog opened and closed", kOpenings, app,
+                [&](int) { wmb::e2e::OpenAndCloseFramesDialog(main, app.ProcessId()); });
+        Measure("news window opened and closed", kOpenings, app,
+                [&](int) { wmb::e2e::OpenAndCloseNewsWindow(app.ProcessId()); });
+        CloseFrontEnd(app, main);
+        return 0;
+    } catch (const std::exception& e) {
+        std::printf("P7 not measured: %s\n", e.what());
+        return 1;
+    }
+}
