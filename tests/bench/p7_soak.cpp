@@ -28,12 +28,15 @@ constexpr int kOpenings = 50;
 // Runs `step` `times` times and prints the counts after the first and after the last.
 void Measure(const char* what, int times, wmb::e2e::RunningProgram& app, const std::function<void(int)>& step) {
     ResourceCounts first;
+    ResourceCounts last;
     for (int i = 0; i < times; ++i) {
         step(i);
-        if (i == 0) first = wmb::e2e::ReadResourceCounts(app.ProcessHandle(), app.ProcessId());
-        std::fprintf(stderr, "%s: %d of %d done\n", what, i + 1, times);
+        last = wmb::e2e::ReadResourceCounts(app.ProcessHandle(), app.ProcessId());
+        if (i == 0) first = last;
+        // Each step's counts, so that a growth can be placed.
+        std::fprintf(stderr, "%s: %d of %d done: handles %ld, GDI %ld, USER %ld\n", what, i + 1, times,
+                     last.handles, last.gdiObjects, last.userObjects);
     }
-    const ResourceCounts last = wmb::e2e::ReadResourceCounts(app.ProcessHandle(), app.ProcessId());
     const bool grew = last.privateMiB > first.privateMiB * 1.05 || last.handles > first.handles ||
                       last.gdiObjects > first.gdiObjects || last.userObjects > first.userObjects;
     std::printf("P7 %s, %d times: %s (target: private bytes +5 %% at most, counts not growing)\n%s", what, times,

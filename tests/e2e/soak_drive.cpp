@@ -17,6 +17,7 @@ namespace {
 
 constexpr int kSequenceTimeoutMs = 180000;
 constexpr int kDialogTimeoutMs = 15000;
+constexpr int kSettleTimeoutMs = 2000;
 constexpr const char* kSuccessStatus = "The benchmarking is successful.";
 constexpr const char* kScreenshotSuccessStatus = "Screenshot mode is successful.";
 constexpr const char* kFramesCaption = "User defined demo frames";
@@ -103,11 +104,20 @@ struct ProcessWindows {
     std::vector<HWND> found;
 };
 
+// The browser's URL moniker library keeps one notification window per thread once a download has
+// bound through it; it is made once (at some navigation of the news window) and reused, not a window of
+// this program that could pile up.
+bool SystemLibraryWindow(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return std::string(name) == "URL Moniker Notification Window";
+}
+
 BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM windows) {
     auto* w = reinterpret_cast<ProcessWindows*>(windows);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner == w->processId) w->found.push_back(window);
+    if (owner == w->processId && !SystemLibraryWindow(window)) w->found.push_back(window);
     return TRUE;
 }
 
@@ -163,9 +173,7 @@ void AnswerFrames(HWND dialog) {
     WaitHidden(dialog, "demo frames dialog");
 }
 
-}  // namespace
-
-ResourceCounts ReadResourceCounts(HANDLE process, DWORD processId) {
+ResourceCounts ReadCountsOnce(HANDLE process, DWORD processId) {
     ResourceCounts counts;
     PROCESS_MEMORY_COUNTERS memory{};
     if (!GetProcessMemoryInfo(process, &memory, sizeof memory))
@@ -179,6 +187,24 @@ ResourceCounts ReadResourceCounts(HANDLE process, DWORD processId) {
     const DWORD user = GetGuiResources(process, GR_USEROBJECTS);
     counts.userObjects = user ? static_cast<long>(user) : WindowsOf(processId);
     return counts;
+}
+
+}  // namespace
+
+ResourceCounts ReadResourceCounts(HANDLE process, DWORD processId) {
+    // A paint or a caret blink holds a device context for a moment: the counts are taken once two reads
+    // in a row agree.
+    ResourceCounts last = ReadCountsOnce(process, processId);
+    WaitUntil(
+        [&] {
+            const ResourceCounts now = ReadCountsOnce(process, processId);
+            const bool same = now.handles == last.handles && now.gdiObjects == last.gdiObjects &&
+                              now.userObjects == last.userObjects;
+            last = now;
+            return same;
+        },
+        kSettleTimeoutMs, 50);
+    return last;
 }
 
 std::string CountsSideBySide(const ResourceCounts& first, const ResourceCounts& last, const std::string& firstName,

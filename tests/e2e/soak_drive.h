@@ -20,7 +20,9 @@ struct ResourceCounts {
 // Reads the counts of the process `process` (a handle with query and read access). GetProcessHandleCount
 // and GetGuiResources answer 0 under Wine; then the handles come from the system's handle list, the GDI
 // objects from the process's GDI handle table and the USER objects are its windows (top-level, child
-// and message-only). Throws std::runtime_error when a figure cannot be read.
+// and message-only; not the URL moniker library's one notification window). The counts are those of two
+// reads in a row that agree, so that a device context held for a paint is not counted. Throws
+// std::runtime_error when a figure cannot be read.
 ResourceCounts ReadResourceCounts(HANDLE process, DWORD processId);
 
 // "  private bytes    8.61 MiB    8.70 MiB   +1.0 %" lines, one per figure, with the growth.
