@@ -192,8 +192,11 @@ ResourceCounts ReadCountsOnce(HANDLE process, DWORD processId) {
 }  // namespace
 
 ResourceCounts ReadResourceCounts(HANDLE process, DWORD processId) {
-    // A paint or a caret blink holds a device context for a moment: the counts are taken once two reads
-    // in a row agree.
+    // Paints still due are done first (UpdateWindow-like, sent to the program's thread), so that what a
+    // paint keeps is counted now rather than after the next step. A paint or a caret blink holds a device
+    // context for a moment: the counts are taken once two reads in a row agree.
+    for (HWND w : AllTopWindows(processId))
+        if (IsWindowVisible(w)) RedrawWindow(w, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     ResourceCounts last = ReadCountsOnce(process, processId);
     WaitUntil(
         [&] {
