@@ -106,8 +106,9 @@ std::string Axis(const BarChart& chart, const Frame& frame, const ChartScale& sc
 std::string Bar(const BarChart& chart, const ChartBar& bar, std::size_t series, double x, const Frame& frame) {
     const double center = x + kBarWidth / 2;
     if (bar.Missing) {
-        return Text(center, frame.Bottom() - 6, "text-anchor=\"middle\" fill=\"#888888\" font-style=\"italic\"",
-                    chart.MissingLabel);
+        // Written upwards from the axis, so that a long label stays in the bar's place.
+        return "<text transform=\"translate(" + Coord(center + 4) + " " + Coord(frame.Bottom() - 6) +
+               ") rotate(-90)\" fill=\"#888888\" font-style=\"italic\">" + EscapeHtml(chart.MissingLabel) + "</text>\n";
     }
     std::string out;
     const double top = frame.Y(bar.Value);
