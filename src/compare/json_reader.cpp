@@ -48,8 +48,8 @@ private:
         if (AtEnd()) Fail("unexpected end of data");
         if (depth > kMaxDepth) Fail("data nested too deeply");
         switch (Peek()) {
-            case '{': return {Object(depth)};
-            case '[': return {Array(depth)};
+            case '{': return {std::make_shared<const JsonObject>(Object(depth))};
+            case '[': return {std::make_shared<const JsonArray>(Array(depth))};
             case '"': return {String()};
             case 't': Word("true"); return {true};
             case 'f': Word("false"); return {false};
@@ -231,6 +231,16 @@ private:
 };
 
 }  // namespace
+
+const JsonArray* JsonValue::Array() const {
+    const auto* list = std::get_if<std::shared_ptr<const JsonArray>>(&Data);
+    return list ? list->get() : nullptr;
+}
+
+const JsonObject* JsonValue::Object() const {
+    const auto* members = std::get_if<std::shared_ptr<const JsonObject>>(&Data);
+    return members ? members->get() : nullptr;
+}
 
 const JsonValue* JsonValue::Member(const std::string& name) const {
     if (const JsonObject* members = Object()) {

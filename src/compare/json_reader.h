@@ -16,14 +16,17 @@ using JsonArray = std::vector<JsonValue>;
 using JsonObject = std::vector<std::pair<std::string, JsonValue>>;
 
 struct JsonValue {
-    std::variant<std::nullptr_t, bool, double, std::string, JsonArray, JsonObject> Data;
+    // Lists and objects are held through pointers: the value is not complete inside its own definition.
+    std::variant<std::nullptr_t, bool, double, std::string, std::shared_ptr<const JsonArray>,
+                 std::shared_ptr<const JsonObject>>
+        Data;
 
     bool IsNull() const { return std::holds_alternative<std::nullptr_t>(Data); }
     const bool* Bool() const { return std::get_if<bool>(&Data); }
     const double* Number() const { return std::get_if<double>(&Data); }
     const std::string* String() const { return std::get_if<std::string>(&Data); }
-    const JsonArray* Array() const { return std::get_if<JsonArray>(&Data); }
-    const JsonObject* Object() const { return std::get_if<JsonObject>(&Data); }
+    const JsonArray* Array() const;
+    const JsonObject* Object() const;
     // The first member of that name of an object; null for anything else or a missing member.
     const JsonValue* Member(const std::string& name) const;
 };

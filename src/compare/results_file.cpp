@@ -1,6 +1,7 @@
 #include "compare/results_file.h"
 
 #include <charconv>
+#include <cmath>
 
 #include "compare/json_reader.h"
 
@@ -52,7 +53,7 @@ double Number(const JsonValue& object, const std::string& name, const std::strin
 
 int Whole(const JsonValue& object, const std::string& name, const std::string& where) {
     const double number = Number(object, name, where);
-    if (number != static_cast<double>(static_cast<long long>(number)) || number < 0 || number > 100000)
+    if (!(number >= 0 && number <= 100000) || number != std::floor(number))
         throw BadField{"\"" + name + "\" is not a whole number" + where};
     return static_cast<int>(number);
 }

@@ -170,6 +170,7 @@ ChartScale ChartScaleFor(double highest) {
         for (double mantissa : {1.0, 2.0, 5.0}) {
             const double step = mantissa * magnitude;
             const double intervals = std::ceil(highest / step - 1e-9);
+            if (!std::isfinite(intervals * step)) return {highest, highest};  // near the largest double: one interval
             if (intervals <= kMaxIntervals) return {intervals * step, step};
         }
     }

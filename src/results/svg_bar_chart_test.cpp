@@ -37,10 +37,10 @@ BarChart TwoSeries() {
 TEST(ChartScale, RoundsTheHighestValueUpToAStepOfOneTwoOrFive) {
     struct Case { double Highest, Top, Step; };
     for (const Case& c : {Case{45.3, 50, 10}, Case{40, 40, 5}, Case{7, 7, 1}, Case{0.33, 0.35, 0.05},
-                          Case{1234, 1400, 200}, Case{0, 1, 0.2}}) {
+                          Case{1234, 1400, 200}, Case{0, 1, 0.2}, Case{1.7e308, 1.7e308, 1.7e308}}) {
         const ChartScale scale = ChartScaleFor(c.Highest);
-        EXPECT_NEAR(scale.Top, c.Top, 1e-9) << c.Highest;
-        EXPECT_NEAR(scale.Step, c.Step, 1e-9) << c.Highest;
+        EXPECT_NEAR(scale.Top, c.Top, c.Top * 1e-12) << c.Highest;
+        EXPECT_NEAR(scale.Step, c.Step, c.Step * 1e-12) << c.Highest;
     }
 }
 
