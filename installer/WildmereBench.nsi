@@ -75,6 +75,7 @@ Section "${PRODUCT}" SecProgram
   SectionIn RO
   SetOutPath "$INSTDIR"
   File "${PROGRAM_EXE}"
+  File "${COMPARE_EXE}"
   File "${DATA_DIR}\wmsplash.bmp"
   File "${DATA_DIR}\offlinenews.html"
 !ifdef HELP_FILE
@@ -119,12 +120,13 @@ Section "Desktop shortcut" SecDesktop
 SectionEnd
 
 !insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
-  !insertmacro MUI_DESCRIPTION_TEXT ${SecProgram} "The program, its demo files, splash picture, news page, shader compiler and user guide, the settings key and the Start-menu folder."
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecProgram} "The program, the results comparison tool, its demo files, splash picture, news page, shader compiler and user guide, the settings key and the Start-menu folder."
   !insertmacro MUI_DESCRIPTION_TEXT ${SecDesktop} "A shortcut to the program on the desktop."
 !insertmacro MUI_FUNCTION_DESCRIPTION_END
 
 Section "Uninstall"
   Delete "$INSTDIR\WildmereBench.exe"
+  Delete "$INSTDIR\WildmereCompare.exe"
   Delete "$INSTDIR\wmsplash.bmp"
   Delete "$INSTDIR\offlinenews.html"
   Delete "$INSTDIR\help.chm"

@@ -78,7 +78,7 @@ TEST(Installer, InstallsUpgradesAndUninstallsKeepingTheUsersFiles) {
 
     ASSERT_EQ(RunSilently(setup), 0u);
     EXPECT_TRUE(KeyExists(kSettingsKey));
-    for (const char* file : {"WildmereBench.exe", "Uninstall.exe", "wmsplash.bmp", "offlinenews.html", "help.chm",
+    for (const char* file : {"WildmereBench.exe", "WildmereCompare.exe", "Uninstall.exe", "wmsplash.bmp", "offlinenews.html", "help.chm",
                              "DirectX9c\\fxc.exe", "KST\\kstriver.tmd", "Arvenel\\Volcano.tmd", "PXG\\1.tmd"}) {
         EXPECT_TRUE(Exists(folder + file)) << file;
     }
@@ -115,7 +115,7 @@ TEST(Installer, InstallsUpgradesAndUninstallsKeepingTheUsersFiles) {
         [&] { return !Exists(folder + "Uninstall.exe") && !KeyExists(kUninstallKey) && !Exists(MenuLink()); }, 60000,
         200));
     EXPECT_FALSE(KeyExists(kSettingsKey));
-    for (const char* file : {"WildmereBench.exe", "help.chm", "DirectX9c", "KST"}) EXPECT_FALSE(Exists(folder + file)) << file;
+    for (const char* file : {"WildmereBench.exe", "WildmereCompare.exe", "help.chm", "DirectX9c", "KST"}) EXPECT_FALSE(Exists(folder + file)) << file;
     EXPECT_FALSE(Exists(DesktopLink()));
     EXPECT_FALSE(Exists(ShellFolder(CSIDL_COMMON_PROGRAMS) + "\\Wildmere Benchmark"));
     EXPECT_EQ(ReadAll(folder + "Benchmark\\result.htm"), "<html>result</html>");

@@ -1,0 +1,45 @@
+// WildmereCompare.exe: compares results files written beside WildmereBench's reports.
+//   WildmereCompare A.json B.json [...] [-o OUT.htm]
+// Prints the written page's path; on an error prints the message, writes nothing and exits with 2.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "compare/compare_tool.h"
+
+namespace {
+
+std::wstring Wide(const std::string& text, UINT codePage) {
+    if (text.empty()) return {};
+    const int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return wide;
+}
+
+std::string Narrow(const std::wstring& wide, UINT codePage) {
+    if (wide.empty()) return {};
+    const int length = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length, nullptr, nullptr);
+    return text;
+}
+
+std::string AnsiToUtf8(const std::string& text) { return Narrow(Wide(text, CP_ACP), CP_UTF8); }
+std::string Utf8ToAnsi(const std::string& text) { return Narrow(Wide(text, CP_UTF8), CP_ACP); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const wmb::CompareOutcome outcome = wmb::RunCompare(args, AnsiToUtf8);
+    if (outcome.ExitCode != 0) {
+        std::fprintf(stderr, "%s\n", Utf8ToAnsi(outcome.Message).c_str());
+        return outcome.ExitCode;
+    }
+    std::printf("%s\n", outcome.WrittenPath.c_str());
+    return 0;
+}

@@ -1,0 +1,47 @@
+#pragma once
+// A results file written beside the report (result_STAMP_.json), read back for a comparison. Texts are
+// UTF-8.
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace wmb {
+
+using NamedText = std::pair<std::string, std::string>;
+
+struct ResultsSlot {
+    int Slot = 0;
+    std::string Resolution;  // as the report shows it, e.g. "1024×768"
+    int Width = 0;
+    int Height = 0;
+    bool Ok = false;
+    std::string Failure;  // "no log", "no finish line" or "unreadable score" when not Ok
+    std::vector<double> Scores;
+    double Average = 0;
+    std::string AverageText;
+    double Min = 0;
+    double Max = 0;
+    bool Unstable = false;
+};
+
+struct ResultsFile {
+    std::string Version;
+    std::string Started;
+    std::vector<NamedText> Machine;
+    std::vector<NamedText> Settings;  // in the file's order, named as the page shows them; numbers as text
+    std::vector<ResultsSlot> Slots;
+};
+
+struct ResultsRead {
+    std::optional<ResultsFile> File;
+    std::string Error;  // what is wrong, without the file's name, e.g. "unexpected end of data at line 40, column 1"
+};
+
+ResultsRead ReadResultsFile(const std::string& json);
+
+// A number as the shortest text that reads back to it ("3", "45.3").
+std::string ShortestNumber(double value);
+
+}  // namespace wmb
