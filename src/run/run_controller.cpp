@@ -11,6 +11,7 @@
 #include "run/report.h"
 #include "run/screenshot.h"
 #include "run/sequence_stamp.h"
+#include "results/results_chart_page.h"
 #include "results/results_csv.h"
 #include "results/results_json.h"
 #include "settings/slots.h"
@@ -365,6 +366,7 @@ void RunController::WriteResultFiles() {
     const std::string report = ReportPath();
     Try([&] { files_.WriteFile(BesideReport(report, ".json"), ResultsJson(results, toUtf16)); });
     Try([&] { files_.WriteFile(BesideReport(report, ".csv"), ResultsCsv(results)); });
+    Try([&] { files_.WriteFile(BesideReport(report, "chart.htm"), ResultsChartPage(results)); });
 }
 
 void RunController::MoveScreenshot() {
