@@ -12,6 +12,7 @@ constexpr const char* kStyle =
     "h1 {font-size: 22px; margin: 0 0 6px 0;}\r\n"
     "p.settings {margin: 0 0 16px 0; color: #555555;}\r\n"
     "table {border-collapse: collapse; margin-top: 16px;}\r\n"
+    "caption {text-align: left; font-weight: bold; padding-bottom: 4px;}\r\n"
     "th, td {border: 1px solid #cccccc; padding: 3px 10px;}\r\n"
     "th {background: #f0f0f0; text-align: left;}\r\n"
     "td.number {text-align: right;}\r\n"
@@ -99,10 +100,11 @@ std::string ResultsChartPage(const SequenceResults& results) {
         "<p class=\"settings\">" + EscapeHtml(SettingsSummary(results.Settings)) + "</p>\r\n" +
         WithCrLf(BarChartSvg(ResultsChart(results))) +
         "<table>\r\n"
+        "<caption>Figures per resolution</caption>\r\n"
         "<tr><th>Resolution</th><th>Runs (FPS)</th><th>Average</th><th>Lowest</th><th>Highest</th>"
         "<th>Standard deviation</th><th>Variation</th><th>Spread</th></tr>\r\n";
     for (const SlotResult& slot : results.Slots) page += SlotRow(slot) + "\r\n";
-    page += "</table>\r\n<table>\r\n";
+    page += "</table>\r\n<table>\r\n<caption>System</caption>\r\n";
     for (const MachineFact& fact : results.Machine) {
         page += "<tr><th>" + EscapeHtml(fact.Label) + "</th>" + Cell(EscapeHtml(fact.Value)) + "</tr>\r\n";
     }

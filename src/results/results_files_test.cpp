@@ -2,6 +2,7 @@
 
 #include "results/results_csv.h"
 #include "results/results_json.h"
+#include "support/json_value.h"
 #include "support/windows1252.h"
 
 namespace wmb {
@@ -84,6 +85,19 @@ TEST(ResultsJson, WholeFile) {
         "  ]\r\n"
         "}\r\n";
     EXPECT_EQ(ResultsJson(TwoSlots(), test::Windows1252ToUtf16), expected);
+}
+
+TEST(ResultsJson, ReadsBackToTheSameTextsAndNumbers) {
+    SequenceResults r = TwoSlots();
+    r.Slots[0].Runs = {{"0.1", 0.1}, {"77.81", 77.81}, {"1e+20", 1e20}};
+    const auto json = test::JsonParser::Parse(ResultsJson(r, test::Windows1252ToUtf16));
+    ASSERT_TRUE(json);
+    EXPECT_EQ((*json)["machine"].Items[0]["value"].Text, "Intel\xAE Core \"Duo\"");
+    const auto& runs = (*json)["slots"].Items[0]["runs"].Items;
+    ASSERT_EQ(runs.size(), 3u);
+    for (std::size_t j = 0; j < runs.size(); ++j) EXPECT_EQ(runs[j]["score"].Number, r.Slots[0].Runs[j].Score);
+    EXPECT_EQ((*json)["slots"].Items[0]["cv"].Number, StatisticsOf(ScoresOf(r.Slots[0])).CvPercent);
+    EXPECT_FALSE(test::JsonParser::Parse(ResultsJson(r, test::Windows1252ToUtf16).substr(0, 200)));
 }
 
 TEST(ResultsJson, ControlCharactersAndNoSlots) {
