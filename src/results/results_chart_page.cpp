@@ -1,6 +1,7 @@
 #include "results/results_chart_page.h"
 
 #include <charconv>
+#include <utility>
 
 #include "run/report.h"
 
@@ -34,12 +35,17 @@ std::string WithCrLf(const std::string& text) {
     return out;
 }
 
+// The settings in one line; an option without a chosen item (empty, or a bare "\xD7") is left out.
 std::string SettingsSummary(const ResultSettings& s) {
-    std::string summary = s.Quality + ", " + s.Renderer + " renderer, pixel shader " + s.ShaderModel +
-                          ", antialiasing " + s.Antialiasing + ", anisotropic filtering " + s.Anisotropic + ", HDR " +
-                          s.Hdr + ", geometry instancing " + s.Instancing + ", normal-maps compression " +
-                          s.NormalMaps + "; demo " + s.Demo + "; " + std::to_string(s.Runs) +
-                          (s.Runs == 1 ? " run" : " runs") + " per resolution";
+    std::string summary = s.Quality + ", " + s.Renderer + " renderer";
+    const std::pair<const char*, const std::string*> options[] = {
+        {"pixel shader", &s.ShaderModel},   {"antialiasing", &s.Antialiasing}, {"anisotropic filtering", &s.Anisotropic},
+        {"HDR", &s.Hdr},                     {"geometry instancing", &s.Instancing},
+        {"normal-maps compression", &s.NormalMaps}};
+    for (const auto& [caption, text] : options) {
+        if (!text->empty() && *text != "\xD7") summary += ", " + std::string(caption) + " " + *text;
+    }
+    summary += "; demo " + s.Demo + "; " + std::to_string(s.Runs) + (s.Runs == 1 ? " run" : " runs") + " per resolution";
     return s.Note.empty() ? summary : summary + "; comment: " + s.Note;
 }
 
@@ -66,7 +72,6 @@ BarChart ResultsChart(const SequenceResults& results) {
     chart.Title = "Average frame rate per resolution";
     chart.ValueAxisLabel = "Frames per second";
     chart.SeriesNames = {"Average of the runs (dots: each run, line: lowest to highest)"};
-    chart.FlaggedLegend = "Unstable: the runs vary by more than " + NumberText(kUnstableCvPercent) + " %";
     chart.MissingLabel = "failed";
     chart.Decimals = 2;
     for (const SlotResult& slot : results.Slots) {
@@ -80,6 +85,7 @@ BarChart ResultsChart(const SequenceResults& results) {
             if (slot.Runs.size() > 1) bar.Whisker = std::make_pair(stats.Min, stats.Max);
             bar.Flagged = stats.Unstable;
         }
+        if (bar.Flagged) chart.FlaggedLegend = "Unstable: the runs vary by more than " + NumberText(kUnstableCvPercent) + " %";
         chart.Groups.push_back({slot.Resolution, {bar}});
     }
     return chart;

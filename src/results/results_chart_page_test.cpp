@@ -16,6 +16,10 @@ SequenceResults Sequence() {
     SequenceResults r;
     r.Started = "05.04.2007 <15:04>";
     r.Settings.Note = "driver \"A&B\"";
+    r.Settings.Renderer = "Direct3D";
+    r.Settings.Antialiasing = "\xD7";
+    r.Settings.Hdr = "level 2";
+    r.Settings.Demo = "Pier, 1.tmd";
     r.Settings.Runs = 3;
     r.Machine = {{"Graphics card", "RADEON <X800>"}};
     SlotResult failed = Slot("800\xD7" "600", {});
@@ -38,6 +42,10 @@ TEST(ResultsChart, OneBarPerSlotWithRunsWhiskersAndFlags) {
     EXPECT_TRUE(chart.Groups[2].Bars.at(0).Flagged);
     EXPECT_FALSE(chart.Groups[3].Bars.at(0).Whisker);
     EXPECT_NE(chart.FlaggedLegend.find("3 %"), std::string::npos);
+
+    SequenceResults calm = Sequence();
+    calm.Slots.erase(calm.Slots.begin() + 2);
+    EXPECT_EQ(ResultsChart(calm).FlaggedLegend, "");
 }
 
 TEST(ResultsChartPage, SelfContainedEscapedAnsiPage) {
@@ -46,7 +54,9 @@ TEST(ResultsChartPage, SelfContainedEscapedAnsiPage) {
     EXPECT_NE(page.find("<svg"), std::string::npos);
     EXPECT_EQ(page.find("<script"), std::string::npos);
     EXPECT_NE(page.find("<h1>Wildmere Benchmark of 05.04.2007 &lt;15:04&gt;</h1>"), std::string::npos);
-    EXPECT_NE(page.find("comment: driver &quot;A&amp;B&quot;"), std::string::npos);
+    EXPECT_NE(page.find("<p class=\"settings\">, Direct3D renderer, HDR level 2; demo Pier, 1.tmd; 3 runs per "
+                        "resolution; comment: driver &quot;A&amp;B&quot;</p>"),
+              std::string::npos);
     EXPECT_NE(page.find("RADEON &lt;X800&gt;"), std::string::npos);
     EXPECT_NE(page.find("failed: no log"), std::string::npos);
     EXPECT_NE(page.find("<td class=\"unstable\">unstable</td>"), std::string::npos);
