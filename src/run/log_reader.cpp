@@ -76,6 +76,14 @@ std::string ReadScoreText(const std::string& line) {
     return score;
 }
 
+std::string TrimBlanks(const std::string& text) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && IsBlank(text[begin])) ++begin;
+    while (end > begin && IsBlank(text[end - 1])) --end;
+    return text.substr(begin, end - begin);
+}
+
 std::string ToSeparator(std::string text, char sep) {
     const char from = sep == ',' ? '.' : ',';
     const char to = sep == ',' ? ',' : '.';
@@ -140,10 +148,16 @@ std::optional<RunResults> ReadRunResults(const std::string& logBytes, const std:
     if (lines.size() <= ResultLine(runCount)) return std::nullopt;
 
     RunResults results;
+    auto keep = [&](const std::string& score, double value) {
+        results.Scores.push_back(ToSeparator(score, reportSep));
+        results.GameTexts.push_back(TrimBlanks(score));
+        results.Values.push_back(value);
+    };
     if (runCount == 1) {
         const std::string score = ReadScoreText(lines[ResultLine(1)]);
-        if (!FrameRate(score, systemSep)) return std::nullopt;
-        results.Scores.push_back(ToSeparator(score, reportSep));
+        const std::optional<double> value = FrameRate(score, systemSep);
+        if (!value) return std::nullopt;
+        keep(score, *value);
         return results;
     }
 
@@ -156,7 +170,7 @@ std::optional<RunResults> ReadRunResults(const std::string& logBytes, const std:
         // A total beyond the single-precision range is no frame rate; it cannot be summed either.
         if (std::fabs(total) > static_cast<long double>(std::numeric_limits<float>::max())) return std::nullopt;
         sum = static_cast<float>(total);
-        results.Scores.push_back(ToSeparator(score, reportSep));
+        keep(score, *value);
     }
     const float average = static_cast<float>(static_cast<long double>(sum) / static_cast<long double>(runCount));
     results.Average = FormatAverage(average, reportSep);

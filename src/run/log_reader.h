@@ -32,9 +32,14 @@ std::optional<double> ParseDecimal(const std::string& text, char decimalSeparato
 std::string FormatAverage(float average, char reportSep);
 
 struct RunResults {
-    std::vector<std::string> Scores;  // one per run, with the report separator
-    std::string Average;              // empty for a single run
+    std::vector<std::string> Scores;     // one per run, with the report separator
+    std::string Average;                 // empty for a single run
+    std::vector<std::string> GameTexts;  // one per run, as the game wrote it, without the blanks around it
+    std::vector<double> Values;          // one per run, the frame rate read from it
 };
+
+// The text without the blanks (spaces and tabs) at its start and its end.
+std::string TrimBlanks(const std::string& text);
 
 // Scores of every run, and their average when there are several. nullopt when the log is shorter
 // than its layout, the run count is not a number, or a score is no frame rate: not a number, below 0,

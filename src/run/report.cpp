@@ -1,5 +1,7 @@
 #include "run/report.h"
 
+#include <utility>
+
 #include "settings/slots.h"
 
 namespace wmb {
@@ -13,30 +15,47 @@ std::string FontLine(const std::string& caption, const std::string& value) {
     return "   <FONT size=2><b>" + caption + ":</b> " + EscapeHtml(value) + "</FONT><br>";
 }
 
-void AppendAdapterLines(std::vector<std::string>& lines, const SystemInfo& info) {
+// The head's facts in groups, each after its heading line: the system's own (under the fixed "System
+// Information" line), then one group per description of the graphics adapter.
+struct FactGroup {
+    std::string Heading;
+    std::vector<MachineFact> Facts;
+};
+
+std::vector<FactGroup> FactGroups(const SystemInfo& info) {
+    std::vector<FactGroup> groups(1);
+    std::vector<MachineFact>& system = groups[0].Facts;
+    system.push_back({"Operating system", info.OperatingSystem});
+    if (!info.SystemMemoryText.empty()) system.push_back({"System memory", info.SystemMemoryText});
+    system.push_back({"CPU", info.CpuName});
+    system.push_back({"CPU speed", std::to_string(info.CpuSpeedMHz) + " MHz"});
+    system.push_back({"Sound system", info.SoundDevice});
+
+    const std::string plainHeading = "   <align=\"left\"><span class=\"style4\">VGA Information</span><br>";
     if (info.AtiAdapterFound) {
-        lines.push_back("   <span class=\"style4\">VGA Information</span><br>");
-        lines.push_back(FontLine("Graphics card", info.AtiAdapterName));
-        if (!info.AtiBusType.empty() && !info.AtiMemoryType.empty()) lines.push_back(FontLine("Bustype", info.AtiBusType));
-        lines.push_back(FontLine("Memory", info.DisplayMemory));
-        lines.push_back(FontLine("Current VPU speed", info.AtiEngineClock));
-        lines.push_back(FontLine("Current memory speed", info.AtiMemoryClock));
-        lines.push_back(FontLine("Driver version", info.DriverVersion));
+        FactGroup ati{"   <span class=\"style4\">VGA Information</span><br>", {{"Graphics card", info.AtiAdapterName}}};
+        if (!info.AtiBusType.empty() && !info.AtiMemoryType.empty()) ati.Facts.push_back({"Bustype", info.AtiBusType});
+        ati.Facts.push_back({"Memory", info.DisplayMemory});
+        ati.Facts.push_back({"Current VPU speed", info.AtiEngineClock});
+        ati.Facts.push_back({"Current memory speed", info.AtiMemoryClock});
+        ati.Facts.push_back({"Driver version", info.DriverVersion});
+        groups.push_back(std::move(ati));
     }
     if (info.DisplayClassFound) {
-        lines.push_back("   <align=\"left\"><span class=\"style4\">VGA Information</span><br>");
-        lines.push_back(FontLine("Graphics card", info.AdapterDesc));
-        lines.push_back(FontLine("Memory", info.DisplayMemory));
-        lines.push_back(FontLine("Current GPU speed", info.GpuClock));
-        lines.push_back(FontLine("Current memory speed", info.GpuMemoryClock));
-        lines.push_back(FontLine("Driver version", info.DriverVersion));
+        groups.push_back({plainHeading,
+                          {{"Graphics card", info.AdapterDesc},
+                           {"Memory", info.DisplayMemory},
+                           {"Current GPU speed", info.GpuClock},
+                           {"Current memory speed", info.GpuMemoryClock},
+                           {"Driver version", info.DriverVersion}}});
     }
     if (!info.AtiAdapterFound && !info.DisplayClassFound) {
-        lines.push_back("   <align=\"left\"><span class=\"style4\">VGA Information</span><br>");
-        lines.push_back(FontLine("Graphics card", info.CardName));
-        lines.push_back(FontLine("Memory", info.DisplayMemory));
-        lines.push_back(FontLine("Driver version", info.DriverVersion));
+        groups.push_back({plainHeading,
+                          {{"Graphics card", info.CardName},
+                           {"Memory", info.DisplayMemory},
+                           {"Driver version", info.DriverVersion}}});
     }
+    return groups;
 }
 
 std::string HeadingLine(const ReportSectionInput& input) {
@@ -64,13 +83,36 @@ std::string EscapeHtml(const std::string& text) {
     return escaped;
 }
 
-std::string ShaderLabel(int shaderModel) {
+std::vector<MachineFact> MachineFacts(const SystemInfo& info) {
+    std::vector<MachineFact> facts;
+    for (const FactGroup& group : FactGroups(info)) facts.insert(facts.end(), group.Facts.begin(), group.Facts.end());
+    return facts;
+}
+
+SettingTexts SectionSettingTexts(const BenchSettings& s, bool oneRun) {
+    SettingTexts texts;
+    texts.Antialias = ItemText(kAntialiasItems, s.AntialiasIndex);
+    if (texts.Antialias != "None" && !(oneRun && texts.Antialias == "From System")) texts.Antialias += "\xD7";
+    texts.Anisotropy = ItemText(kAnisotropyItems, s.AnisotropyIndex);
+    if (!(oneRun && texts.Anisotropy == "From System")) texts.Anisotropy += "\xD7";
+    texts.Hdr = s.HdrEnabled ? "level " + s.HdrLevel : std::string("disabled");
+    texts.Instancing = s.GeometryInstancing ? "enabled" : "disabled";
+    texts.NormalMaps = s.NormalMapCompression ? "enabled" : "disabled";
+    return texts;
+}
+
+std::string ShaderModelText(int shaderModel) {
     switch (shaderModel) {
-        case 0: return "Pixel shader: default model";
-        case 1: return "Pixel shader: model 2.0b";
-        case 2: return "Pixel shader: model 3.0";
+        case 0: return "default model";
+        case 1: return "model 2.0b";
+        case 2: return "model 3.0";
         default: return "";
     }
+}
+
+std::string ShaderLabel(int shaderModel) {
+    const std::string model = ShaderModelText(shaderModel);
+    return model.empty() ? model : "Pixel shader: " + model;
 }
 
 std::vector<std::string> ReportHeaderLines(const ReportHeaderInput& input) {
@@ -98,13 +140,11 @@ std::vector<std::string> ReportHeaderLines(const ReportHeaderInput& input) {
         "<p align=\"center\" class=\"style6\">Wildmere Benchmark</p><br>",
         "   The benchmark started at " + EscapeHtml(input.SequenceStartText) + "<br>",
         "<p align=\"left\"><span class=\"style4\">System Information<br></span>",
-        FontLine("Operating system", info.OperatingSystem),
     };
-    if (!info.SystemMemoryText.empty()) lines.push_back(FontLine("System memory", info.SystemMemoryText));
-    lines.push_back(FontLine("CPU", info.CpuName));
-    lines.push_back("   <FONT size=2><b>CPU speed:</b> " + std::to_string(info.CpuSpeedMHz) + " MHz</FONT><br>");
-    lines.push_back(FontLine("Sound system", info.SoundDevice));
-    AppendAdapterLines(lines, info);
+    for (const FactGroup& group : FactGroups(info)) {
+        if (!group.Heading.empty()) lines.push_back(group.Heading);
+        for (const MachineFact& fact : group.Facts) lines.push_back(FontLine(fact.Label, fact.Value));
+    }
     if (!input.Note.empty()) lines.push_back("<FONT size=2><b>Comment:</b> " + EscapeHtml(input.Note) + "</FONT><br>");
     lines.push_back("<hr>");
     return lines;
@@ -121,17 +161,12 @@ std::vector<std::string> ReportSectionLines(const ReportSectionInput& input) {
     lines.push_back("Level: " + EscapeHtml(mapName) + ", demo: " + EscapeHtml(input.Demo.DemoName) + ".tmd<br>");
     if (!oneRun || s.RendererIndex == 0) lines.push_back(ShaderLabel(s.ShaderModel) + "<br>");
 
-    const std::string antialias = ItemText(kAntialiasItems, s.AntialiasIndex);
-    const bool plainAntialias = antialias == "None" || (oneRun && antialias == "From System");
-    lines.push_back("Antialising: " + EscapeHtml(antialias) + (plainAntialias ? "<br>" : "\xD7<br>"));
-    const std::string anisotropy = ItemText(kAnisotropyItems, s.AnisotropyIndex);
-    const bool plainAnisotropy = oneRun && anisotropy == "From System";
-    lines.push_back("Anisotropic filtering: " + EscapeHtml(anisotropy) + (plainAnisotropy ? "<br>" : "\xD7<br>"));
-
-    lines.push_back(s.HdrEnabled ? "HDR: level " + EscapeHtml(s.HdrLevel) + "<br>" : std::string("HDR: disabled<br>"));
-    lines.push_back(s.GeometryInstancing ? "Geometry Instancing: enabled<br>" : "Geometry Instancing: disabled<br>");
-    lines.push_back(s.NormalMapCompression ? "Normal-maps compression: enabled<br><br>"
-                                           : "Normal-maps compression: disabled<br><br>");
+    const SettingTexts texts = SectionSettingTexts(s, oneRun);
+    lines.push_back("Antialising: " + EscapeHtml(texts.Antialias) + "<br>");
+    lines.push_back("Anisotropic filtering: " + EscapeHtml(texts.Anisotropy) + "<br>");
+    lines.push_back("HDR: " + EscapeHtml(texts.Hdr) + "<br>");
+    lines.push_back("Geometry Instancing: " + texts.Instancing + "<br>");
+    lines.push_back("Normal-maps compression: " + texts.NormalMaps + "<br><br>");
 
     const std::vector<std::string>& scores = input.Results.Scores;
     if (oneRun) {

@@ -29,11 +29,31 @@ struct ReportSectionInput {
     RunResults Results;
 };
 
+// One fact of the report head: its caption and its text.
+struct MachineFact {
+    std::string Label;
+    std::string Value;
+};
+
+// The facts of the report head, in the order it shows them.
+std::vector<MachineFact> MachineFacts(const SystemInfo& info);
+
+// What a report section shows after the caption of each rendering option, for its run count.
+struct SettingTexts {
+    std::string Antialias;   // "None", "4\xD7", ...
+    std::string Anisotropy;  // "8\xD7", ...
+    std::string Hdr;         // "level 2" or "disabled"
+    std::string Instancing;  // "enabled" or "disabled"
+    std::string NormalMaps;  // "enabled" or "disabled"
+};
+SettingTexts SectionSettingTexts(const BenchSettings& settings, bool oneRun);
+
 // Characters with a meaning in HTML become entities; everything else is kept as it is.
 std::string EscapeHtml(const std::string& text);
 
-// "Pixel shader: default model", "... model 2.0b" or "... model 3.0" for PShader item 0, 1 or 2;
-// empty when no item is selected.
+// "default model", "model 2.0b" or "model 3.0" for PShader item 0, 1 or 2; empty when no item is selected.
+std::string ShaderModelText(int shaderModel);
+// "Pixel shader: " and the shader model's text; empty when no item is selected.
 std::string ShaderLabel(int shaderModel);
 
 std::vector<std::string> ReportHeaderLines(const ReportHeaderInput& input);

@@ -1,6 +1,7 @@
 #include "run/run_controller.h"
 
 #include <cctype>
+#include <charconv>
 #include <exception>
 #include <utility>
 
@@ -10,6 +11,9 @@
 #include "run/report.h"
 #include "run/screenshot.h"
 #include "run/sequence_stamp.h"
+#include "results/results_chart_page.h"
+#include "results/results_csv.h"
+#include "results/results_json.h"
 #include "settings/slots.h"
 
 namespace wmb {
@@ -44,6 +48,13 @@ std::string Describe(std::exception_ptr e) {
     } catch (...) {
         return "Unknown error.";
     }
+}
+
+// The number of runs per slot: one more than the game's run argument.
+int RunCount(const std::string& runsArgument) {
+    int index = 0;
+    const auto [ptr, ec] = std::from_chars(runsArgument.data(), runsArgument.data() + runsArgument.size(), index);
+    return ec == std::errc() && ptr == runsArgument.data() + runsArgument.size() ? index + 1 : 0;
 }
 
 bool IsFullPath(const std::string& path) {
@@ -149,6 +160,8 @@ void RunController::BenchButtonClick() {
         if (!files_.FolderExists(folders_.Game + "Screenshot")) files_.CreateFolders(folders_.Game + "Screenshot");
     }
     reportLines_.clear();
+    slotResults_.clear();
+    machine_.clear();
     sectionCount_ = 0;
     openReport_ = false;
     closeRequested_ = false;
@@ -190,6 +203,7 @@ void RunController::StartSequence() {
         steps_.WriteGameConfig(settings_, [this] { PrepareLaunchValues(); });
         const auto head = steps_.ReportHeader(settings_, sequenceStartText_);
         reportLines_.insert(reportLines_.end(), head.begin(), head.end());
+        machine_ = steps_.MachineFacts();
     });
     // Without its configuration (or a safe backup of the user's) the sequence cannot run.
     if (!ready || !Try([this] { PrepareSlot(0); })) {
@@ -240,12 +254,20 @@ void RunController::StartPreparedSlot() {
 bool RunController::CheckRunLog() {
     results_.reset();
     const auto log = files_.ReadFile(LogPath());
-    if (!log || !wmb::CheckRunLog(*log, launch_.RunsArgument)) return false;
+    if (!log) return SlotFailed(SlotFailure::NoLog);
+    if (!wmb::CheckRunLog(*log, launch_.RunsArgument)) return SlotFailed(SlotFailure::NoFinishLine);
     if (settings_.ScreenshotMode) return true;
     // The scores are read once here; a log whose scores cannot be read counts as a failed run rather
     // than a broken report.
     results_ = ReadRunResults(*log, launch_.RunsArgument, ReportSeparator(settings_), locale_.DecimalSeparator());
-    return results_.has_value();
+    if (!results_) return SlotFailed(SlotFailure::UnreadableScore);
+    slotResults_.push_back(SucceededSlot(currentSlot_, settings_, *results_));
+    return true;
+}
+
+bool RunController::SlotFailed(SlotFailure failure) {
+    if (!settings_.ScreenshotMode) slotResults_.push_back(FailedSlot(currentSlot_, settings_, failure));
+    return false;
 }
 
 void RunController::cpTerminate() {
@@ -306,6 +328,7 @@ void RunController::FinishLastSlot() {
         EndSequence();
         return;
     }
+    WriteResultFiles();
     window_.SetStatus(runSucceeded_ ? "The benchmarking is successful." : kAborted);
     Wait(Due::ReportSaved, kReportSavedMs);
 }
@@ -329,6 +352,21 @@ void RunController::SaveReport() {
     reportLines_.insert(reportLines_.end(), foot.begin(), foot.end());
     if (!files_.FolderExists(ResultsFolder())) files_.CreateFolders(ResultsFolder());
     files_.WriteFile(ReportPath(), JoinReport(reportLines_));
+}
+
+void RunController::WriteResultFiles() {
+    SequenceResults results;
+    results.Version = steps_.ProgramVersion();
+    results.Started = sequenceStartText_;
+    results.Machine = machine_;
+    results.Settings = ResultSettingsFrom(settings_, RunCount(launch_.RunsArgument), steps_.QualityLabel(),
+                                          steps_.RendererLabel(), demo_);
+    results.Slots = slotResults_;
+    const AnsiToUtf16 toUtf16 = [this](const std::string& text) { return locale_.AnsiToUtf16(text); };
+    const std::string report = ReportPath();
+    Try([&] { files_.WriteFile(BesideReport(report, ".json"), ResultsJson(results, toUtf16)); });
+    Try([&] { files_.WriteFile(BesideReport(report, ".csv"), ResultsCsv(results)); });
+    Try([&] { files_.WriteFile(BesideReport(report, "chart.htm"), ResultsChartPage(results)); });
 }
 
 void RunController::MoveScreenshot() {

@@ -15,6 +15,7 @@
 #include "run/command_line.h"
 #include "run/log_reader.h"
 #include "run/sequence_host.h"
+#include "results/sequence_results.h"
 #include "settings/bench_settings.h"
 
 namespace wmb {
@@ -61,6 +62,8 @@ public:
     const std::string& ShaderLabel() const { return shaderLabel_; }
     const std::string& ResolutionLabel() const { return resolutionLabel_; }
     const std::vector<std::string>& ReportLines() const { return reportLines_; }
+    // Every slot of the sequence that has ended, with its runs or its failure (none in screenshot mode).
+    const std::vector<SlotResult>& SlotResults() const { return slotResults_; }
     const std::string& CommandLine() const { return commandLine_; }
     const LaunchValues& Launch() const { return launch_; }
     const DemoLocation& Demo() const { return demo_; }
@@ -99,8 +102,13 @@ private:
     std::string LogPath() const;
     // Checks the log of the slot that has just ended and keeps its scores for the report.
     bool CheckRunLog();
+    // Records the failure of the slot that has just ended; returns false.
+    bool SlotFailed(SlotFailure failure);
     void AppendResultSection();
     void SaveReport();
+    // The JSON, CSV and chart files beside the saved report; a file that cannot be written is a
+    // recorded failure, the report stays saved.
+    void WriteResultFiles();
     void MoveScreenshot();
     // Runs a step; an exception becomes a recorded failure. Returns whether the step went through.
     template <class Step>
@@ -139,6 +147,8 @@ private:
     std::string commandLine_;
     LaunchValues launch_;
     std::optional<RunResults> results_;  // scores of the slot that has just ended
+    std::vector<SlotResult> slotResults_;
+    std::vector<MachineFact> machine_;  // the facts of the report head
     DemoLocation demo_;
 };
 

@@ -7,7 +7,9 @@
 #include <stdexcept>
 #include <utility>
 
+#include "results/sequence_results.h"
 #include "support/memory_file_system.h"
+#include "support/windows1252.h"
 
 namespace wmb {
 namespace {
@@ -85,6 +87,8 @@ struct FakeSteps : SequenceSteps {
         Calls.push_back("ReportHeader");
         return {"<head " + startText + ">"};
     }
+    std::vector<MachineFact> MachineFacts() override { return {{"CPU", "Athlon\xAE 64"}}; }
+    std::string ProgramVersion() override { return "1.8.0.0"; }
     std::string QualityLabel() override { return "Maximum quality option"; }
     std::string RendererLabel() override { return "Direct3D"; }
     void RestoreUserConfig() override {
@@ -101,6 +105,7 @@ struct FakeLocale : LocaleInfo {
     mutable int Calls = 0;
     char DecimalSeparator() const override { return '.'; }
     std::string NowAsText() const override { return ++Calls == 1 ? "05.04.2007 15:04:05" : "05.04.2007 15:04:06"; }
+    std::u16string AnsiToUtf16(const std::string& text) const override { return test::Windows1252ToUtf16(text); }
 };
 
 struct GameStart {
@@ -419,6 +424,54 @@ TEST_F(RunControllerTest, ReportGoesToTheProgramFolderWithoutResultsFolder) {
     EXPECT_TRUE(files.FileExists(controller.ReportPath()));
 }
 
+TEST_F(RunControllerTest, EveryEndedSlotGoesIntoTheDataFilesBesideTheReport) {
+    SelectSlots({0, 1, 2, 3});
+    controller.BenchButtonClick();
+    PlayGames([](std::size_t n) -> std::optional<std::string> {
+        switch (n) {
+            case 0: return std::nullopt;
+            case 1: return Log({"70.00", "76.42", "75.00"}, false);
+            case 2: return Log({"70.00", "fast", "75.00"});
+            default: return Log({"70.00", "76.42", "75.00"});
+        }
+    });
+    EXPECT_EQ(window.Statuses.back(), "The benchmarking is successful.");
+    const auto& slots = controller.SlotResults();
+    ASSERT_EQ(slots.size(), 4u);
+    EXPECT_EQ(slots[0].Failure, SlotFailure::NoLog);
+    EXPECT_EQ(slots[1].Failure, SlotFailure::NoFinishLine);
+    EXPECT_EQ(slots[2].Failure, SlotFailure::UnreadableScore);
+    EXPECT_FALSE(slots[3].Failure);
+    EXPECT_EQ(slots[3].Slot, 3);
+
+    const std::string json = files.Get("C:\\Results\\result_05_04_2007_15_04_05_.json");
+    for (const char* part : {"\"version\": \"1.8.0.0\"", "\"started\": \"05.04.2007 15:04:06\"",
+                             "{\"name\": \"CPU\", \"value\": \"Athlon\\u00ae 64\"}", "\"runs\": 3,",
+                             "\"quality\": \"Maximum quality option\"", "\"failure\": \"no log\"",
+                             "\"failure\": \"unreadable score\"", "{\"run\": 2, \"text\": \"76.42\", \"score\": 76.42}",
+                             "\"averageText\": \"73.80\""}) {
+        EXPECT_NE(json.find(part), std::string::npos) << part;
+    }
+    EXPECT_EQ(files.Get("C:\\Results\\result_05_04_2007_15_04_05_.csv"),
+              "slot,resolution,run,score\r\n3,1280\xD7" "1024,1,70\r\n3,1280\xD7" "1024,2,76.42\r\n"
+              "3,1280\xD7" "1024,3,75\r\n");
+}
+
+TEST_F(RunControllerTest, DataFileThatCannotBeWrittenLeavesTheReportSavedAndSaysSo) {
+    SelectSlots({0});
+    controller.BenchButtonClick();
+    files.ReadOnlyFiles.insert("c:\\results\\result_05_04_2007_15_04_05_.json");
+    PlayAllSucceeding();
+    EXPECT_EQ(window.Statuses.back(), "The benchmarking is successful.");
+    EXPECT_TRUE(files.FileExists(controller.ReportPath()));
+    EXPECT_TRUE(files.FileExists("C:\\Results\\result_05_04_2007_15_04_05_.csv"));
+    ASSERT_EQ(window.Messages.size(), 1u);
+    EXPECT_NE(window.Messages[0].find("Access denied: C:\\Results\\result_05_04_2007_15_04_05_.json"),
+              std::string::npos);
+    EXPECT_EQ(window.Opened, std::vector<std::string>{controller.ReportPath()});
+    ExpectGameFilesBack();
+}
+
 class ScreenshotModeTest : public RunControllerTest {
 protected:
     ScreenshotModeTest() {
@@ -453,6 +506,8 @@ TEST_F(ScreenshotModeTest, MovesPicturesAndWritesNoReport) {
     EXPECT_EQ(window.Statuses.back(), "Screenshot mode is successful.");
     EXPECT_TRUE(window.Opened.empty());
     EXPECT_FALSE(files.FileExists(controller.ReportPath()));
+    EXPECT_TRUE(controller.SlotResults().empty());
+    EXPECT_FALSE(files.FileExists(BesideReport(controller.ReportPath(), ".json")));
 }
 
 TEST_F(ScreenshotModeTest, AbortStillMovesThePictureOfTheFinishedSlot) {

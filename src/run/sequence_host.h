@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "run/report.h"
 #include "settings/bench_settings.h"
 
 namespace wmb {
@@ -53,6 +54,10 @@ public:
     virtual std::string ShaderPathArgument(const BenchSettings& settings) = 0;
     // The head of the report (refreshes the platform facts first).
     virtual std::vector<std::string> ReportHeader(const BenchSettings& settings, const std::string& startText) = 0;
+    // The facts of the last report head, in its order.
+    virtual std::vector<MachineFact> MachineFacts() = 0;
+    // The program's FileVersion, as its caption shows it.
+    virtual std::string ProgramVersion() = 0;
     virtual std::string QualityLabel() = 0;
     virtual std::string RendererLabel() = 0;
     // Puts the user's configuration back (without pausing). Throws with the reason when it cannot.

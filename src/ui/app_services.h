@@ -49,6 +49,8 @@ private:
     void WriteGameConfig(const BenchSettings& settings, const std::function<void()>& prepareLaunchValues) override;
     std::string ShaderPathArgument(const BenchSettings& settings) override;
     std::vector<std::string> ReportHeader(const BenchSettings& settings, const std::string& startText) override;
+    std::vector<MachineFact> MachineFacts() override { return wmb::MachineFacts(info_); }
+    std::string ProgramVersion() override;
     std::string QualityLabel() override { return config_.QualityLabel(); }
     std::string RendererLabel() override { return config_.RendererLabel(); }
     void RestoreUserConfig() override { config_.RestoreUserConfig(folders_); }

@@ -244,7 +244,7 @@ TEST_F(GameConfigE2E, CustomFileIsTheGameConfigurationByteForByte) {
     EXPECT_EQ(ReadAll(customPath), custom);
     EXPECT_EQ(GameConfig(), kRestoredConfig);
     EXPECT_FALSE(Exists(game_ + "Systemcfgoverride.cfg"));
-    const auto reports = FilesIn(game_ + "Benchmark");
+    const auto reports = ReportsIn(game_ + "Benchmark");
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_NE(ReadAll(game_ + "Benchmark\\" + reports[0]).find("Custom quality option"), std::string::npos);
     CloseProgram();
@@ -315,7 +315,7 @@ TEST_F(GameConfigE2E, CommaLocaleReadsDotAndCommaLogsAlike) {
         const std::string second = ScoreText(log[8]);
         EXPECT_EQ(first.find(*ini ? '.' : ','), std::string::npos) << log[3];
 
-        const auto reports = FilesIn(game_ + "Benchmark");
+        const auto reports = ReportsIn(game_ + "Benchmark");
         ASSERT_EQ(reports.size(), 1u);
         const std::string reportPath = game_ + "Benchmark\\" + reports[0];
         auto asReported = [](std::string score) {

@@ -144,7 +144,7 @@ TEST_F(ReportE2E, TwoSlotsWithThreeRunsGiveOneReportThatTheBrowserIsAskedToShow)
     CheckResolution(2);
     const auto logs = BenchmarkKeepingLogs("The benchmarking is successful.");
 
-    const auto reports = FilesIn(game_ + "Benchmark");
+    const auto reports = ReportsIn(game_ + "Benchmark");
     ASSERT_EQ(reports.size(), 1u);
     const std::string path = game_ + "Benchmark\\" + reports[0];
     const std::string bytes = ReadAll(path);
@@ -218,7 +218,7 @@ TEST_F(ReportE2E, EmptyResultsFolderIsRefilledAtStartAndOtherwiseFallsBackToTheP
     ChooseTypicalSettings("1");
     CheckResolution(1);
     RunBenchmark("The benchmarking is successful.");
-    const auto reports = FilesIn(program_ + "Benchmark");
+    const auto reports = ReportsIn(program_ + "Benchmark");
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(reports[0].rfind("result_", 0), 0u);
     EXPECT_NE(ReadAll(program_ + "Benchmark\\" + reports[0]).find("Resolution: 800\xD7" "600"), std::string::npos);

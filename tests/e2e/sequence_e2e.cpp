@@ -91,7 +91,7 @@ TEST_F(SequenceE2E, GameEndingEarlyFailsOnlyThatSlot) {
     ASSERT_TRUE(WaitUntil([&] { return Status() == "The benchmarking is successful." &&
                                        IsEnabled(Ctl(IDC_BENCHBUTTON)); }, 90000)) << Status();
     EXPECT_EQ(Launches().size(), 3u);
-    const auto reports = FilesIn(game_ + "Benchmark");
+    const auto reports = ReportsIn(game_ + "Benchmark");
     ASSERT_EQ(reports.size(), 1u);
     const std::string html = ReadAll(game_ + "Benchmark\\" + reports[0]);
     EXPECT_NE(html.find("Resolution: 640\xD7" "480"), std::string::npos);

@@ -147,7 +147,7 @@ TEST_F(SequenceEndE2E, FailedLastSlotStillSavesTheSectionsThatSucceeded) {
     CheckResolution(1);
     RunBenchmark(kAborted);
     EXPECT_EQ(Launches().size(), 2u);
-    const auto reports = FilesIn(game_ + "Benchmark");
+    const auto reports = ReportsIn(game_ + "Benchmark");
     ASSERT_EQ(reports.size(), 1u) << "no report of the slot that succeeded";
     const std::string html = ReadAll(game_ + "Benchmark\\" + reports[0]);
     EXPECT_NE(html.find("Resolution: 640\xD7" "480"), std::string::npos);

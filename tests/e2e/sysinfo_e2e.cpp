@@ -63,9 +63,9 @@ protected:
 
     // Runs one benchmark of slot 800x600 with one run and returns the new report's text.
     std::string BenchmarkOnce() {
-        const auto before = FilesIn(game_ + "Benchmark");
+        const auto before = ReportsIn(game_ + "Benchmark");
         RunBenchmark("The benchmarking is successful.");
-        auto after = FilesIn(game_ + "Benchmark");
+        auto after = ReportsIn(game_ + "Benchmark");
         for (const auto& name : before) after.erase(std::remove(after.begin(), after.end(), name), after.end());
         if (after.size() != 1) {
             ADD_FAILURE() << "expected one new report, found " << after.size();

@@ -36,6 +36,16 @@ std::vector<std::string> FilesIn(const std::string& folder) {
     return names;
 }
 
+std::vector<std::string> ReportsIn(const std::string& folder) {
+    std::vector<std::string> reports;
+    for (const std::string& name : FilesIn(folder)) {
+        const bool report = name.rfind("result_", 0) == 0 && name.size() > 12 &&
+                            name.compare(name.size() - 5, 5, "_.htm") == 0;
+        if (report) reports.push_back(name);
+    }
+    return reports;
+}
+
 std::vector<std::string> LinesOf(const std::string& path) {
     std::vector<std::string> lines;
     std::istringstream in(ReadAll(path));

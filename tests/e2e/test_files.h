@@ -13,6 +13,8 @@ void WriteAll(const std::string& path, const std::string& bytes);
 bool Exists(const std::string& path);
 // Names of the files (not folders) in a folder.
 std::vector<std::string> FilesIn(const std::string& folder);
+// Names of the HTML reports (result_STAMP_.htm) in a folder, without the data files beside them.
+std::vector<std::string> ReportsIn(const std::string& folder);
 // Lines of a text file without their line ends.
 std::vector<std::string> LinesOf(const std::string& path);
 // Copies the contents of `from` into `to` (created when missing); throws when the shell fails.

@@ -151,7 +151,7 @@ TEST_F(UserDemosE2E, BenchmarkOfAUserDemoCarriesItsMapAndDemo) {
     const auto launches = Launches();
     ASSERT_EQ(launches.size(), 1u);
     EXPECT_NE(launches[0].find("\"map Harbour\" \"demo mine\""), std::string::npos) << launches[0];
-    const auto reports = FilesIn(game_ + "Benchmark");
+    const auto reports = ReportsIn(game_ + "Benchmark");
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_NE(ReadAll(game_ + "Benchmark\\" + reports[0]).find("Level: Harbour, demo: mine.tmd<br>"), std::string::npos);
 }

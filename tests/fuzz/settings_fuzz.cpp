@@ -80,7 +80,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                            {slot, settings, resolution, ShaderLabel(settings.ShaderModel), "Direct3D",
                             "Custom quality option", demo.DemoName});
         }
-        RunResults results{{settings.RunCount, settings.WaitSeconds}, settings.HdrLevel};
+        RunResults results;
+        results.Scores = {settings.RunCount, settings.WaitSeconds};
+        results.Average = settings.HdrLevel;
         for (const std::string& line :
              ReportSectionLines({slot, settings, "Custom quality option", "Direct3D", demo, results})) {
             report.push_back(line);

@@ -21,6 +21,8 @@ public:
     std::vector<std::string> Log;
     // Folders (lower-case, with trailing backslash) into which nothing can be written.
     std::set<std::string> ReadOnlyFolders;
+    // Files (lower-case paths) that cannot be written.
+    std::set<std::string> ReadOnlyFiles;
 
     void Put(const std::string& path, const std::string& bytes) { files_[Key(path)] = {path, bytes}; }
     std::string Get(const std::string& path) const {
@@ -111,6 +113,7 @@ private:
     }
     bool Writable(const std::string& path) const {
         const std::string k = Key(path);
+        if (ReadOnlyFiles.count(k)) return false;
         return std::none_of(ReadOnlyFolders.begin(), ReadOnlyFolders.end(),
                             [&](const std::string& ro) { return k.rfind(ro, 0) == 0; });
     }

@@ -28,6 +28,16 @@ std::string Win32Locale::NowAsText() const {
     return FormatDateTime(now);
 }
 
+std::u16string Win32Locale::AnsiToUtf16(const std::string& text) const {
+    if (text.empty()) return std::u16string();
+    const int length = static_cast<int>(text.size());
+    const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+    if (size <= 0) return std::u16string();
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), size);
+    return std::u16string(wide.begin(), wide.end());
+}
+
 std::string Win32Locale::FormatDateTime(const SYSTEMTIME& time) {
     const std::string date = LocaleText([&](char* buffer, int size) {
         return GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, buffer, size);

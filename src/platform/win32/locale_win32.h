@@ -15,6 +15,8 @@ public:
     char DecimalSeparator() const override;
     // FormatDateTime of the current local time.
     std::string NowAsText() const override;
+    // MultiByteToWideChar with CP_ACP.
+    std::u16string AnsiToUtf16(const std::string& text) const override;
 
     // `time` in the user's short date format, a blank, and the user's long time format.
     static std::string FormatDateTime(const SYSTEMTIME& time);

@@ -1,0 +1,120 @@
+#include "results/results_chart_page.h"
+
+#include <charconv>
+#include <utility>
+
+#include "run/report.h"
+
+namespace wmb {
+namespace {
+
+constexpr const char* kStyle =
+    "body {font-family: Segoe UI, Tahoma, Arial, sans-serif; font-size: 13px; color: #333333; margin: 24px;}\r\n"
+    "h1 {font-size: 22px; margin: 0 0 6px 0;}\r\n"
+    "p.settings {margin: 0 0 16px 0; color: #555555;}\r\n"
+    "table {border-collapse: collapse; margin-top: 16px;}\r\n"
+    "caption {text-align: left; font-weight: bold; padding-bottom: 4px;}\r\n"
+    "th, td {border: 1px solid #cccccc; padding: 3px 10px;}\r\n"
+    "th {background: #f0f0f0; text-align: left;}\r\n"
+    "td.number {text-align: right;}\r\n"
+    ".unstable {color: #c05a00; font-weight: bold;}\r\n"
+    ".failed {color: #990000;}\r\n";
+
+std::string Fixed2(double value) {
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
+    return std::string(buffer, result.ptr);
+}
+
+std::string WithCrLf(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\n' && (out.empty() || out.back() != '\r')) out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+// The settings in one line; an option without a chosen item (empty, or a bare "\xD7") is left out.
+std::string SettingsSummary(const ResultSettings& s) {
+    std::string summary = s.Quality + ", " + s.Renderer + " renderer";
+    const std::pair<const char*, const std::string*> options[] = {
+        {"pixel shader", &s.ShaderModel},   {"antialiasing", &s.Antialiasing}, {"anisotropic filtering", &s.Anisotropic},
+        {"HDR", &s.Hdr},                     {"geometry instancing", &s.Instancing},
+        {"normal-maps compression", &s.NormalMaps}};
+    for (const auto& [caption, text] : options) {
+        if (!text->empty() && *text != "\xD7") summary += ", " + std::string(caption) + " " + *text;
+    }
+    summary += "; demo " + s.Demo + "; " + std::to_string(s.Runs) + (s.Runs == 1 ? " run" : " runs") + " per resolution";
+    return s.Note.empty() ? summary : summary + "; comment: " + s.Note;
+}
+
+std::string Cell(const std::string& text, const char* cls = nullptr) {
+    return cls ? "<td class=\"" + std::string(cls) + "\">" + text + "</td>" : "<td>" + text + "</td>";
+}
+
+std::string SlotRow(const SlotResult& slot) {
+    std::string row = "<tr>" + Cell(EscapeHtml(slot.Resolution));
+    if (slot.Failure) return row + "<td colspan=\"7\" class=\"failed\">failed: " + FailureText(*slot.Failure) + "</td></tr>";
+    const RunStatistics stats = StatisticsOf(ScoresOf(slot));
+    std::string runs;
+    for (const RunScore& run : slot.Runs) runs += (runs.empty() ? "" : ", ") + EscapeHtml(run.Text);
+    row += Cell(runs) + Cell(Fixed2(stats.Mean), "number") + Cell(Fixed2(stats.Min), "number") +
+           Cell(Fixed2(stats.Max), "number") + Cell(Fixed2(stats.StdDev), "number") +
+           Cell(Fixed2(stats.CvPercent) + " %", "number");
+    return row + (stats.Unstable ? Cell("unstable", "unstable") : Cell("stable")) + "</tr>";
+}
+
+}  // namespace
+
+BarChart ResultsChart(const SequenceResults& results) {
+    BarChart chart;
+    chart.Title = "Average frame rate per resolution";
+    chart.ValueAxisLabel = "Frames per second";
+    chart.SeriesNames = {"Average of the runs (dots: each run, line: lowest to highest)"};
+    chart.MissingLabel = "failed";
+    chart.Decimals = 2;
+    for (const SlotResult& slot : results.Slots) {
+        ChartBar bar;
+        if (slot.Failure) {
+            bar.Missing = true;
+        } else {
+            const RunStatistics stats = StatisticsOf(ScoresOf(slot));
+            bar.Value = stats.Mean;
+            bar.Marks = ScoresOf(slot);
+            if (slot.Runs.size() > 1) bar.Whisker = std::make_pair(stats.Min, stats.Max);
+            bar.Flagged = stats.Unstable;
+        }
+        if (bar.Flagged) chart.FlaggedLegend = "Unstable: the runs vary by more than " + NumberText(kUnstableCvPercent) + " %";
+        chart.Groups.push_back({slot.Resolution, {bar}});
+    }
+    return chart;
+}
+
+std::string ResultsChartPage(const SequenceResults& results) {
+    const std::string started = EscapeHtml(results.Started);
+    std::string page =
+        "<!DOCTYPE html>\r\n"
+        "<html>\r\n"
+        "<head>\r\n"
+        "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">\r\n"
+        "<title>Wildmere Benchmark - " + started + "</title>\r\n"
+        "<style type=\"text/css\">\r\n" + kStyle + "</style>\r\n"
+        "</head>\r\n"
+        "<body>\r\n"
+        "<h1>Wildmere Benchmark of " + started + "</h1>\r\n"
+        "<p class=\"settings\">" + EscapeHtml(SettingsSummary(results.Settings)) + "</p>\r\n" +
+        WithCrLf(BarChartSvg(ResultsChart(results))) +
+        "<table>\r\n"
+        "<caption>Figures per resolution</caption>\r\n"
+        "<tr><th>Resolution</th><th>Runs (FPS)</th><th>Average</th><th>Lowest</th><th>Highest</th>"
+        "<th>Standard deviation</th><th>Variation</th><th>Spread</th></tr>\r\n";
+    for (const SlotResult& slot : results.Slots) page += SlotRow(slot) + "\r\n";
+    page += "</table>\r\n<table>\r\n<caption>System</caption>\r\n";
+    for (const MachineFact& fact : results.Machine) {
+        page += "<tr><th>" + EscapeHtml(fact.Label) + "</th>" + Cell(EscapeHtml(fact.Value)) + "</tr>\r\n";
+    }
+    return page + "</table>\r\n<p>WildmereBench " + EscapeHtml(results.Version) + "</p>\r\n</body>\r\n</html>\r\n";
+}
+
+}  // namespace wmb

@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include "results/results_csv.h"
+#include "results/results_json.h"
+#include "support/json_value.h"
+#include "support/windows1252.h"
+
+namespace wmb {
+namespace {
+
+SequenceResults TwoSlots() {
+    SequenceResults r;
+    r.Version = "1.8.0.0";
+    r.Started = "05.04.2007 15:04:05";
+    r.Machine = {{"CPU", "Intel\xAE Core \"Duo\""}, {"CPU speed", "2000 MHz"}};
+    r.Settings = {"Pier, 1.tmd", "Maximum quality option", "Direct3D", "model 2.0b", "4\xD7", "8\xD7",
+                  "disabled", "enabled", "disabled", 2, "C:\\drivers\\new \x80"};
+    SlotResult ok;
+    ok.Slot = 2;
+    ok.Resolution = "1024\xD7" "768";
+    ok.Width = 1024;
+    ok.Height = 768;
+    ok.Runs = {{"40,5", 40.5}, {"49.5", 49.5}};
+    ok.AverageText = "45";
+    SlotResult failed;
+    failed.Slot = 3;
+    failed.Resolution = "1280\xD7" "1024";
+    failed.Width = 1280;
+    failed.Height = 1024;
+    failed.Failure = SlotFailure::NoFinishLine;
+    r.Slots = {ok, failed};
+    return r;
+}
+
+TEST(ResultsJson, WholeFile) {
+    const std::string expected =
+        "{\r\n"
+        "  \"program\": \"WildmereBench\",\r\n"
+        "  \"version\": \"1.8.0.0\",\r\n"
+        "  \"started\": \"05.04.2007 15:04:05\",\r\n"
+        "  \"machine\": [\r\n"
+        "    {\"name\": \"CPU\", \"value\": \"Intel\\u00ae Core \\\"Duo\\\"\"},\r\n"
+        "    {\"name\": \"CPU speed\", \"value\": \"2000 MHz\"}\r\n"
+        "  ],\r\n"
+        "  \"settings\": {\r\n"
+        "    \"demo\": \"Pier, 1.tmd\",\r\n"
+        "    \"quality\": \"Maximum quality option\",\r\n"
+        "    \"renderer\": \"Direct3D\",\r\n"
+        "    \"shaderModel\": \"model 2.0b\",\r\n"
+        "    \"antialiasing\": \"4\\u00d7\",\r\n"
+        "    \"anisotropic\": \"8\\u00d7\",\r\n"
+        "    \"hdr\": \"disabled\",\r\n"
+        "    \"instancing\": \"enabled\",\r\n"
+        "    \"normalMaps\": \"disabled\",\r\n"
+        "    \"runs\": 2,\r\n"
+        "    \"note\": \"C:\\\\drivers\\\\new \\u20ac\"\r\n"
+        "  },\r\n"
+        "  \"slots\": [\r\n"
+        "    {\r\n"
+        "      \"slot\": 2,\r\n"
+        "      \"resolution\": \"1024\\u00d7768\",\r\n"
+        "      \"width\": 1024,\r\n"
+        "      \"height\": 768,\r\n"
+        "      \"status\": \"ok\",\r\n"
+        "      \"runs\": [\r\n"
+        "        {\"run\": 1, \"text\": \"40,5\", \"score\": 40.5},\r\n"
+        "        {\"run\": 2, \"text\": \"49.5\", \"score\": 49.5}\r\n"
+        "      ],\r\n"
+        "      \"average\": 45,\r\n"
+        "      \"averageText\": \"45\",\r\n"
+        "      \"min\": 40.5,\r\n"
+        "      \"max\": 49.5,\r\n"
+        "      \"stddev\": 6.363961030678928,\r\n"
+        "      \"cv\": 14.142135623730951,\r\n"
+        "      \"unstable\": true\r\n"
+        "    },\r\n"
+        "    {\r\n"
+        "      \"slot\": 3,\r\n"
+        "      \"resolution\": \"1280\\u00d71024\",\r\n"
+        "      \"width\": 1280,\r\n"
+        "      \"height\": 1024,\r\n"
+        "      \"status\": \"failed\",\r\n"
+        "      \"failure\": \"no finish line\"\r\n"
+        "    }\r\n"
+        "  ]\r\n"
+        "}\r\n";
+    EXPECT_EQ(ResultsJson(TwoSlots(), test::Windows1252ToUtf16), expected);
+}
+
+TEST(ResultsJson, ReadsBackToTheSameTextsAndNumbers) {
+    SequenceResults r = TwoSlots();
+    r.Slots[0].Runs = {{"0.1", 0.1}, {"77.81", 77.81}, {"1e+20", 1e20}};
+    const auto json = test::JsonParser::Parse(ResultsJson(r, test::Windows1252ToUtf16));
+    ASSERT_TRUE(json);
+    EXPECT_EQ((*json)["machine"].Items[0]["value"].Text, "Intel\xAE Core \"Duo\"");
+    const auto& runs = (*json)["slots"].Items[0]["runs"].Items;
+    ASSERT_EQ(runs.size(), 3u);
+    for (std::size_t j = 0; j < runs.size(); ++j) EXPECT_EQ(runs[j]["score"].Number, r.Slots[0].Runs[j].Score);
+    EXPECT_EQ((*json)["slots"].Items[0]["cv"].Number, StatisticsOf(ScoresOf(r.Slots[0])).CvPercent);
+    EXPECT_FALSE(test::JsonParser::Parse(ResultsJson(r, test::Windows1252ToUtf16).substr(0, 200)));
+}
+
+TEST(ResultsJson, ControlCharactersAndNoSlots) {
+    EXPECT_EQ(JsonString("a\tb\r\n\x01", test::Windows1252ToUtf16), "\"a\\tb\\r\\n\\u0001\"");
+    SequenceResults none;
+    const std::string json = ResultsJson(none, test::Windows1252ToUtf16);
+    EXPECT_NE(json.find("\"machine\": [],\r\n"), std::string::npos);
+    EXPECT_NE(json.find("\"slots\": []\r\n}"), std::string::npos);
+}
+
+TEST(ResultsCsv, OneRowPerRunOfTheSlotsThatSucceeded) {
+    SequenceResults r = TwoSlots();
+    r.Slots[0].Runs[0].Score = 40.25;
+    EXPECT_EQ(ResultsCsv(r),
+              "slot,resolution,run,score\r\n"
+              "2,1024\xD7" "768,1,40.25\r\n"
+              "2,1024\xD7" "768,2,49.5\r\n");
+}
+
+TEST(ResultsCsv, FieldsAreQuotedOnlyWhenTheyMustBe) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"1024\xD7" "768", "1024\xD7" "768"},
+        {"a,b", "\"a,b\""},
+        {"say \"hi\"", "\"say \"\"hi\"\"\""},
+        {"two\r\nlines", "\"two\r\nlines\""},
+    };
+    for (const auto& [text, field] : cases) EXPECT_EQ(CsvField(text), field);
+}
+
+}  // namespace
+}  // namespace wmb

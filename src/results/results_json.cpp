@@ -1,0 +1,134 @@
+#include "results/results_json.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace wmb {
+namespace {
+
+constexpr const char* kEol = "\r\n";
+
+std::string Escaped(char16_t unit) {
+    switch (unit) {
+        case u'"': return "\\\"";
+        case u'\\': return "\\\\";
+        case u'\b': return "\\b";
+        case u'\f': return "\\f";
+        case u'\n': return "\\n";
+        case u'\r': return "\\r";
+        case u'\t': return "\\t";
+        default: break;
+    }
+    if (unit >= 0x20 && unit < 0x7F) return std::string(1, static_cast<char>(unit));
+    char buffer[8];
+    std::snprintf(buffer, sizeof buffer, "\\u%04x", static_cast<unsigned>(unit));
+    return buffer;
+}
+
+// Writes "key": value pairs, one per line at `indent`, separated by commas.
+class ObjectLines {
+public:
+    ObjectLines(std::string& out, const AnsiToUtf16& toUtf16, int indent)
+        : out_(out), toUtf16_(toUtf16), indent_(indent, ' ') {}
+    ObjectLines& Text(const char* key, const std::string& value) { return Raw(key, JsonString(value, toUtf16_)); }
+    ObjectLines& Number(const char* key, double value) { return Raw(key, NumberText(value)); }
+    ObjectLines& Flag(const char* key, bool value) { return Raw(key, value ? "true" : "false"); }
+    ObjectLines& Raw(const char* key, const std::string& json) {
+        if (!first_) out_ += std::string(",") + kEol;
+        first_ = false;
+        out_ += indent_ + "\"" + key + "\": " + json;
+        return *this;
+    }
+
+private:
+    std::string& out_;
+    const AnsiToUtf16& toUtf16_;
+    std::string indent_;
+    bool first_ = true;
+};
+
+// Items of an array, one per line at `indent`, between "[" and the closing "]" one level out.
+std::string ArrayOf(const std::vector<std::string>& items, int indent) {
+    if (items.empty()) return "[]";
+    const std::string pad(static_cast<std::size_t>(indent), ' ');
+    std::string json = std::string("[") + kEol;
+    for (std::size_t i = 0; i < items.size(); ++i) json += pad + items[i] + (i + 1 < items.size() ? "," : "") + kEol;
+    return json + std::string(static_cast<std::size_t>(indent - 2), ' ') + "]";
+}
+
+std::string SlotJson(const SlotResult& slot, const AnsiToUtf16& toUtf16) {
+    std::string json = std::string("{") + kEol;
+    ObjectLines lines(json, toUtf16, 6);
+    lines.Number("slot", slot.Slot)
+        .Text("resolution", slot.Resolution)
+        .Number("width", slot.Width)
+        .Number("height", slot.Height);
+    if (slot.Failure) {
+        lines.Text("status", "failed").Text("failure", FailureText(*slot.Failure));
+    } else {
+        std::vector<std::string> runs;
+        for (std::size_t j = 0; j < slot.Runs.size(); ++j) {
+            runs.push_back("{\"run\": " + std::to_string(j + 1) + ", \"text\": " +
+                           JsonString(slot.Runs[j].Text, toUtf16) + ", \"score\": " + NumberText(slot.Runs[j].Score) +
+                           "}");
+        }
+        const RunStatistics stats = StatisticsOf(ScoresOf(slot));
+        lines.Text("status", "ok")
+            .Raw("runs", ArrayOf(runs, 8))
+            .Number("average", stats.Mean)
+            .Text("averageText", slot.AverageText)
+            .Number("min", stats.Min)
+            .Number("max", stats.Max)
+            .Number("stddev", stats.StdDev)
+            .Number("cv", stats.CvPercent)
+            .Flag("unstable", stats.Unstable);
+    }
+    return json + kEol + "    }";
+}
+
+}  // namespace
+
+std::string JsonString(const std::string& text, const AnsiToUtf16& toUtf16) {
+    std::string json = "\"";
+    for (char16_t unit : toUtf16(text)) json += Escaped(unit);
+    return json + "\"";
+}
+
+std::string ResultsJson(const SequenceResults& results, const AnsiToUtf16& toUtf16) {
+    std::vector<std::string> machine;
+    for (const MachineFact& fact : results.Machine) {
+        machine.push_back("{\"name\": " + JsonString(fact.Label, toUtf16) + ", \"value\": " +
+                          JsonString(fact.Value, toUtf16) + "}");
+    }
+
+    const ResultSettings& s = results.Settings;
+    std::string settings = std::string("{") + kEol;
+    ObjectLines(settings, toUtf16, 4)
+        .Text("demo", s.Demo)
+        .Text("quality", s.Quality)
+        .Text("renderer", s.Renderer)
+        .Text("shaderModel", s.ShaderModel)
+        .Text("antialiasing", s.Antialiasing)
+        .Text("anisotropic", s.Anisotropic)
+        .Text("hdr", s.Hdr)
+        .Text("instancing", s.Instancing)
+        .Text("normalMaps", s.NormalMaps)
+        .Number("runs", s.Runs)
+        .Text("note", s.Note);
+    settings += std::string(kEol) + "  }";
+
+    std::vector<std::string> slots;
+    for (const SlotResult& slot : results.Slots) slots.push_back(SlotJson(slot, toUtf16));
+
+    std::string json = std::string("{") + kEol;
+    ObjectLines(json, toUtf16, 2)
+        .Text("program", "WildmereBench")
+        .Text("version", results.Version)
+        .Text("started", results.Started)
+        .Raw("machine", ArrayOf(machine, 4))
+        .Raw("settings", settings)
+        .Raw("slots", ArrayOf(slots, 4));
+    return json + kEol + "}" + kEol;
+}
+
+}  // namespace wmb

@@ -1,0 +1,87 @@
+#pragma once
+// What a finished benchmark sequence measured, for the data files written beside its report: the facts
+// of the report head, the chosen settings and, per resolution slot, every run's score or the failure.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "demos/demo_table.h"
+#include "run/log_reader.h"
+#include "run/report.h"
+#include "settings/bench_settings.h"
+
+namespace wmb {
+
+// A slot whose runs spread more than this (coefficient of variation, in percent) is unstable.
+inline constexpr double kUnstableCvPercent = 3.0;
+
+struct RunStatistics {
+    double Mean = 0;
+    double Min = 0;
+    double Max = 0;
+    double StdDev = 0;     // sample standard deviation (n - 1); 0 for one run
+    double CvPercent = 0;  // StdDev / Mean * 100; 0 when the mean is 0
+    bool Unstable = false;
+};
+
+RunStatistics StatisticsOf(const std::vector<double>& scores);
+
+enum class SlotFailure { NoLog, NoFinishLine, UnreadableScore };
+
+// "no log", "no finish line" or "unreadable score".
+std::string FailureText(SlotFailure failure);
+
+struct RunScore {
+    std::string Text;  // as the game wrote it
+    double Score = 0;
+};
+
+struct SlotResult {
+    int Slot = 0;             // 0..6, see settings/slots.h
+    std::string Resolution;   // "1024\xD7768"
+    int Width = 0;
+    int Height = 0;
+    std::optional<SlotFailure> Failure;
+    std::vector<RunScore> Runs;
+    std::string AverageText;  // as the report shows it
+};
+
+SlotResult SucceededSlot(int slot, const BenchSettings& settings, const RunResults& results);
+SlotResult FailedSlot(int slot, const BenchSettings& settings, SlotFailure failure);
+
+std::vector<double> ScoresOf(const SlotResult& slot);
+
+// The chosen settings as the report shows them.
+struct ResultSettings {
+    std::string Demo;  // "Pier, 1.tmd"
+    std::string Quality;
+    std::string Renderer;
+    std::string ShaderModel;
+    std::string Antialiasing;
+    std::string Anisotropic;
+    std::string Hdr;
+    std::string Instancing;
+    std::string NormalMaps;
+    int Runs = 0;
+    std::string Note;
+};
+
+ResultSettings ResultSettingsFrom(const BenchSettings& settings, int runs, const std::string& qualityLabel,
+                                  const std::string& rendererLabel, const DemoLocation& demo);
+
+struct SequenceResults {
+    std::string Version;
+    std::string Started;
+    std::vector<MachineFact> Machine;
+    ResultSettings Settings;
+    std::vector<SlotResult> Slots;
+};
+
+// A file beside the report that shares its stamp: "result_STAMP_" + `ending`.
+std::string BesideReport(const std::string& reportPath, const std::string& ending);
+
+// Shortest text that reads back as the same number, with "." whatever the locale.
+std::string NumberText(double value);
+
+}  // namespace wmb

@@ -1,0 +1,99 @@
+// The data files written beside a saved report: the results as JSON and CSV and the chart page.
+
+#include <cstdlib>
+#include <utility>
+
+#include "e2e/bench_fixture.h"
+#include "platform/win32/version_reader.h"
+#include "support/json_value.h"
+
+namespace wmb::e2e {
+namespace {
+
+using test::JsonParser;
+using test::JsonValue;
+
+// The frame-rate texts of a timedemo log, one per run: after the first comma of the result line, then
+// after the first colon, without the blanks around.
+std::vector<std::string> ScoreTexts(const std::string& log, int runs) {
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < log.size();) {
+        std::size_t end = log.find("\r\n", start);
+        if (end == std::string::npos) end = log.size();
+        lines.push_back(log.substr(start, end - start));
+        start = end + 2;
+    }
+    std::vector<std::string> scores;
+    for (int run = 1; run <= runs; ++run) {
+        const std::size_t index = 3 + 5 * static_cast<std::size_t>(run - 1);
+        if (index >= lines.size()) return {};
+        std::string score = lines[index];
+        score = score.substr(score.find(',') + 1);
+        score = score.substr(score.find(':') + 1);
+        score.erase(0, score.find_first_not_of(' '));
+        score.erase(score.find_last_not_of(' ') + 1);
+        scores.push_back(score);
+    }
+    return scores;
+}
+
+class ResultsE2E : public BenchTest {};
+
+TEST_F(ResultsE2E, ThreeSlotsWithAFailedOneGiveTheDataFilesBesideTheReport) {
+    PointAtGame();
+    // The second start ends before its last run: that slot fails, the others succeed.
+    WriteAll(game_ + "wildmere-test.ini", "keep_logs=1\r\n[launch 2]\r\nquit_early=1\r\n");
+    StartProgram();
+    ChooseTypicalSettings("3");
+    for (int slot : {0, 1, 2}) CheckResolution(slot);
+    RunBenchmark(kSuccessStatus);
+    CloseProgram();
+
+    const std::string folder = game_ + "Benchmark\\";
+    const auto reports = ReportsIn(folder);
+    ASSERT_EQ(reports.size(), 1u);
+    const std::string base = folder + reports[0].substr(0, reports[0].size() - 4);
+    EXPECT_EQ(FilesIn(folder).size(), 4u);
+
+    const auto json = JsonParser::Parse(ReadAll(base + ".json"));
+    ASSERT_TRUE(json) << ReadAll(base + ".json");
+    EXPECT_EQ((*json)["version"].Text, ReadFileVersionString(program_ + "WildmereBench.exe"));
+    EXPECT_EQ((*json)["settings"]["runs"].Number, 3);
+    const auto& slots = (*json)["slots"].Items;
+    ASSERT_EQ(slots.size(), 3u);
+    EXPECT_EQ(slots[1]["resolution"].Text, "800\xD7" "600");
+    EXPECT_EQ(slots[1]["status"].Text, "failed");
+    EXPECT_EQ(slots[1]["failure"].Text, "no finish line");
+
+    // Each CSV row: its text up to the score, and the score.
+    std::vector<std::pair<std::string, double>> rows;
+    for (std::size_t k : {0u, 2u}) {
+        SCOPED_TRACE(k);
+        const JsonValue& slot = slots[k];
+        EXPECT_EQ(slot["slot"].Number, static_cast<double>(k));
+        EXPECT_EQ(slot["status"].Text, "ok");
+        const auto expected = ScoreTexts(ReadAll(game_ + "wildmere-log-" + std::to_string(k + 1) + ".txt"), 3);
+        const auto& runs = slot["runs"].Items;
+        ASSERT_EQ(expected.size(), 3u);
+        ASSERT_EQ(runs.size(), 3u);
+        for (std::size_t j = 0; j < runs.size(); ++j) {
+            EXPECT_EQ(runs[j]["text"].Text, expected[j]);
+            EXPECT_EQ(runs[j]["score"].Number, std::strtod(expected[j].c_str(), nullptr));
+            rows.push_back({std::to_string(k) + "," + slot["resolution"].Text + "," + std::to_string(j + 1) + ",",
+                            runs[j]["score"].Number});
+        }
+    }
+
+    const auto csv = LinesOf(base + ".csv");
+    ASSERT_EQ(csv.size(), rows.size() + 1);
+    EXPECT_EQ(csv[0], "slot,resolution,run,score");
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const auto& [start, score] = rows[i];
+        ASSERT_EQ(csv[i + 1].rfind(start, 0), 0u) << csv[i + 1];
+        EXPECT_EQ(std::strtod(csv[i + 1].c_str() + start.size(), nullptr), score) << csv[i + 1];
+    }
+    EXPECT_NE(ReadAll(base + "chart.htm").find("<svg"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace wmb::e2e
