@@ -2,7 +2,8 @@
 
 #include "results/results_csv.h"
 #include "results/results_json.h"
-#include "support/json_value.h"
+#include "compare/json_reader.h"
+#include "compare/results_file.h"
 #include "support/windows1252.h"
 
 namespace wmb {
@@ -87,17 +88,23 @@ TEST(ResultsJson, WholeFile) {
     EXPECT_EQ(ResultsJson(TwoSlots(), test::Windows1252ToUtf16), expected);
 }
 
+// What the program writes is what the comparison tool reads (texts come back as UTF-8).
 TEST(ResultsJson, ReadsBackToTheSameTextsAndNumbers) {
     SequenceResults r = TwoSlots();
     r.Slots[0].Runs = {{"0.1", 0.1}, {"77.81", 77.81}, {"1e+20", 1e20}};
-    const auto json = test::JsonParser::Parse(ResultsJson(r, test::Windows1252ToUtf16));
-    ASSERT_TRUE(json);
-    EXPECT_EQ((*json)["machine"].Items[0]["value"].Text, "Intel\xAE Core \"Duo\"");
-    const auto& runs = (*json)["slots"].Items[0]["runs"].Items;
-    ASSERT_EQ(runs.size(), 3u);
-    for (std::size_t j = 0; j < runs.size(); ++j) EXPECT_EQ(runs[j]["score"].Number, r.Slots[0].Runs[j].Score);
-    EXPECT_EQ((*json)["slots"].Items[0]["cv"].Number, StatisticsOf(ScoresOf(r.Slots[0])).CvPercent);
-    EXPECT_FALSE(test::JsonParser::Parse(ResultsJson(r, test::Windows1252ToUtf16).substr(0, 200)));
+    const std::string json = ResultsJson(r, test::Windows1252ToUtf16);
+    const ResultsRead read = ReadResultsFile(json);
+    ASSERT_TRUE(read.File) << read.Error;
+    EXPECT_EQ(read.File->Machine[0].second, "Intel\xC2\xAE Core \"Duo\"");
+    EXPECT_EQ(read.File->Slots[0].Resolution, "1024\xC3\x97" "768");
+    EXPECT_EQ(read.File->Slots[0].Scores, (std::vector<double>{0.1, 77.81, 1e20}));
+    EXPECT_TRUE(read.File->Slots[0].Unstable);
+    EXPECT_EQ(read.File->Slots[1].Failure, "no finish line");
+    const auto parsed = ParseJson(json);
+    ASSERT_TRUE(parsed.Value);
+    const double cv = *parsed.Value->Member("slots")->Array()->at(0).Member("cv")->Number();
+    EXPECT_EQ(cv, StatisticsOf(ScoresOf(r.Slots[0])).CvPercent);
+    EXPECT_FALSE(ReadResultsFile(json.substr(0, 200)).File);
 }
 
 TEST(ResultsJson, ControlCharactersAndNoSlots) {

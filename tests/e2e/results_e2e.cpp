@@ -5,13 +5,10 @@
 
 #include "e2e/bench_fixture.h"
 #include "platform/win32/version_reader.h"
-#include "support/json_value.h"
+#include "compare/json_reader.h"
 
 namespace wmb::e2e {
 namespace {
-
-using test::JsonParser;
-using test::JsonValue;
 
 // The frame-rate texts of a timedemo log, one per run: after the first comma of the result line, then
 // after the first colon, without the blanks around.
@@ -55,32 +52,45 @@ TEST_F(ResultsE2E, ThreeSlotsWithAFailedOneGiveTheDataFilesBesideTheReport) {
     const std::string base = folder + reports[0].substr(0, reports[0].size() - 4);
     EXPECT_EQ(FilesIn(folder).size(), 4u);
 
-    const auto json = JsonParser::Parse(ReadAll(base + ".json"));
-    ASSERT_TRUE(json) << ReadAll(base + ".json");
-    EXPECT_EQ((*json)["version"].Text, ReadFileVersionString(program_ + "WildmereBench.exe"));
-    EXPECT_EQ((*json)["settings"]["runs"].Number, 3);
-    const auto& slots = (*json)["slots"].Items;
+    const std::string jsonText = ReadAll(base + ".json");
+    const JsonParse parsed = ParseJson(jsonText);
+    ASSERT_TRUE(parsed.Value) << parsed.Error.Text() << "\n" << jsonText;
+    const JsonValue& json = *parsed.Value;
+    const auto text = [](const JsonValue& object, const char* name) {
+        const JsonValue* member = object.Member(name);
+        return member && member->String() ? *member->String() : std::string("(none)");
+    };
+    const auto number = [](const JsonValue& object, const char* name) {
+        const JsonValue* member = object.Member(name);
+        return member && member->Number() ? *member->Number() : -1.0;
+    };
+    EXPECT_EQ(text(json, "version"), ReadFileVersionString(program_ + "WildmereBench.exe"));
+    EXPECT_EQ(number(*json.Member("settings"), "runs"), 3);
+    ASSERT_TRUE(json.Member("slots") && json.Member("slots")->Array());
+    const JsonArray& slots = *json.Member("slots")->Array();
     ASSERT_EQ(slots.size(), 3u);
-    EXPECT_EQ(slots[1]["resolution"].Text, "800\xD7" "600");
-    EXPECT_EQ(slots[1]["status"].Text, "failed");
-    EXPECT_EQ(slots[1]["failure"].Text, "no finish line");
+    EXPECT_EQ(text(slots[1], "resolution"), "800\xC3\x97" "600");
+    EXPECT_EQ(text(slots[1], "status"), "failed");
+    EXPECT_EQ(text(slots[1], "failure"), "no finish line");
 
     // Each CSV row: its text up to the score, and the score.
     std::vector<std::pair<std::string, double>> rows;
     for (std::size_t k : {0u, 2u}) {
         SCOPED_TRACE(k);
         const JsonValue& slot = slots[k];
-        EXPECT_EQ(slot["slot"].Number, static_cast<double>(k));
-        EXPECT_EQ(slot["status"].Text, "ok");
+        EXPECT_EQ(number(slot, "slot"), static_cast<double>(k));
+        EXPECT_EQ(text(slot, "status"), "ok");
         const auto expected = ScoreTexts(ReadAll(game_ + "wildmere-log-" + std::to_string(k + 1) + ".txt"), 3);
-        const auto& runs = slot["runs"].Items;
+        ASSERT_TRUE(slot.Member("runs") && slot.Member("runs")->Array());
+        const JsonArray& runs = *slot.Member("runs")->Array();
         ASSERT_EQ(expected.size(), 3u);
         ASSERT_EQ(runs.size(), 3u);
+        const std::string resolution = k == 0 ? "640\xD7" "480" : "1024\xD7" "768";
         for (std::size_t j = 0; j < runs.size(); ++j) {
-            EXPECT_EQ(runs[j]["text"].Text, expected[j]);
-            EXPECT_EQ(runs[j]["score"].Number, std::strtod(expected[j].c_str(), nullptr));
-            rows.push_back({std::to_string(k) + "," + slot["resolution"].Text + "," + std::to_string(j + 1) + ",",
-                            runs[j]["score"].Number});
+            EXPECT_EQ(text(runs[j], "text"), expected[j]);
+            EXPECT_EQ(number(runs[j], "score"), std::strtod(expected[j].c_str(), nullptr));
+            rows.push_back({std::to_string(k) + "," + resolution + "," + std::to_string(j + 1) + ",",
+                            number(runs[j], "score")});
         }
     }
 
