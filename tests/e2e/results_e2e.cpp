@@ -1,11 +1,13 @@
 // The data files written beside a saved report: the results as JSON and CSV and the chart page.
 
+#include <cstdio>
 #include <cstdlib>
 #include <utility>
 
 #include "e2e/bench_fixture.h"
 #include "platform/win32/version_reader.h"
 #include "compare/json_reader.h"
+#include "ui/resource.h"
 
 namespace wmb::e2e {
 namespace {
@@ -103,6 +105,48 @@ TEST_F(ResultsE2E, ThreeSlotsWithAFailedOneGiveTheDataFilesBesideTheReport) {
         EXPECT_EQ(std::strtod(csv[i + 1].c_str() + start.size(), nullptr), score) << csv[i + 1];
     }
     EXPECT_NE(ReadAll(base + "chart.htm").find("<svg"), std::string::npos);
+}
+
+// Two sequences with different presets, then the comparison tool shipped beside the program on their two
+// results files: the page names both and gives each resolution's difference against the first.
+TEST_F(ResultsE2E, TheComparisonToolComparesTwoSequencesWithDifferentPresets) {
+    PointAtGame();
+    StartProgram();
+    ChooseTypicalSettings("2");
+    for (int slot : {0, 1}) CheckResolution(slot);
+    RunBenchmark(kSuccessStatus);
+    Click(Ctl(IDC_DETAIL0 + 2));
+    RunBenchmark(kSuccessStatus);
+    CloseProgram();
+
+    const std::string folder = game_ + "Benchmark\\";
+    const auto reports = ReportsIn(folder);
+    ASSERT_EQ(reports.size(), 2u);
+    std::vector<std::string> inputs;
+    std::vector<std::vector<double>> averages;
+    for (const std::string& report : reports) {
+        inputs.push_back(report.substr(0, report.size() - 4) + ".json");
+        const JsonParse parsed = ParseJson(ReadAll(folder + inputs.back()));
+        ASSERT_TRUE(parsed.Value) << parsed.Error.Text();
+        averages.emplace_back();
+        for (const JsonValue& slot : *parsed.Value->Member("slots")->Array())
+            averages.back().push_back(*slot.Member("average")->Number());
+    }
+    ASSERT_EQ(averages[0].size(), 2u);
+    ASSERT_EQ(averages[1].size(), 2u);
+
+    const std::string page = program_ + "compared.htm";
+    RunningProgram tool(program_ + "WildmereCompare.exe",
+                        "\"" + folder + inputs[0] + "\" \"" + folder + inputs[1] + "\" -o \"" + page + "\"", folder);
+    ASSERT_TRUE(tool.WaitForExit(30000));
+    EXPECT_EQ(tool.ExitCode(), 0u);
+    const std::string html = ReadAll(page);
+    for (const std::string& input : inputs) EXPECT_NE(html.find(input), std::string::npos) << input;
+    for (std::size_t k = 0; k < 2; ++k) {
+        char expected[32];
+        std::snprintf(expected, sizeof expected, ">%+.1f %%</td>", (averages[1][k] - averages[0][k]) / averages[0][k] * 100);
+        EXPECT_NE(html.find(expected), std::string::npos) << expected;
+    }
 }
 
 }  // namespace
