@@ -122,10 +122,13 @@ std::string Bar(const BarChart& chart, const ChartBar& bar, std::size_t series, 
     if (bar.Whisker) {
         const double low = frame.Y(bar.Whisker->first);
         const double high = frame.Y(bar.Whisker->second);
-        const std::string stroke = "stroke=\"" + std::string(kInkColor) + "\" stroke-width=\"1.5\"";
-        out += Line(center, low, center, high, stroke);
-        out += Line(center - 6, low, center + 6, low, stroke);
-        out += Line(center - 6, high, center + 6, high, stroke);
+        // A white edge under the dark line keeps the whisker visible on a dark bar.
+        const std::string ink = "stroke=\"" + std::string(kInkColor) + "\" stroke-width=\"1.5\"";
+        for (const std::string& stroke : {std::string("stroke=\"#ffffff\" stroke-width=\"4\""), ink}) {
+            out += Line(center, low, center, high, stroke);
+            out += Line(center - 6, low, center + 6, low, stroke);
+            out += Line(center - 6, high, center + 6, high, stroke);
+        }
         labelAbove = std::min({labelAbove, low, high});
     }
     for (double mark : bar.Marks) {
