@@ -27,16 +27,6 @@ struct Slot {
     std::vector<double> Scores;  // empty: the slot failed
 };
 
-std::string BuildFolder() {
-    const char* unixPath = std::getenv("WMB_TEST_BIN");
-    if (!unixPath) throw std::runtime_error("WMB_TEST_BIN is not set");
-    std::string path = std::string("Z:") + unixPath;
-    for (char& c : path) {
-        if (c == '/') c = '\\';
-    }
-    return path;
-}
-
 std::string Number(double value) {
     char text[32];
     std::snprintf(text, sizeof text, "%.1f", value);

@@ -35,16 +35,6 @@ bool WineCrashDialogShown() {
     return found;
 }
 
-std::string BuildFolder() {
-    const char* unixPath = std::getenv("WMB_TEST_BIN");
-    if (!unixPath) throw std::runtime_error("WMB_TEST_BIN is not set");
-    std::string path = std::string("Z:") + unixPath;
-    for (char& c : path) {
-        if (c == '/') c = '\\';
-    }
-    return path;
-}
-
 void BenchTest::SetUp() {
     const std::string work = BuildFolder() + "\\e2e-work\\" + TestName();
     RemoveTree(work);

@@ -20,8 +20,6 @@ inline constexpr const char* kSuccessStatus = "The benchmarking is successful.";
 inline constexpr const char* kRecoveryQuestion =
     "Last time an error occured. Do you wish to restore the original Wildmere settings?";
 
-// Windows path of the build folder (the ctest environment gives its Unix path).
-std::string BuildFolder();
 // Whether Wine's crash dialog (winedbg) is up for a program that died of an unhandled exception.
 bool WineCrashDialogShown();
 

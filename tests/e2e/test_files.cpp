@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -80,6 +81,17 @@ void RemoveTree(const std::string& folder) {
     op.pFrom = src.c_str();
     op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
     SHFileOperationA(&op);
+}
+
+std::string BuildFolder() {
+    // The ctest environment gives the build folder's Unix path.
+    const char* unixPath = std::getenv("WMB_TEST_BIN");
+    if (!unixPath) throw std::runtime_error("WMB_TEST_BIN is not set");
+    std::string path = std::string("Z:") + unixPath;
+    for (char& c : path) {
+        if (c == '/') c = '\\';
+    }
+    return path;
 }
 
 }  // namespace wmb::e2e

@@ -21,5 +21,7 @@ std::vector<std::string> LinesOf(const std::string& path);
 void CopyTree(const std::string& from, const std::string& to);
 // Removes a folder with everything in it, when it exists.
 void RemoveTree(const std::string& folder);
+// The build folder (WMB_TEST_BIN) as a Windows path without a closing backslash; throws when it is not set.
+std::string BuildFolder();
 
 }  // namespace wmb::e2e
