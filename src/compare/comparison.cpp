@@ -1,9 +1,9 @@
 #include "compare/comparison.h"
 
 #include <algorithm>
-#include <charconv>
 #include <tuple>
 
+#include "results/number_text.h"
 #include "results/svg_bar_chart.h"
 #include "run/report.h"
 
@@ -66,7 +66,7 @@ std::vector<std::string> SideBySide(const std::vector<ComparedInput>& inputs,
 std::string AverageCell(const ResultsSlot* slot) {
     if (!slot) return Cell("td", "no result", "class=\"none\"");
     if (!slot->Ok) return Cell("td", "failed (" + slot->Failure + ")", "class=\"failed\"");
-    const std::string text = slot->AverageText.empty() ? ShortestNumber(slot->Average) : slot->AverageText;
+    const std::string text = slot->AverageText.empty() ? NumberText(slot->Average) : slot->AverageText;
     return Cell("td", text + (slot->Unstable ? " (unstable)" : ""), slot->Unstable ? "class=\"num unstable\"" : "class=\"num\"");
 }
 
@@ -157,10 +157,8 @@ std::optional<ResolutionMismatch> CheckResolutions(const std::vector<ComparedInp
 std::string PercentAgainstFirst(const ResultsSlot* first, const ResultsSlot* slot) {
     if (!first || !slot || !first->Ok || !slot->Ok || first->Average == 0) return "-";
     const double percent = (slot->Average - first->Average) / first->Average * 100;
-    char buf[64];
-    const auto result = std::to_chars(buf, buf + sizeof buf, percent, std::chars_format::fixed, 1);
-    std::string text(buf, result.ptr);
-    if (text == "0.0" || text == "-0.0") return "0.0 %";
+    const std::string text = FixedText(percent, 1);
+    if (text == "0.0") return "0.0 %";
     return (text[0] == '-' ? "" : "+") + text + " %";
 }
 

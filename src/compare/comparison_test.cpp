@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "compare/compare_tool.h"
+#include "results/number_text.h"
 
 namespace wmb {
 
@@ -27,7 +28,7 @@ std::string ResultsJson(const std::string& quality, const std::vector<FixtureSlo
     for (std::size_t i = 0; i < slots.size(); ++i) {
         const FixtureSlot& s = slots[i];
         const std::string size = std::to_string(s.Width) + "\\u00d7" + std::to_string(s.Height);
-        const std::string average = ShortestNumber(s.Average);
+        const std::string average = NumberText(s.Average);
         json += (i ? ",\r\n    " : "\r\n    ") + std::string("{\"slot\": ") + std::to_string(i) + ", \"resolution\": \"" + size +
                 "\", \"width\": " + std::to_string(s.Width) + ", \"height\": " + std::to_string(s.Height);
         json += s.Average < 0 ? ", \"status\": \"failed\", \"failure\": \"no log\"}"

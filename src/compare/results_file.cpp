@@ -1,9 +1,9 @@
 #include "compare/results_file.h"
 
-#include <charconv>
 #include <cmath>
 
 #include "compare/json_reader.h"
+#include "results/number_text.h"
 
 namespace wmb {
 
@@ -27,7 +27,7 @@ std::string SettingLabel(const std::string& key) {
 // A member's value as text: strings as they are, numbers shortest, true/false, null as "".
 std::string AsText(const JsonValue& value) {
     if (const std::string* s = value.String()) return *s;
-    if (const double* n = value.Number()) return ShortestNumber(*n);
+    if (const double* n = value.Number()) return NumberText(*n);
     if (const bool* b = value.Bool()) return *b ? "true" : "false";
     if (value.IsNull()) return "";
     throw BadField{"a setting is a list or an object"};
@@ -106,12 +106,6 @@ ResultsFile Read(const JsonValue& root) {
 }
 
 }  // namespace
-
-std::string ShortestNumber(double value) {
-    char buf[64];
-    const auto result = std::to_chars(buf, buf + sizeof buf, value);
-    return std::string(buf, result.ptr);
-}
 
 ResultsRead ReadResultsFile(const std::string& json) {
     ResultsRead read;

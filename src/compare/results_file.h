@@ -41,7 +41,4 @@ struct ResultsRead {
 
 ResultsRead ReadResultsFile(const std::string& json);
 
-// A number as the shortest text that reads back to it ("3", "45.3").
-std::string ShortestNumber(double value);
-
 }  // namespace wmb

@@ -1,6 +1,5 @@
 #include "results/results_chart_page.h"
 
-#include <charconv>
 #include <utility>
 
 #include "run/report.h"
@@ -19,12 +18,6 @@ constexpr const char* kStyle =
     "td.number {text-align: right;}\r\n"
     ".unstable {color: #c05a00; font-weight: bold;}\r\n"
     ".failed {color: #990000;}\r\n";
-
-std::string Fixed2(double value) {
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
-    return std::string(buffer, result.ptr);
-}
 
 std::string WithCrLf(const std::string& text) {
     std::string out;
@@ -59,9 +52,9 @@ std::string SlotRow(const SlotResult& slot) {
     const RunStatistics stats = StatisticsOf(ScoresOf(slot));
     std::string runs;
     for (const RunScore& run : slot.Runs) runs += (runs.empty() ? "" : ", ") + EscapeHtml(run.Text);
-    row += Cell(runs) + Cell(Fixed2(stats.Mean), "number") + Cell(Fixed2(stats.Min), "number") +
-           Cell(Fixed2(stats.Max), "number") + Cell(Fixed2(stats.StdDev), "number") +
-           Cell(Fixed2(stats.CvPercent) + " %", "number");
+    row += Cell(runs) + Cell(FixedText(stats.Mean, 2), "number") + Cell(FixedText(stats.Min, 2), "number") +
+           Cell(FixedText(stats.Max, 2), "number") + Cell(FixedText(stats.StdDev, 2), "number") +
+           Cell(FixedText(stats.CvPercent, 2) + " %", "number");
     return row + (stats.Unstable ? Cell("unstable", "unstable") : Cell("stable")) + "</tr>";
 }
 

@@ -106,10 +106,4 @@ std::string BesideReport(const std::string& reportPath, const std::string& endin
     return (named ? reportPath.substr(0, reportPath.size() - htm.size()) : reportPath) + ending;
 }
 
-std::string NumberText(double value) {
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
-
 }  // namespace wmb

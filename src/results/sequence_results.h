@@ -8,6 +8,7 @@
 
 #include "demos/demo_table.h"
 #include "run/log_reader.h"
+#include "results/number_text.h"
 #include "run/report.h"
 #include "settings/bench_settings.h"
 
@@ -80,8 +81,5 @@ struct SequenceResults {
 
 // A file beside the report that shares its stamp: "result_STAMP_" + `ending`.
 std::string BesideReport(const std::string& reportPath, const std::string& ending);
-
-// Shortest text that reads back as the same number, with "." whatever the locale.
-std::string NumberText(double value);
 
 }  // namespace wmb

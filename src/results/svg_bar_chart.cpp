@@ -1,10 +1,10 @@
 #include "results/svg_bar_chart.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstddef>
 
+#include "results/number_text.h"
 #include "run/report.h"
 
 namespace wmb {
@@ -30,13 +30,7 @@ const char* const kSeriesColors[] = {"#3b6ea5", "#59a14f", "#8c6bb1", "#d4494b",
 
 double Finite(double v) { return std::isfinite(v) ? v : 0.0; }
 
-std::string Fixed(double v, int decimals) {
-    char buf[64];
-    auto result = std::to_chars(buf, buf + sizeof buf, Finite(v), std::chars_format::fixed, decimals);
-    std::string text(buf, result.ptr);
-    if (text.find_first_not_of("-0.") == std::string::npos && text[0] == '-') text.erase(0, 1);  // no "-0.0"
-    return text;
-}
+std::string Fixed(double v, int decimals) { return FixedText(Finite(v), decimals); }
 
 std::string Coord(double v) { return Fixed(v, 1); }
 
