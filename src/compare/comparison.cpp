@@ -207,20 +207,10 @@ std::string ComparisonPage(const std::vector<ComparedInput>& inputs) {
     lines.insert(lines.end(), averages.begin(), averages.end());
     lines.push_back("</table>");
     lines.push_back("<h2>Chart</h2>");
-    std::string svg = BarChartSvg(AveragesChart(inputs, rows));
-    if (!svg.empty() && svg.back() == '\n') svg.pop_back();
-    lines.push_back(svg);
+    const std::string svg = BarChartSvg(AveragesChart(inputs, rows));
+    lines.push_back(svg.substr(0, svg.size() - 2));  // without its last CR LF, which the join adds
     lines.insert(lines.end(), {"</body>", "</html>"});
-
-    std::string page;
-    for (const std::string& line : lines) {
-        for (char c : line) {
-            if (c == '\n') page += '\r';
-            if (c != '\r') page += c;
-        }
-        page += "\r\n";
-    }
-    return page;
+    return JoinReport(lines);
 }
 
 }  // namespace wmb

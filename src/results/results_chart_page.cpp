@@ -19,15 +19,6 @@ constexpr const char* kStyle =
     ".unstable {color: #c05a00; font-weight: bold;}\r\n"
     ".failed {color: #990000;}\r\n";
 
-std::string WithCrLf(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        if (c == '\n' && (out.empty() || out.back() != '\r')) out += '\r';
-        out += c;
-    }
-    return out;
-}
-
 // The settings in one line; an option without a chosen item (empty, or a bare "\xD7") is left out.
 std::string SettingsSummary(const ResultSettings& s) {
     std::string summary = s.Quality + ", " + s.Renderer + " renderer";
@@ -97,7 +88,7 @@ std::string ResultsChartPage(const SequenceResults& results) {
         "<body>\r\n"
         "<h1>Wildmere Benchmark of " + started + "</h1>\r\n"
         "<p class=\"settings\">" + EscapeHtml(SettingsSummary(results.Settings)) + "</p>\r\n" +
-        WithCrLf(BarChartSvg(ResultsChart(results))) +
+        BarChartSvg(ResultsChart(results)) +
         "<table>\r\n"
         "<caption>Figures per resolution</caption>\r\n"
         "<tr><th>Resolution</th><th>Runs (FPS)</th><th>Average</th><th>Lowest</th><th>Highest</th>"

@@ -68,17 +68,17 @@ struct Frame {
 };
 
 std::string Text(double x, double y, const std::string& attributes, const std::string& text) {
-    return "<text x=\"" + Coord(x) + "\" y=\"" + Coord(y) + "\" " + attributes + ">" + EscapeHtml(text) + "</text>\n";
+    return "<text x=\"" + Coord(x) + "\" y=\"" + Coord(y) + "\" " + attributes + ">" + EscapeHtml(text) + "</text>\r\n";
 }
 
 std::string Rect(double x, double y, double w, double h, const std::string& attributes) {
     return "<rect x=\"" + Coord(x) + "\" y=\"" + Coord(y) + "\" width=\"" + Coord(w) + "\" height=\"" + Coord(h) +
-           "\" " + attributes + "/>\n";
+           "\" " + attributes + "/>\r\n";
 }
 
 std::string Line(double x1, double y1, double x2, double y2, const std::string& attributes) {
     return "<line x1=\"" + Coord(x1) + "\" y1=\"" + Coord(y1) + "\" x2=\"" + Coord(x2) + "\" y2=\"" + Coord(y2) +
-           "\" " + attributes + "/>\n";
+           "\" " + attributes + "/>\r\n";
 }
 
 std::string Axis(const BarChart& chart, const Frame& frame, const ChartScale& scale) {
@@ -93,7 +93,7 @@ std::string Axis(const BarChart& chart, const Frame& frame, const ChartScale& sc
     }
     const double middle = kPlotTop + kPlotHeight / 2;
     out += "<text transform=\"translate(18 " + Coord(middle) + ") rotate(-90)\" text-anchor=\"middle\" fill=\"" +
-           std::string(kInkColor) + "\">" + EscapeHtml(chart.ValueAxisLabel) + "</text>\n";
+           std::string(kInkColor) + "\">" + EscapeHtml(chart.ValueAxisLabel) + "</text>\r\n";
     return out;
 }
 
@@ -102,7 +102,7 @@ std::string Bar(const BarChart& chart, const ChartBar& bar, std::size_t series, 
     if (bar.Missing) {
         // Written upwards from the axis, so that a long label stays in the bar's place.
         return "<text transform=\"translate(" + Coord(center + 4) + " " + Coord(frame.Bottom() - 6) +
-               ") rotate(-90)\" fill=\"#888888\" font-style=\"italic\">" + EscapeHtml(chart.MissingLabel) + "</text>\n";
+               ") rotate(-90)\" fill=\"#888888\" font-style=\"italic\">" + EscapeHtml(chart.MissingLabel) + "</text>\r\n";
     }
     std::string out;
     const double top = frame.Y(bar.Value);
@@ -128,7 +128,7 @@ std::string Bar(const BarChart& chart, const ChartBar& bar, std::size_t series, 
     for (double mark : bar.Marks) {
         const double y = frame.Y(mark);
         out += "<circle cx=\"" + Coord(center) + "\" cy=\"" + Coord(y) + "\" r=\"3\" fill=\"#ffffff\" stroke=\"" +
-               kInkColor + "\" stroke-width=\"1.2\"/>\n";
+               kInkColor + "\" stroke-width=\"1.2\"/>\r\n";
         labelAbove = std::min(labelAbove, y - 3);
     }
     out += Text(center, labelAbove - 6, "text-anchor=\"middle\" fill=\"" + std::string(kInkColor) + "\"",
@@ -217,13 +217,13 @@ std::string BarChartSvg(const BarChart& chart) {
     const std::string w = Coord(width);
     const std::string h = Coord(height);
     return "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + w + "\" height=\"" + h + "\" viewBox=\"0 0 " + w + " " +
-           h + "\" role=\"img\" font-family=\"Segoe UI, Tahoma, Arial, sans-serif\" font-size=\"12\">\n" +
-           "<title>" + EscapeHtml(chart.Title) + "</title>\n" +
+           h + "\" role=\"img\" font-family=\"Segoe UI, Tahoma, Arial, sans-serif\" font-size=\"12\">\r\n" +
+           "<title>" + EscapeHtml(chart.Title) + "</title>\r\n" +
            "<defs><pattern id=\"" + kFlagPatternId +
            "\" width=\"6\" height=\"6\" patternUnits=\"userSpaceOnUse\" patternTransform=\"rotate(45)\">"
            "<rect width=\"6\" height=\"6\" fill=\"#ffffff\" fill-opacity=\"0.35\"/>"
-           "<line x1=\"0\" y1=\"0\" x2=\"0\" y2=\"6\" stroke=\"" + kFlagColor + "\" stroke-width=\"3\"/></pattern></defs>\n" +
-           body + "</svg>\n";
+           "<line x1=\"0\" y1=\"0\" x2=\"0\" y2=\"6\" stroke=\"" + kFlagColor + "\" stroke-width=\"3\"/></pattern></defs>\r\n" +
+           body + "</svg>\r\n";
 }
 
 }  // namespace wmb
