@@ -41,6 +41,11 @@ std::string DemoArguments(const std::string& mapArgument, const std::string& dem
 
 std::string FrameRangeText(int frames) { return "(1 - " + std::to_string(frames) + " frames)"; }
 
+std::string MapName(const DemoLocation& demo) {
+    const std::string& folder = demo.MapFolder;
+    return folder.empty() ? folder : folder.substr(0, folder.size() - 1);
+}
+
 void InstallDemo(FileSystem& fs, const Folders& folders, const BenchSettings& settings, DemoLocation& location,
                  std::string& commandLine) {
     const std::string levels = folders.Game + "Levels\\";

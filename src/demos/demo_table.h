@@ -48,6 +48,9 @@ struct DemoLocation {
     std::string DemoName;
 };
 
+// The map's name: its folder without the trailing backslash.
+std::string MapName(const DemoLocation& demo);
+
 // Puts the chosen demo into its level folder when it is missing there (an existing file is never
 // replaced), sets the location and appends the map and demo arguments to the command line; in
 // screenshot mode also the frame argument. With no demo chosen the location stays as it was. A map or

@@ -82,10 +82,9 @@ std::vector<double> ScoresOf(const SlotResult& slot) {
 
 ResultSettings ResultSettingsFrom(const BenchSettings& settings, int runs, const std::string& qualityLabel,
                                   const std::string& rendererLabel, const DemoLocation& demo) {
-    const std::string& map = demo.MapFolder;
     const SettingTexts texts = SectionSettingTexts(settings, runs <= 1);
     ResultSettings result;
-    result.Demo = (map.empty() ? map : map.substr(0, map.size() - 1)) + ", " + demo.DemoName + ".tmd";
+    result.Demo = MapName(demo) + ", " + demo.DemoName + ".tmd";
     result.Quality = qualityLabel;
     result.Renderer = rendererLabel;
     result.ShaderModel = ShaderModelText(settings.ShaderModel);

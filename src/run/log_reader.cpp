@@ -20,14 +20,6 @@ bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
            });
 }
 
-// Whole run count text as a number; nullopt for anything but up to six decimal digits.
-std::optional<std::size_t> ParseRunsArgument(const std::string& text) {
-    if (text.empty() || text.size() > 6 || !std::all_of(text.begin(), text.end(), IsDigit)) return std::nullopt;
-    std::size_t value = 0;
-    for (char c : text) value = value * 10 + static_cast<std::size_t>(c - '0');
-    return value;
-}
-
 // The frame rate of a score text written with the system's separator: a number from 0 up to the
 // single-precision range; nullopt for anything else.
 std::optional<double> FrameRate(const std::string& score, char systemSep) {
@@ -41,6 +33,13 @@ std::optional<double> FrameRate(const std::string& score, char systemSep) {
 std::size_t ResultLine(std::size_t run) { return 3 + 5 * (run - 1); }
 
 }  // namespace
+
+std::optional<std::size_t> ParseRunsArgument(const std::string& text) {
+    if (text.empty() || text.size() > 6 || !std::all_of(text.begin(), text.end(), IsDigit)) return std::nullopt;
+    std::size_t value = 0;
+    for (char c : text) value = value * 10 + static_cast<std::size_t>(c - '0');
+    return value;
+}
 
 std::vector<std::string> SplitLogLines(const std::string& bytes) {
     std::vector<std::string> lines;

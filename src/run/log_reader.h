@@ -41,6 +41,9 @@ struct RunResults {
 // The text without the blanks (spaces and tabs) at its start and its end.
 std::string TrimBlanks(const std::string& text);
 
+// The game's run argument (run count minus 1) as a number; nullopt for anything but up to six decimal digits.
+std::optional<std::size_t> ParseRunsArgument(const std::string& text);
+
 // Scores of every run, and their average when there are several. nullopt when the log is shorter
 // than its layout, the run count is not a number, or a score is no frame rate: not a number, below 0,
 // or beyond the single-precision range.

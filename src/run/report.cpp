@@ -156,9 +156,7 @@ std::vector<std::string> ReportSectionLines(const ReportSectionInput& input) {
     std::vector<std::string> lines;
     lines.push_back(HeadingLine(input));
     lines.push_back(EscapeHtml(input.QualityLabel) + ", " + EscapeHtml(input.RendererLabel) + " renderer<br>");
-    const std::string& mapFolder = input.Demo.MapFolder;
-    const std::string mapName = mapFolder.empty() ? std::string() : mapFolder.substr(0, mapFolder.size() - 1);
-    lines.push_back("Level: " + EscapeHtml(mapName) + ", demo: " + EscapeHtml(input.Demo.DemoName) + ".tmd<br>");
+    lines.push_back("Level: " + EscapeHtml(MapName(input.Demo)) + ", demo: " + EscapeHtml(input.Demo.DemoName) + ".tmd<br>");
     if (!oneRun || s.RendererIndex == 0) lines.push_back(ShaderLabel(s.ShaderModel) + "<br>");
 
     const SettingTexts texts = SectionSettingTexts(s, oneRun);

@@ -1,7 +1,6 @@
 #include "run/run_controller.h"
 
 #include <cctype>
-#include <charconv>
 #include <exception>
 #include <utility>
 
@@ -52,9 +51,8 @@ std::string Describe(std::exception_ptr e) {
 
 // The number of runs per slot: one more than the game's run argument.
 int RunCount(const std::string& runsArgument) {
-    int index = 0;
-    const auto [ptr, ec] = std::from_chars(runsArgument.data(), runsArgument.data() + runsArgument.size(), index);
-    return ec == std::errc() && ptr == runsArgument.data() + runsArgument.size() ? index + 1 : 0;
+    const std::optional<std::size_t> index = ParseRunsArgument(runsArgument);
+    return index ? static_cast<int>(*index) + 1 : 0;
 }
 
 bool IsFullPath(const std::string& path) {
