@@ -4,8 +4,10 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <string_view>
 
 #include "compare/comparison.h"
+#include "demos/filefinder/case_tables.h"
 
 namespace wmb {
 
@@ -35,13 +37,10 @@ std::string FileName(const std::string& path) {
 }  // namespace
 
 std::string DefaultComparePath(const std::string& firstInput) {
-    std::string base = firstInput;
-    if (base.size() >= 5) {
-        std::string ending = base.substr(base.size() - 5);
-        for (char& c : ending) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-        if (ending == ".json") base.resize(base.size() - 5);
-    }
-    return base + "_compare.htm";
+    const std::string_view ending = ".json";
+    const bool json = firstInput.size() >= ending.size() &&
+                      SameTextIgnoringCase(std::string_view(firstInput).substr(firstInput.size() - ending.size()), ending);
+    return firstInput.substr(0, json ? firstInput.size() - ending.size() : firstInput.size()) + "_compare.htm";
 }
 
 CompareOutcome RunCompare(const std::vector<std::string>& args,
