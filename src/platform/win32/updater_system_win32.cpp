@@ -8,11 +8,12 @@
 
 #include <vector>
 
-#include "platform/win32/file_search.h"
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/handle.h"
 #include "platform/win32/registry_key.h"
+#include "platform/win32/upgrade_folder_win32.h"
 #include "update/browser_command.h"
+#include "update/self_upgrade.h"
 #include "update/sha256.h"
 #include "update/upgrade_paths.h"
 
@@ -137,16 +138,8 @@ void Win32UpdaterSystem::OpenWebPage(const std::string& url) {
 }
 
 void Win32UpdaterSystem::DeleteTempFiles() {
-    const std::string folder = ProgramFolder();
-    std::vector<std::string> names;
-    for (FileSearch search(folder + "*" + kTempFileSuffix); search.Found();) {
-        if (!(search.Current().dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(search.Current().cFileName);
-        if (!search.Next()) break;
-    }
-    for (const std::string& name : names) {
-        SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA((folder + name).c_str());
-    }
+    UpgradeFolderWin32 folder(ProgramFolder());
+    RemoveTempFiles(folder);
 }
 
 void Win32UpdaterSystem::SetFileTime(const std::string& path, TDateTime time) {
