@@ -58,12 +58,8 @@ bool HasNetworkAddress() {
 
 // The temporary folder with its backslash, or the program's folder when that folder does not exist.
 std::string UpgraderFolder(const std::string& programFolder) {
-    char temp[MAX_PATH + 1] = {};
-    const DWORD length = GetTempPathA(sizeof temp, temp);
-    if (length == 0 || length > MAX_PATH) return programFolder;
-    const DWORD attributes = GetFileAttributesA(temp);
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return programFolder;
-    return temp;
+    const std::string temp = TempFolder();
+    return Win32FileSystem().FolderExists(temp) ? temp : programFolder;
 }
 
 // The program that opens ".html" files: the open command of the class ".html" names, or failing that the
