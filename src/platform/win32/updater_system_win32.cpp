@@ -27,15 +27,12 @@ constexpr const char* kTimerOwnerProperty = "WildmereBenchAutoCheck";
 
 // A dial-up connection that is up sets this flag.
 bool DialUpConnected() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\RemoteAccess", 0, KEY_READ, &key) !=
-        ERROR_SUCCESS)
-        return false;
+    const RegKey key = RegKey::Open(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\RemoteAccess", KEY_READ);
     DWORD flag = 0, size = sizeof flag;
-    const bool up = RegQueryValueExA(key, "Remote Connection", nullptr, nullptr, reinterpret_cast<BYTE*>(&flag),
-                                     &size) == ERROR_SUCCESS && flag != 0;
-    RegCloseKey(key);
-    return up;
+    return key.IsOpen() &&
+           RegQueryValueExA(key.Get(), "Remote Connection", nullptr, nullptr, reinterpret_cast<BYTE*>(&flag), &size) ==
+               ERROR_SUCCESS &&
+           flag != 0;
 }
 
 // An IPv4 address of this machine other than 127.0.0.1.
