@@ -24,8 +24,7 @@ const ControlRow kLayout[] = {
 
 void CrashDialog::Show(HINSTANCE instance, const CrashDetails& details) {
     details_ = details;
-    font_.Reset(CreateFontA(-Scaled(11), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
+    font_.Reset(MakeFont(11, FW_NORMAL));
     if (!CreateDialogWindow(instance, nullptr, kCrashDialogClass, kCrashDialogCaption, kWidth, kHeight,
                             GetSysColorBrush(COLOR_BTNFACE))) {
         return;

@@ -16,6 +16,11 @@ int Scaled(int coordinate) { return MulDiv(coordinate, SystemDpi(), 96); }
 
 RECT ScaledRect(int x, int y, int w, int h) { return RECT{Scaled(x), Scaled(y), Scaled(x + w), Scaled(y + h)}; }
 
+HFONT MakeFont(int pixels, int weight, const char* face, bool italic, BYTE family) {
+    return CreateFontA(-Scaled(pixels), 0, 0, 0, weight, italic, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | family, face);
+}
+
 SIZE WindowSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle) {
     RECT outer = ScaledRect(0, 0, clientWidth, clientHeight);
     AdjustWindowRectEx(&outer, style, FALSE, exStyle);
