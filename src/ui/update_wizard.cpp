@@ -109,13 +109,8 @@ void UpdateWizard::ShowCompletionPage(const std::string& doneTitle, const std::s
     ShowGroups(false);
     const HWND note = controls_.Find(IDC_WIZAFTERNOTE);
     SetWindowTextA(note, afterNote.c_str());
-    RECT text{0, 0, Scaled(kGroupWidth), 0};
-    if (HDC dc = GetDC(note)) {
-        SelectedObject selected(dc, font_.Get());
-        DrawTextA(dc, afterNote.c_str(), -1, &text, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
-        ReleaseDC(note, dc);
-    }
-    SetWindowPos(note, nullptr, 0, 0, Scaled(kGroupWidth), text.bottom - text.top,
+    SetWindowPos(note, nullptr, 0, 0, Scaled(kGroupWidth),
+                 WrappedTextHeight(note, font_.Get(), afterNote, Scaled(kGroupWidth)),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(note, SW_SHOW);
     const HWND finish = controls_.Find(IDC_WIZFINISH);
