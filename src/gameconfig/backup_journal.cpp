@@ -9,7 +9,6 @@
 namespace wmb {
 namespace {
 
-constexpr const char* kJournalName = "Backup\\sequence.jnl";
 constexpr const char* kStep = "step=";
 constexpr const char* kUserConfig = "user-config=";
 constexpr const char* kProgramConfig = "program-config=";

@@ -18,6 +18,9 @@
 
 namespace wmb {
 
+// The journal's place in the Program folder.
+inline constexpr const char* kJournalName = "Backup\\sequence.jnl";
+
 struct JournalState {
     std::string Step;
     bool UserConfigInBackup = false;

@@ -1,5 +1,6 @@
 #include "ui/crash_dialog.h"
 
+#include "platform/win32/file_system_win32.h"
 #include "ui/resource.h"
 #include "ui/shell_dialogs.h"
 
@@ -23,8 +24,7 @@ const ControlRow kLayout[] = {
 
 void CrashDialog::Show(HINSTANCE instance, const CrashDetails& details) {
     details_ = details;
-    font_.Reset(CreateFontA(-Scaled(11), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
+    font_.Reset(MakeFont(11, FW_NORMAL));
     if (!CreateDialogWindow(instance, nullptr, kCrashDialogClass, kCrashDialogCaption, kWidth, kHeight,
                             GetSysColorBrush(COLOR_BTNFACE))) {
         return;
@@ -65,14 +65,12 @@ void CrashDialog::Save() {
     std::string path = details_.ReportPath.empty() ? std::string("crash.txt")
                                                     : details_.ReportPath.substr(details_.ReportPath.rfind('\\') + 1);
     if (!ChooseSaveFile(Handle(), "Text files (*.txt)\0*.txt\0All files (*.*)\0*.*\0", "txt", path)) return;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    const bool ok = file != INVALID_HANDLE_VALUE &&
-                    WriteFile(file, details_.ReportText.data(), static_cast<DWORD>(details_.ReportText.size()),
-                              &written, nullptr) &&
-                    written == details_.ReportText.size();
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-    SetSendStatus(ok ? "The report was saved as " + path + "." : "The report could not be saved as " + path + ".");
+    try {
+        Win32FileSystem().WriteFile(path, details_.ReportText);
+        SetSendStatus("The report was saved as " + path + ".");
+    } catch (const std::exception&) {
+        SetSendStatus("The report could not be saved as " + path + ".");
+    }
 }
 
 }  // namespace wmb::ui

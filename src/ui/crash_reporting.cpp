@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "crash/crash_report.h"
+#include "gameconfig/backup_journal.h"
 #include "platform/win32/crash_handler.h"
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/http_services_win32.h"
@@ -46,7 +47,7 @@ void InstallCrashReporting(HINSTANCE instance) {
     CrashHandlerSetup setup;
     setup.ProgramVersion = ReadFileVersionString(ProgramPath());
     setup.CrashFolder = UserCrashFolder();
-    setup.JournalPath = ProgramFolder() + "Backup\\sequence.jnl";
+    setup.JournalPath = ProgramFolder() + kJournalName;
     setup.Present = [instance](const CrashDetails& details) {
         if (TestCrashKind() == "second-fault") TriggerTestCrash("access-violation");
         std::unique_ptr<CrashUploader> uploader;

@@ -1,5 +1,7 @@
 #include "ui/layout.h"
 
+#include "ui/gdi.h"
+
 namespace wmb::ui {
 
 int SystemDpi() {
@@ -15,6 +17,23 @@ int SystemDpi() {
 int Scaled(int coordinate) { return MulDiv(coordinate, SystemDpi(), 96); }
 
 RECT ScaledRect(int x, int y, int w, int h) { return RECT{Scaled(x), Scaled(y), Scaled(x + w), Scaled(y + h)}; }
+
+HFONT MakeFont(int pixels, int weight, const char* face, bool italic, BYTE family) {
+    return CreateFontA(-Scaled(pixels), 0, 0, 0, weight, italic, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | family, face);
+}
+
+int WrappedTextHeight(HWND control, HFONT font, const std::string& text, int width) {
+    RECT bounds{0, 0, width, 0};
+    if (HDC dc = GetDC(control)) {
+        {
+            SelectedObject selected(dc, font);
+            DrawTextA(dc, text.c_str(), -1, &bounds, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+        }
+        ReleaseDC(control, dc);
+    }
+    return bounds.bottom - bounds.top;
+}
 
 SIZE WindowSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle) {
     RECT outer = ScaledRect(0, 0, clientWidth, clientHeight);

@@ -5,6 +5,7 @@
 
 #include <map>
 #include <span>
+#include <string>
 
 namespace wmb::ui {
 
@@ -34,6 +35,10 @@ struct ControlRow {
 int SystemDpi();
 int Scaled(int coordinate);
 RECT ScaledRect(int x, int y, int w, int h);
+// A font `pixels` high at 96 DPI (scaled), of the ANSI character set; the caller owns it.
+HFONT MakeFont(int pixels, int weight, const char* face = "MS Sans Serif", bool italic = false, BYTE family = FF_SWISS);
+// The height of `text` in `font` wrapped at `width` pixels, as a word-wrapping static control shows it.
+int WrappedTextHeight(HWND control, HFONT font, const std::string& text, int width);
 // The outer size of a window with these styles whose client area is clientWidth × clientHeight at
 // 96 DPI (scaled).
 SIZE WindowSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle);

@@ -29,11 +29,6 @@ constexpr const char* kPartnerAddress = "http://www.pixelgrund.com/";
 constexpr const char* kPageTitles[] = {"Path",       "Demos",   "Settings 1", "Settings 2",
                                        "Settings 3", "General", "Screen",     "Specific"};
 
-HFONT MakeFont(int pixels, int weight) {
-    return CreateFontA(-Scaled(pixels), 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
-}
-
 // Clipped by their siblings, so the abort panel laid over them stays on top.
 constexpr DWORD kUnderPanel = WS_CLIPSIBLINGS;
 

@@ -61,11 +61,6 @@ const ControlRow kLayout[] = {
     {"BUTTON", "", IDCANCEL, 380, 248, 75, 25, kChild | WS_TABSTOP | BS_DEFPUSHBUTTON},
 };
 
-HFONT MakeFont(const char* face, int pixels, int weight, bool italic, BYTE family) {
-    return CreateFontA(-Scaled(pixels), 0, 0, 0, weight, italic, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | family, face);
-}
-
 }  // namespace
 
 void UpdateWizard::Show(HINSTANCE instance, const TWizardTexts& texts, bool hideFileLocation, bool stayOnTop) {
@@ -73,8 +68,8 @@ void UpdateWizard::Show(HINSTANCE instance, const TWizardTexts& texts, bool hide
         const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_PROGRESS_CLASS};
         InitCommonControlsEx(&classes);
         RegisterWindowClass(instance, kUpdateWizardClass, GetSysColorBrush(COLOR_BTNFACE));
-        if (!font_) font_.Reset(MakeFont("MS Sans Serif", 11, FW_NORMAL, false, FF_SWISS));
-        if (!titleFont_) titleFont_.Reset(MakeFont("Times New Roman", 19, FW_BOLD, true, FF_ROMAN));
+        if (!font_) font_.Reset(MakeFont(11, FW_NORMAL));
+        if (!titleFont_) titleFont_.Reset(MakeFont(19, FW_BOLD, "Times New Roman", true, FF_ROMAN));
         if (!picture_) picture_ = LoadPicture(instance, IDB_WIZARD);
         const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
         const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
@@ -114,13 +109,8 @@ void UpdateWizard::ShowCompletionPage(const std::string& doneTitle, const std::s
     ShowGroups(false);
     const HWND note = controls_.Find(IDC_WIZAFTERNOTE);
     SetWindowTextA(note, afterNote.c_str());
-    RECT text{0, 0, Scaled(kGroupWidth), 0};
-    if (HDC dc = GetDC(note)) {
-        SelectedObject selected(dc, font_.Get());
-        DrawTextA(dc, afterNote.c_str(), -1, &text, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
-        ReleaseDC(note, dc);
-    }
-    SetWindowPos(note, nullptr, 0, 0, Scaled(kGroupWidth), text.bottom - text.top,
+    SetWindowPos(note, nullptr, 0, 0, Scaled(kGroupWidth),
+                 WrappedTextHeight(note, font_.Get(), afterNote, Scaled(kGroupWidth)),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(note, SW_SHOW);
     const HWND finish = controls_.Find(IDC_WIZFINISH);

@@ -1,7 +1,6 @@
 #include "ui/upgrade_offer_dialog.h"
 
 #include "ui/controls.h"
-#include "ui/gdi.h"
 #include "ui/resource.h"
 
 namespace wmb::ui {
@@ -65,13 +64,7 @@ void UpgradeOfferDialog::FitToText() {
     GetWindowRect(Handle(), &window);
     const int labelWidth = (window.right - window.left) - Scaled(kLabelLeft) - Scaled(kLabelRightGap);
     const HWND label = controls_.Find(IDC_OFFERLABEL);
-    RECT text{0, 0, labelWidth, 0};
-    if (HDC dc = GetDC(label)) {
-        SelectedObject selected(dc, font_);
-        DrawTextA(dc, labelText_.c_str(), -1, &text, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
-        ReleaseDC(label, dc);
-    }
-    const int labelHeight = text.bottom - text.top;
+    const int labelHeight = WrappedTextHeight(label, font_, labelText_, labelWidth);
     Place(label, Scaled(kLabelLeft), Scaled(kLabelTop), labelWidth, labelHeight);
 
     RECT client{};

@@ -160,7 +160,7 @@ void TudAutoUpdater::Progress(const TudProgress& progress) {
 void TudAutoUpdater::FileDone() {
     const TInfoFile& file = files_[index_];
     // The file is read for its digest only when the information file gives one.
-    if (!file.Sha256.empty() && !file.Accepts(system_.FileSha256(target_))) return LostFile("checksum mismatch");
+    if (!file.Sha256.empty() && !file.Accepts(system_.FileSha256(target_))) return LostFile(kChecksumMismatch);
     if (fileTime_ != 0) system_.SetFileTime(target_, fileTime_);
     if (OnFileDone) OnFileDone(*this, target_);
     DownloadNextFile(false);

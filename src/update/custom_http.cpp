@@ -169,19 +169,11 @@ TudCustomHTTP::~TudCustomHTTP() {
     if (request_) request_->Detach(true);
 }
 
-bool TudCustomHTTP::StartRequest() {
-    if (busy_) return false;
-    Range = TudHTTPRange{};
-    return Start();
-}
+bool TudCustomHTTP::StartRequest() { return StartRangeRequest(0, 0); }
 
 bool TudCustomHTTP::StartRangeRequest(std::uint32_t startRange, std::uint32_t endRange) {
     if (busy_) return false;
     Range = TudHTTPRange{startRange, endRange};
-    return Start();
-}
-
-bool TudCustomHTTP::Start() {
     auto request = std::make_shared<Request>(*this, services_);
     state_ = TudRequestState{};
     contentType_.clear();

@@ -95,7 +95,6 @@ public:
 
 private:
     class Request;
-    bool Start();
     void Dispatch(const std::shared_ptr<Request>& request);
     void FinishAbort();
 

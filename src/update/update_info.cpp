@@ -5,6 +5,7 @@
 
 #include "demos/filefinder/case_tables.h"
 #include "demos/filefinder/search_criteria.h"
+#include "update/http_url.h"
 
 namespace wmb {
 namespace {
@@ -116,7 +117,7 @@ std::optional<TUpdateOffer> ReadUpdateOffer(const std::string& infoText, const T
 }
 
 std::optional<std::string> RedirectAddress(const std::string& url) {
-    const std::string address = url.find("://") == std::string::npos ? "http://" + url : url;
+    const std::string address = WithSchemePrefix(url);
     const std::string lower = LowerText(address);
     if (lower.starts_with("http://") || lower.starts_with("https://")) return address;
     return std::nullopt;

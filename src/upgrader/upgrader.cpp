@@ -18,9 +18,9 @@
 
 #include "demos/filefinder/case_tables.h"
 #include "platform/win32/handle.h"
+#include "platform/win32/upgrade_folder_win32.h"
 #include "update/self_upgrade.h"
 #include "update/upgrade_paths.h"
-#include "upgrader/upgrade_folder_win32.h"
 
 namespace wmb {
 namespace {

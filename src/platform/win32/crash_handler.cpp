@@ -12,6 +12,7 @@
 #include <typeinfo>
 
 #include "platform/win32/error_handler.h"
+#include "platform/win32/file_system_win32.h"
 
 namespace wmb {
 namespace {
@@ -119,16 +120,6 @@ CrashFacts GatherFacts(const Fault& fault, const SYSTEMTIME& now) {
     return facts;
 }
 
-bool WriteTextFile(const std::string& path, const std::string& text) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-                    written == text.size();
-    CloseHandle(file);
-    return ok;
-}
-
 bool WriteMinidump(const std::string& path, const Fault& fault) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
@@ -151,8 +142,14 @@ DWORD WINAPI Report(void* parameter) {
     details.ReportText = CrashReportText(details.Facts);
     const std::string stem = setup_.CrashFolder +
                              CrashFileStem(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
-    SHCreateDirectoryExA(nullptr, setup_.CrashFolder.c_str(), nullptr);
-    if (WriteTextFile(stem + ".txt", details.ReportText)) details.ReportPath = stem + ".txt";
+    Win32FileSystem files;
+    files.CreateFolders(setup_.CrashFolder);
+    try {
+        files.WriteFile(stem + ".txt", details.ReportText);
+        details.ReportPath = stem + ".txt";
+    } catch (const std::exception&) {
+        // The dialog says the report could not be written.
+    }
     if (WriteMinidump(stem + ".dmp", fault)) details.DumpPath = stem + ".dmp";
     if (setup_.Present) setup_.Present(details);
     return 0;

@@ -8,11 +8,12 @@
 
 #include <vector>
 
-#include "platform/win32/file_search.h"
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/handle.h"
 #include "platform/win32/registry_key.h"
+#include "platform/win32/upgrade_folder_win32.h"
 #include "update/browser_command.h"
+#include "update/self_upgrade.h"
 #include "update/sha256.h"
 #include "update/upgrade_paths.h"
 
@@ -26,15 +27,12 @@ constexpr const char* kTimerOwnerProperty = "WildmereBenchAutoCheck";
 
 // A dial-up connection that is up sets this flag.
 bool DialUpConnected() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\RemoteAccess", 0, KEY_READ, &key) !=
-        ERROR_SUCCESS)
-        return false;
+    const RegKey key = RegKey::Open(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\RemoteAccess", KEY_READ);
     DWORD flag = 0, size = sizeof flag;
-    const bool up = RegQueryValueExA(key, "Remote Connection", nullptr, nullptr, reinterpret_cast<BYTE*>(&flag),
-                                     &size) == ERROR_SUCCESS && flag != 0;
-    RegCloseKey(key);
-    return up;
+    return key.IsOpen() &&
+           RegQueryValueExA(key.Get(), "Remote Connection", nullptr, nullptr, reinterpret_cast<BYTE*>(&flag), &size) ==
+               ERROR_SUCCESS &&
+           flag != 0;
 }
 
 // An IPv4 address of this machine other than 127.0.0.1.
@@ -57,12 +55,8 @@ bool HasNetworkAddress() {
 
 // The temporary folder with its backslash, or the program's folder when that folder does not exist.
 std::string UpgraderFolder(const std::string& programFolder) {
-    char temp[MAX_PATH + 1] = {};
-    const DWORD length = GetTempPathA(sizeof temp, temp);
-    if (length == 0 || length > MAX_PATH) return programFolder;
-    const DWORD attributes = GetFileAttributesA(temp);
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return programFolder;
-    return temp;
+    const std::string temp = TempFolder();
+    return Win32FileSystem().FolderExists(temp) ? temp : programFolder;
 }
 
 // The program that opens ".html" files: the open command of the class ".html" names, or failing that the
@@ -137,16 +131,8 @@ void Win32UpdaterSystem::OpenWebPage(const std::string& url) {
 }
 
 void Win32UpdaterSystem::DeleteTempFiles() {
-    const std::string folder = ProgramFolder();
-    std::vector<std::string> names;
-    for (FileSearch search(folder + "*" + kTempFileSuffix); search.Found();) {
-        if (!(search.Current().dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(search.Current().cFileName);
-        if (!search.Next()) break;
-    }
-    for (const std::string& name : names) {
-        SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA((folder + name).c_str());
-    }
+    UpgradeFolderWin32 folder(ProgramFolder());
+    RemoveTempFiles(folder);
 }
 
 void Win32UpdaterSystem::SetFileTime(const std::string& path, TDateTime time) {

@@ -1,4 +1,4 @@
-#include "upgrader/upgrade_folder_win32.h"
+#include "platform/win32/upgrade_folder_win32.h"
 
 #include <windows.h>
 

@@ -1,5 +1,6 @@
 #pragma once
-// The Program folder of the upgrader on Win32: FindFirstFileA listing, MoveFileExA renames.
+// The Program folder on Win32, as the upgrader replaces its files and the updater deletes its downloads:
+// FindFirstFileA listing, MoveFileExA renames.
 
 #include <string>
 #include <vector>
