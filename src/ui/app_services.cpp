@@ -51,7 +51,7 @@ void AppServices::WriteGameConfig(const BenchSettings& settings, const std::func
 
 std::string AppServices::ShaderPathArgument(const BenchSettings& settings) { return wmb::ShaderPathArgument(settings); }
 
-std::string AppServices::ProgramVersion() { return ReadFileVersionString(ProgramPath()); }
+std::string AppServices::ProgramVersion() { return wmb::ProgramVersion(); }
 
 std::vector<std::string> AppServices::ReportHeader(const BenchSettings& settings, const std::string& startText) {
     const Win32PlatformFacts platform;

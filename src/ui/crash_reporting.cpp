@@ -45,7 +45,7 @@ private:
 
 void InstallCrashReporting(HINSTANCE instance) {
     CrashHandlerSetup setup;
-    setup.ProgramVersion = ReadFileVersionString(ProgramPath());
+    setup.ProgramVersion = ProgramVersion();
     setup.CrashFolder = UserCrashFolder();
     setup.JournalPath = ProgramFolder() + kJournalName;
     setup.Present = [instance](const CrashDetails& details) {

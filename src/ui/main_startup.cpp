@@ -32,7 +32,7 @@ void MainWindow::FormCreate() {
     folders.Program = ProgramFolder();
     app_->SetFolders(folders);
     const std::string caption =
-        "Kestrane Wildmere Benchmark v" + ReadFileVersionString(ProgramPath()) + " - www.kestrane.com";
+        "Kestrane Wildmere Benchmark v" + ProgramVersion() + " - www.kestrane.com";
     SetWindowTextA(Handle(), caption.c_str());
 
     auto& store = app_->Store();

@@ -99,7 +99,7 @@ UpdateService::UpdateService(HINSTANCE instance, HWND mainWindow, HFONT font,
       updater_(http_, dialogs_, system_) {
     updater_.InfoFileURL = "http://" + MakerServer() + kInfoFilePath;
     updater_.VersionControl = byNumber;
-    updater_.VersionNumber = ReadFileVersionString(system_.ProgramPath());
+    updater_.VersionNumber = ProgramVersion();
     updater_.VersionDate = "04/05/2007";
     updater_.ShowMessages = mAskUpgrade | mConnLost | mHostUnreachable | mLostFile | mNoUpdateAvailable;
     updater_.Wizard.HideFileLocation = true;

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/win32/file_system_win32.h"
+
 namespace wmb {
 
 std::string ReadFileVersionString(const std::string& path) {
@@ -33,6 +35,11 @@ std::string ReadFileVersionString(const std::string& path) {
     if (!VerQueryValueA(block.data(), name, &value, &length) || !value) return std::string();
     const char* text = static_cast<const char*>(value);
     return std::string(text, strnlen(text, length));
+}
+
+const std::string& ProgramVersion() {
+    static const std::string version = ReadFileVersionString(ProgramPath());
+    return version;
 }
 
 }  // namespace wmb

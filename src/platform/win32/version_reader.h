@@ -9,4 +9,7 @@ namespace wmb {
 // stored (for example "1, 4, 0, 1405"); "" when the file is missing or has no such resource or value.
 std::string ReadFileVersionString(const std::string& path);
 
+// The FileVersion of this program's own file, read at the first call.
+const std::string& ProgramVersion();
+
 }  // namespace wmb
