@@ -46,6 +46,12 @@ wmb_stop_xvfb() {
     rm -f "$file"
 }
 
+# Whether this machine can run the 32-bit Wine loader at all. Some virtual machines refuse 32-bit x86
+# programs outright ("Exec format error"): Wine, and with it every Windows test, cannot run there.
+wmb_can_run_win32() {
+    [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
 wmb_start_wineserver() {
     wineserver -p >/dev/null 2>&1 || true
 }
