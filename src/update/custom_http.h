@@ -92,6 +92,8 @@ public:
     std::uint32_t ContentLength() const { return state_.ContentLength; }
     std::uint32_t BytesRead() const { return state_.BytesRead; }
     const std::string& ContentType() const { return contentType_; }
+    // Whether the last request ended because it was redirected more than kMaxRedirects times.
+    bool TooManyRedirects() const { return state_.TooManyRedirects; }
 
 private:
     class Request;

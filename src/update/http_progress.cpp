@@ -26,6 +26,10 @@ TudProgress ComputeProgress(std::uint32_t bytesRead, std::uint32_t contentLength
 
 bool IsTransferStatus(std::int32_t statusCode) { return statusCode == 200 || statusCode == 206; }
 
+bool IsRedirectStatus(std::int32_t statusCode) {
+    return statusCode == 301 || statusCode == 302 || statusCode == 303 || statusCode == 307 || statusCode == 308;
+}
+
 bool RequestSucceeded(const TudRequestState& state) {
     if (!IsTransferStatus(state.StatusCode) || state.TargetFailed || state.ReadFailed) return false;
     return state.ContentLength == 0 || !state.HasTarget || state.BytesRead == state.ContentLength;

@@ -29,9 +29,11 @@ struct TudRequestState {
     bool HasTarget = false;     // a body target was made
     bool TargetFailed = false;  // the output file could not be made
     bool ReadFailed = false;    // a block could not be read
+    bool TooManyRedirects = false;  // ended after the last redirect it may follow
 };
 
 bool IsTransferStatus(std::int32_t statusCode);  // 200 or 206
+bool IsRedirectStatus(std::int32_t statusCode);  // 301, 302, 303, 307 or 308
 
 // 200 or 206, the output file made, every block read and, with an announced length and a target, all of it.
 bool RequestSucceeded(const TudRequestState& state);

@@ -41,13 +41,30 @@ bool THttpRequestRun::Aborted() {
 
 void THttpRequestRun::Fetch() {
     if (Aborted()) return;
-    auto parts = CrackUrl(WithSchemePrefix(settings_.Url));
-    if (!parts) return;
-    FillCredentials(*parts, login_);
-    if (SchemeIs(*parts, "file")) {
-        OpenLocalFile(*parts);
-    } else if (!Request(*parts) || !state_.ContinueDownload) {
-        return;
+    std::string url = WithSchemePrefix(settings_.Url);
+    // The library is told not to follow redirects: the run follows them itself, so that it can count them.
+    for (int redirects = 0;; ++redirects) {
+        auto parts = CrackUrl(url);
+        if (!parts) return;
+        FillCredentials(*parts, login_);
+        if (redirects == 0 && SchemeIs(*parts, "file")) {
+            OpenLocalFile(*parts);
+            break;
+        }
+        std::string redirect;
+        if (!Request(*parts, redirects == 0, url, redirect)) return;
+        if (redirect.empty()) {
+            if (!state_.ContinueDownload) return;
+            break;
+        }
+        if (redirects == kMaxRedirects) {
+            state_.TooManyRedirects = true;
+            return;
+        }
+        connection_.CloseRequest();
+        events_.Status(inet::kStatusRedirect, StatusText(inet::kStatusRedirect), redirect);
+        url = redirect;
+        if (Aborted()) return;
     }
     if (Aborted() || resumeComplete_ || !MakeTarget()) return;
     ReadBody();
@@ -64,16 +81,17 @@ void THttpRequestRun::OpenLocalFile(const TUrlParts& parts) {
     appending_ = localSource_ && start != 0;
 }
 
-bool THttpRequestRun::Request(const TUrlParts& parts) {
+bool THttpRequestRun::Request(const TUrlParts& parts, bool first, const std::string& url, std::string& redirect) {
     const auto status = [this](std::uint32_t code, const std::string& newUrl) {
         events_.Status(code, StatusText(code), newUrl);
     };
-    if (!connection_.Open(InternetOpenArgs(settings_.AgentName, settings_.Proxy, false), status) || Aborted())
+    if (first && (!connection_.Open(InternetOpenArgs(settings_.AgentName, settings_.Proxy, false), status) || Aborted()))
         return false;
     if (!connection_.Connect(parts.HostName, parts.Port, parts.UserName, parts.Password) || Aborted()) return false;
     const char* verb = RequestVerb(settings_.PostData, !settings_.UploadData.empty());
     const std::uint32_t flags =
-        OpenRequestFlags(settings_.CacheOptions, settings_.InternetOptions, SchemeIs(parts, "https"));
+        OpenRequestFlags(settings_.CacheOptions, settings_.InternetOptions, SchemeIs(parts, "https")) |
+        inet::kFlagNoAutoRedirect;
     if (!connection_.OpenRequest(verb, RequestObject(parts), settings_.Referer, settings_.AcceptTypes, flags) || Aborted())
         return false;
     for (const auto& option : TimeoutOptions(settings_.Timeouts)) connection_.SetOption(option.Option, option.Value);
@@ -83,9 +101,16 @@ bool THttpRequestRun::Request(const TUrlParts& parts) {
         RequestHeaderText(settings_.CustomHeaders, ranged ? RangeHeaderLine(range.StartRange, range.EndRange) : "");
     if (!lines.empty()) connection_.AddHeaders(lines, inet::kAddHeaderAdd);
     if (Aborted() || !SendAndReadStatus() || !Authenticate() || !RestartAfterRangeRefused()) return false;
+    redirect = RedirectTarget(url);
+    if (!redirect.empty()) return true;
     appending_ = state_.StatusCode == 206 && range.StartRange != 0;
     ReadHeaders();
     return true;
+}
+
+std::string THttpRequestRun::RedirectTarget(const std::string& url) {
+    if (!IsRedirectStatus(state_.StatusCode) || (settings_.InternetOptions & ioNoAutoRedirect)) return {};
+    return ResolveRedirect(url, connection_.Query(inet::kQueryLocation).value_or("")).value_or("");
 }
 
 bool THttpRequestRun::SendAndReadStatus() {

@@ -38,6 +38,8 @@ public:
     virtual bool EndUpload() = 0;
     virtual std::optional<std::string> Query(std::uint32_t query) = 0;  // nothing when the reply lacks it
     virtual bool Read(char* buffer, std::uint32_t size, std::uint32_t& got) = 0;
+    // Closes the request and the connection, keeping the internet handle for the next Connect: a redirect.
+    virtual void CloseRequest() = 0;
     // Closes whichever handles are open; may come from another thread while a call waits, which then fails.
     virtual void Close() = 0;
 };
@@ -95,6 +97,9 @@ public:
 
 enum class TudRunEnd { Finished, Aborted };
 
+// The redirects one request follows; the next one ends it with an error.
+inline constexpr int kMaxRedirects = 10;
+
 // One run per request.
 class THttpRequestRun {
 public:
@@ -118,7 +123,9 @@ private:
     bool Aborted();
     void Fetch();
     void OpenLocalFile(const TUrlParts& parts);
-    bool Request(const TUrlParts& parts);
+    // One exchange with a server; `redirect` gets the address a redirect leads to (empty when none).
+    bool Request(const TUrlParts& parts, bool first, const std::string& url, std::string& redirect);
+    std::string RedirectTarget(const std::string& url);
     bool SendAndReadStatus();
     bool Upload();
     bool Authenticate();

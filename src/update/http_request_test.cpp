@@ -27,7 +27,8 @@ struct TEvents : IHttpRequestEvents {
         return passwordAnswers-- > 0;
     }
     bool ProxyAuthentication(std::string& u, std::string& p) override { return u = "pu", p = "pp", false; }
-    void Status(std::uint32_t, const std::string&, const std::string&) override {}
+    std::function<void(std::uint32_t)> onStatus = [](std::uint32_t) {};
+    void Status(std::uint32_t status, const std::string&, const std::string&) override { onStatus(status); }
 };
 
 struct HttpRequestRun : ::testing::Test {
@@ -102,7 +103,8 @@ TEST_F(HttpRequestRun, RequestIsMadeFromTheSettings) {
     EXPECT_EQ(net.password, "pw");
     EXPECT_EQ(net.verb, "GET");
     EXPECT_EQ(net.object, "/a/wmb.inf?v=2");
-    EXPECT_EQ(net.flags, 0xC80C10u);
+    // The settings' flags, and never following a redirect inside the library (0x200000).
+    EXPECT_EQ(net.flags, 0xC80C10u | 0x200000u);
     EXPECT_EQ(net.options, (std::vector<TRequestOption>{{6, 7000}}));
     EXPECT_EQ(net.added, (std::vector<std::pair<std::string, std::uint32_t>>{{"X-Wmb: 1\r\n", 0x20000000}}));
     EXPECT_EQ(net.sentHeaders, "");
@@ -200,6 +202,71 @@ TEST_F(HttpRequestRun, ResumeRefusedWith416) {
         // Complete already when the whole file is as long as the part there; else it comes again whole.
         EXPECT_EQ(files.disk["upd.exe"], length == std::string("5") ? "01234" : "01234567");
     }
+}
+
+TReply Redirect(const char* status, const std::string& location) {
+    TReply reply = Reply(status, "moved");
+    reply.headers[inet::kQueryLocation] = location;
+    reply.sameRequest = true;
+    return reply;
+}
+
+TEST_F(HttpRequestRun, RedirectsFollowedByTheRunUpToTheLimit) {
+    using O = TudRequestOutcome;
+    // `count` redirects from hop to hop, then a 200 when one is left to send.
+    const auto hops = [](int count) {
+        std::deque<TReply> replies;
+        for (int i = 0; i < count; ++i) replies.push_back(Redirect("302", "/hop" + std::to_string(i + 1)));
+        TReply last = Reply("200", "end");
+        last.sameRequest = true;
+        replies.push_back(last);
+        return replies;
+    };
+    const struct {
+        std::deque<TReply> replies;
+        TudInternetOptions options;
+        O outcome;
+        int sends;
+        const char* lastObject;
+        const char* lastHost;
+    } cases[] = {
+        {{Redirect("301", "/b"), Reply("200", "body")}, 0, O::Done, 2, "/b", "h:80"},
+        {{Redirect("307", "other"), Reply("200", "body")}, 0, O::Done, 2, "/dir/other", "h:80"},
+        {{Redirect("308", "https://s:444/x?y"), Reply("200", "body")}, 0, O::Done, 2, "/x?y", "s:444"},
+        {{Redirect("303", "//far/z"), Reply("200", "body")}, 0, O::Done, 2, "/z", "far:80"},
+        {hops(10), 0, O::Done, 11, "/hop10", "h:80"},
+        {hops(11), 0, O::HttpError, 11, "/hop10", "h:80"},
+        {{Redirect("302", "file:///C:/Windows/win.ini")}, 0, O::HttpError, 1, "/dir/a", "h:80"},
+        {{Redirect("302", "")}, 0, O::HttpError, 1, "/dir/a", "h:80"},
+        {{Redirect("302", "/b")}, ioNoAutoRedirect, O::HttpError, 1, "/dir/a", "h:80"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.sends);
+        net = TFakeConnection{};
+        net.replies = c.replies;
+        settings.InternetOptions = c.options;
+        const THttpRequestRun run = Run("http://h/dir/a");
+        EXPECT_EQ(OutcomeOf(run.State()), c.outcome);
+        EXPECT_EQ(run.State().TooManyRedirects, c.sends == 11 && c.outcome == O::HttpError);
+        EXPECT_EQ(net.sends, c.sends);
+        EXPECT_EQ(net.objects.back(), c.lastObject);
+        EXPECT_EQ(net.hosts.back(), c.lastHost);
+        EXPECT_EQ(net.requestsClosed, c.sends - 1);
+        EXPECT_TRUE(net.flags & inet::kFlagNoAutoRedirect) << "the library must never follow on its own";
+        // A followed redirect raises no header event: only the reply that ends the request does.
+        EXPECT_EQ(events.headers.size(), c.outcome == O::Done ? 1u : (c.sends == 11 ? 0u : 1u));
+        events.headers.clear();
+    }
+}
+
+TEST_F(HttpRequestRun, AnAbortEndsARedirectLoop) {
+    for (int i = 0; i < 5; ++i) net.replies.push_back(Redirect("302", "/again"));
+    int sends = 0;
+    events.onStatus = [&](std::uint32_t status) {
+        if (status == inet::kStatusRedirect && ++sends == 2) abort = true;
+    };
+    Run("http://h/a", TudRunEnd::Aborted);
+    EXPECT_EQ(net.sends, 2);
 }
 
 }  // namespace

@@ -141,4 +141,22 @@ std::string FilePathOfUrl(const TUrlParts& parts) {
     return path;
 }
 
+std::optional<std::string> ResolveRedirect(const std::string& base, const std::string& location) {
+    if (location.empty()) return std::nullopt;
+    const std::string lower = LowerText(location);
+    if (lower.starts_with("http://") || lower.starts_with("https://")) return location;
+    const auto schemeEnd = base.find("://");
+    if (schemeEnd == std::string::npos) return std::nullopt;
+    // A scheme of its own ("file:", "ftp:", "javascript:") before any "/", "?" or "#".
+    const auto colon = location.find(':');
+    if (colon != std::string::npos && colon < location.find_first_of("/?#")) return std::nullopt;
+    if (location.starts_with("//")) return base.substr(0, schemeEnd + 1) + location;
+    const auto pathStart = base.find('/', schemeEnd + 3);
+    const std::string server = base.substr(0, pathStart);
+    if (location.starts_with("/")) return server + location;
+    if (pathStart == std::string::npos) return server + "/" + location;
+    const std::string path = base.substr(pathStart, base.find_first_of("?#", pathStart) - pathStart);
+    return server + path.substr(0, path.rfind('/') + 1) + location;
+}
+
 }  // namespace wmb

@@ -44,6 +44,11 @@ bool SchemeIs(const TUrlParts& parts, const char* scheme);  // case ignored
 // The object asked of the server: path and extra part together.
 std::string RequestObject(const TUrlParts& parts);
 
+// Where a redirect from `base` leads: an absolute http or https address as it is, "//host/path" with the
+// base's scheme, "/path" on the base's server, anything else relative to the base's folder. Nothing for an
+// empty location or another scheme ("file:", "ftp:"): a redirect is only followed to the web.
+std::optional<std::string> ResolveRedirect(const std::string& base, const std::string& location);
+
 // The Windows path of a "file" address: "file:///C:/a%20b/c.txt" is "C:\a b\c.txt",
 // "file://server/share/c.txt" is "\\server\share\c.txt".
 std::string FilePathOfUrl(const TUrlParts& parts);

@@ -88,4 +88,25 @@ TEST(HttpUrl, FileAddressesBecomeWindowsPaths) {
     EXPECT_EQ(RequestObject(*CrackUrl("http://h/a/b?c=d")), "/a/b?c=d");
 }
 
+TEST(HttpUrl, RedirectTargets) {
+    const struct {
+        const char* base;
+        const char* location;
+        const char* target;  // "" = not followed
+    } cases[] = {
+        {"http://h/a/b?q", "http://x/y", "http://x/y"},
+        {"http://h/a/b", "HTTPS://x/y", "HTTPS://x/y"},
+        {"https://h:444/a/b", "//x/y", "https://x/y"},
+        {"http://h:81/a/b?q=/c", "/y", "http://h:81/y"},
+        {"http://h/a/b?q=/c", "y?z", "http://h/a/y?z"},
+        {"http://h", "y", "http://h/y"},
+        {"http://h/a/b", "", ""},
+        {"http://h/a/b", "file:///C:/Windows/win.ini", ""},
+        {"http://h/a/b", "FTP://x/y", ""},
+        {"http://h/a/b", "javascript:alert(1)", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ResolveRedirect(c.base, c.location).value_or(""), c.target) << c.base << " + " << c.location;
+}
+
 }  // namespace wmb

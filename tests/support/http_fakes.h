@@ -21,6 +21,7 @@ struct TReply {
     std::map<std::uint32_t, std::string> headers;  // by query number; 19 is the status
     std::string body;
     std::size_t failAt = std::string::npos;  // a read fails once this much was read
+    bool sameRequest = false;  // answers a redirect of the request before it, on its connection
 };
 
 inline TReply Reply(const char* status, std::string body, bool announceLength = true) {
@@ -43,6 +44,7 @@ struct TFakeConnection : IHttpConnection {
     std::map<std::uint32_t, std::string> textOptions;
     std::vector<std::pair<std::string, std::uint32_t>> added;
     int sends = 0, reads = 0;
+    std::vector<std::string> hosts, objects;  // of every Connect and OpenRequest
 
     std::string uploaded;
     std::function<void(std::uint32_t, const std::string&)> status;
@@ -53,11 +55,13 @@ struct TFakeConnection : IHttpConnection {
     }
     bool Connect(const std::string& h, std::uint16_t p, const std::string& u, const std::string& pw) override {
         host = h, port = p, user = u, password = pw;
+        hosts.push_back(h + ":" + std::to_string(p));
         return connects;
     }
     bool OpenRequest(const std::string& v, const std::string& o, const std::string&, const std::string&,
                      std::uint32_t f) override {
         verb = v, object = o, flags = f;
+        objects.push_back(o);
         return true;
     }
     void SetOption(std::uint32_t o, std::uint32_t v) override { options.push_back({o, v}); }
@@ -85,6 +89,8 @@ struct TFakeConnection : IHttpConnection {
         position += got;
         return true;
     }
+    int requestsClosed = 0;
+    void CloseRequest() override { ++requestsClosed; }
     void Close() override {}
 };
 
@@ -131,6 +137,8 @@ struct TStepServices : IHttpServices, IHttpWorkerLink {
     std::unique_ptr<IHttpConnection> NewConnection() override {
         auto connection = std::make_unique<TFakeConnection>();
         if (!replies.empty()) connection->replies = {replies.front()}, replies.pop_front();
+        while (!replies.empty() && replies.front().sameRequest)
+            connection->replies.push_back(replies.front()), replies.pop_front();
         return connection;
     }
     std::shared_ptr<IHttpFiles> Files() override { return files; }

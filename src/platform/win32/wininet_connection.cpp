@@ -135,6 +135,12 @@ bool WinInetConnection::Read(char* buffer, std::uint32_t size, std::uint32_t& go
     return ok;
 }
 
+void WinInetConnection::CloseRequest() {
+    std::lock_guard lock(mutex_);
+    request_.Reset();
+    connection_.Reset();
+}
+
 void WinInetConnection::Close() {
     std::lock_guard lock(mutex_);
     closed_ = true;

@@ -36,6 +36,7 @@ public:
     bool EndUpload() override;
     std::optional<std::string> Query(std::uint32_t query) override;
     bool Read(char* buffer, std::uint32_t size, std::uint32_t& got) override;
+    void CloseRequest() override;
     void Close() override;
 
 private:
