@@ -1,5 +1,6 @@
 #include "update/auto_updater.h"
 
+#include "update/http_progress.h"
 #include "update/http_url.h"
 #include "update/update_texts.h"
 #include "update/upgrade_paths.h"
@@ -11,16 +12,22 @@ namespace {
 constexpr int kTextNewerNotFound = 24;
 constexpr int kTextNoInfoFile = 25;
 constexpr int kTextConnectionLost = 30;
+constexpr const char* kSignatureSuffix = ".sig";
 
 }  // namespace
 
 TudAutoUpdater::TudAutoUpdater(IHttpServices& services, IUpdaterDialogs& dialogs, IUpdaterSystem& system)
     : TudCustomHTTP(services), dialogs_(dialogs), system_(system) {
     OnDone = [this](TudCustomHTTP&, const std::string&, TudBodyTarget body, std::uint32_t) {
-        if (infoMode_) {
-            InfoDone(body ? *body : std::string());
-        } else {
-            FileDone();
+        switch (phase_) {
+        case TPhase::Info:
+            return InfoDone(body ? *body : std::string());
+        case TPhase::Signature:
+            return SignatureDone(body ? *body : std::string());
+        case TPhase::Files:
+            return FileDone();
+        case TPhase::Idle:
+            return;
         }
     };
     OnNoConnection = [this](TudCustomHTTP&) { NoConnection(); };
@@ -29,14 +36,20 @@ TudAutoUpdater::TudAutoUpdater(IHttpServices& services, IUpdaterDialogs& dialogs
     };
     OnHttpError = [this](TudCustomHTTP&, std::int32_t status, TudBodyTarget) { HttpError(status); };
     OnSkipped = [this](TudCustomHTTP&) {
-        if (!infoMode_) DownloadNextFile(false);
+        if (phase_ == TPhase::Files) DownloadNextFile(false);
     };
     OnHeaderInfo = [this](TudCustomHTTP&, const TudHeaderInfo& info, bool& continueDownload) {
-        if (!infoMode_) HeaderInfo(info, continueDownload);
+        if (phase_ == TPhase::Files) HeaderInfo(info, continueDownload);
     };
     OnDownloadProgress = [this](TudCustomHTTP&, const std::string&, TudBodyTarget, const TudProgress& progress) {
-        if (!infoMode_) Progress(progress);
+        if (phase_ == TPhase::Files) Progress(progress);
     };
+}
+
+TudAutoUpdater::~TudAutoUpdater() {
+    if (phase_ != TPhase::Files) return;
+    AbortRequest(true, true);
+    system_.DeleteTempFiles();
 }
 
 std::string TudAutoUpdater::Title() { return ApplicationTitle(system_.ProgramPath()); }
@@ -46,8 +59,11 @@ void TudAutoUpdater::CheckUpdate() { Check(false); }
 void TudAutoUpdater::Check(bool silent) {
     aborted_ = false;
     silent_ = silent;
-    if (IsBusy()) return;
-    infoMode_ = true;
+    // A download that waits on its last page for OK or Cancel is not disturbed either.
+    if (IsBusy() || phase_ == TPhase::Files) return;
+    // What an earlier attempt may have left is never installed: it goes before anything is fetched.
+    system_.DeleteTempFiles();
+    phase_ = TPhase::Info;
     Url = InfoFileURL;
     OutputFileName.clear();
     // The information file is never taken from a cache; the files keep the cache options as they are.
@@ -70,9 +86,35 @@ void TudAutoUpdater::ArmAutoCheck() {
 }
 
 void TudAutoUpdater::InfoDone(const std::string& body) {
+    // The signature comes from beside the information file, over the same way and without a cache.
+    infoText_ = body;
+    phase_ = TPhase::Signature;
+    Url = InfoFileURL + kSignatureSuffix;
+    OutputFileName.clear();
+    const TudCacheOptions cache = CacheOptions;
+    CacheOptions |= coPragmaNoCache;
+    StartRequest();
+    CacheOptions = cache;
+}
+
+void TudAutoUpdater::SignatureDone(const std::string& body) {
+    phase_ = TPhase::Idle;
+    if (!system_.InfoSignatureValid(infoText_, body)) return NotVerified();
+    Offer();
+}
+
+void TudAutoUpdater::NotVerified() {
+    phase_ = TPhase::Idle;
+    infoText_.clear();
+    if (silent_) return ArmAutoCheck();
+    dialogs_.Message(kInfoNotVerified, TudMessageIcon::Error);
+}
+
+void TudAutoUpdater::Offer() {
     files_.clear();
     const TVersionCheck check{VersionControl, VersionNumber, VersionDate};
-    const auto offer = ReadUpdateOffer(body, check, system_.Today());
+    const auto offer = ReadUpdateOffer(infoText_, check, system_.Today());
+    infoText_.clear();
     if (!offer) {
         if (OnNoUpdateAvailable) OnNoUpdateAvailable(*this);
         if (silent_) return ArmAutoCheck();
@@ -86,8 +128,8 @@ void TudAutoUpdater::InfoDone(const std::string& body) {
     if (OnBeginUpgrade) OnBeginUpgrade(*this, upgradeMsg_, upgradeMethod_, files_, canUpgrade);
     if (canUpgrade && (!Shows(mAskUpgrade) || dialogs_.AskUpgrade(AskUpgradeText(Title(), upgradeMsg_)))) {
         if (upgradeMethod_ != umRedirectToURL) return DownloadNextFile(true);
-        if (const auto address = RedirectAddress(files_.front().Url)) system_.OpenWebPage(*address);
-        return;
+        if (const auto address = RedirectAddress(files_.front().Url)) return system_.OpenWebPage(*address);
+        return dialogs_.Message(kInvalidWebPageAddress, TudMessageIcon::Error);
     }
     if (OnLaterUpgrade) OnLaterUpgrade(*this);
 }
@@ -111,33 +153,46 @@ void TudAutoUpdater::TransferLost() {
 }
 
 void TudAutoUpdater::HttpError(std::int32_t status) {
-    if (!infoMode_) return LostFile(std::to_string(status));
+    if (phase_ == TPhase::Files) {
+        if (TooManyRedirects()) return LostFile(kTooManyRedirects);
+        // A reply that came but could not be written to its file.
+        if (IsTransferStatus(status)) return LostFile(kCannotWrite);
+        return LostFile(std::to_string(status));
+    }
+    if (phase_ == TPhase::Signature) return NotVerified();
+    phase_ = TPhase::Idle;
+    if (TooManyRedirects()) {
+        if (!silent_) dialogs_.Message(kInfoTooManyRedirects, TudMessageIcon::Error);
+        return;
+    }
     if (OnNoInfoFile) OnNoInfoFile(*this);
     if (Shows(mNoInfoFile)) dialogs_.Message(UpdateText(kTextNoInfoFile), TudMessageIcon::Error);
 }
 
 void TudAutoUpdater::DownloadNextFile(bool start) {
     if (start) {
-        infoMode_ = false;
+        phase_ = TPhase::Files;
         done_ = false;
         index_ = 0;
+        staged_.clear();
         if (Wizard.Enabled)
             dialogs_.ShowWizard(Wizard, [this] { AbortUpgrade(); }, [this] { Completed(); });
     } else {
         ++index_;
     }
-    if (index_ >= files_.size()) {
-        if (dialogs_.WizardShown()) return dialogs_.WizardCompletionPage(CompletedText(Title()));
-        return Completed();
-    }
-    const std::string& url = files_[index_].Url;
-    if (dialogs_.WizardShown()) dialogs_.WizardFile(url, DownloadingText(index_, files_.size()));
-    const auto target = TargetPath(system_.ProgramFolder(), url);
-    // An address without a file name of its own would write outside the program folder: a lost file.
-    if (!target) return LostFile("invalid file name");
+    target_.clear();
+    if (index_ >= files_.size()) return AllFilesDone();
+    const TInfoFile& file = files_[index_];
+    if (dialogs_.WizardShown()) dialogs_.WizardFile(file.Url, DownloadingText(index_, files_.size()));
+    if (!IsDownloadAddress(file.Url)) return LostFile(kInvalidAddress);
+    const auto target = TargetPath(system_.ProgramFolder(), file.Url);
+    // A name Windows would not store as that very file of the program folder: a lost file.
+    if (!target) return LostFile(kInvalidFileName);
+    // The signed information file vouches for a file only through its digest.
+    if (file.Sha256.empty()) return LostFile(kNoChecksum);
     target_ = *target;
     fileTime_ = 0;
-    Url = url;
+    Url = file.Url;
     OutputFileName = target_;
     HiddenTempFiles = true;
     StartRequest();
@@ -159,20 +214,30 @@ void TudAutoUpdater::Progress(const TudProgress& progress) {
 
 void TudAutoUpdater::FileDone() {
     const TInfoFile& file = files_[index_];
-    // The file is read for its digest only when the information file gives one.
-    if (!file.Sha256.empty() && !file.Accepts(system_.FileSha256(target_))) return LostFile(kChecksumMismatch);
+    const auto digest = system_.FileDigest(target_);
+    if (!digest || !file.Accepts(digest->Sha256)) return LostFile(kChecksumMismatch);
+    staged_.push_back({UrlFileName(file.Url), *digest});
     if (fileTime_ != 0) system_.SetFileTime(target_, fileTime_);
     if (OnFileDone) OnFileDone(*this, target_);
     DownloadNextFile(false);
 }
 
 void TudAutoUpdater::LostFile(const std::string& error) {
+    // What was written of a lost file goes at once; it is never listed, so never installed.
+    if (!target_.empty()) system_.DeleteFile(target_);
     const std::string& url = files_[index_].Url;
     bool continueUpgrade = false;
     if (OnLostFile) OnLostFile(*this, url, error, continueUpgrade);
-    if (Shows(mLostFile)) continueUpgrade = dialogs_.AskSkipLostFile(LostFileText(url), LostFileCaption(error));
+    if (Shows(mLostFile)) continueUpgrade = dialogs_.AskSkipLostFile(LostFileText(url, error), LostFileCaption(error));
     if (continueUpgrade) return DownloadNextFile(false);
     AbortUpgrade();
+}
+
+void TudAutoUpdater::AllFilesDone() {
+    // Nothing verified to install, or no record of it: the update ends here as aborted.
+    if (staged_.empty() || !system_.WriteStagingRecord(StagingRecordText(staged_))) return AbortUpgrade();
+    if (dialogs_.WizardShown()) return dialogs_.WizardCompletionPage(CompletedText(Title()));
+    Completed();
 }
 
 void TudAutoUpdater::Completed() {
@@ -180,7 +245,10 @@ void TudAutoUpdater::Completed() {
     done_ = true;
     bool restart = true;
     if (OnEndUpgrade) OnEndUpgrade(*this, restart);
-    if (restart) RestartProgram();
+    if (!restart) return;
+    // From here on the downloads belong to the upgrader.
+    phase_ = TPhase::Idle;
+    RestartProgram();
 }
 
 void TudAutoUpdater::RestartProgram() {
@@ -192,14 +260,21 @@ void TudAutoUpdater::RestartProgram() {
 void TudAutoUpdater::AbortUpgrade() {
     aborted_ = true;
     StopTransfer();
-    system_.DeleteTempFiles();
     if (OnAborted) OnAborted(*this);
 }
 
 void TudAutoUpdater::StopTransfer() {
-    // At once, so that the file being written is closed before the downloaded files are deleted.
-    AbortRequest(false, true);
+    // At once, so that the file being written is closed before the downloads are deleted.
+    AbortRequest(true, true);
     dialogs_.CloseWizard();
+    DropDownloads();
+}
+
+void TudAutoUpdater::DropDownloads() {
+    const bool downloading = phase_ == TPhase::Files;
+    phase_ = TPhase::Idle;
+    staged_.clear();
+    if (downloading) system_.DeleteTempFiles();
 }
 
 }  // namespace wmb

@@ -1,15 +1,20 @@
 #pragma once
-// The update checker and downloader: fetches the information file, offers a newer release, downloads its
-// files one after the other into hidden ".uTMP" files beside the program while a wizard shows the progress,
-// and at the end hands over to the upgrader, which replaces the program and starts it again. Everything
-// runs on the user-interface thread; the files come through the HTTP client's worker.
+// The update checker and downloader: fetches the information file and its detached signature, offers a
+// newer release only when the signature verifies against the maker's key, downloads its files one after the
+// other into hidden ".uTMP" files beside the program while a wizard shows the progress, checks each against
+// the SHA-256 the information file lists, and once every file is in writes the staging record that names
+// them; then it hands over to the upgrader, which installs exactly what the record lists and starts the
+// program again. Any other end of a download leaves neither downloads nor record behind. Everything runs
+// on the user-interface thread; the files come through the HTTP client's worker.
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "update/custom_http.h"
+#include "update/staging_record.h"
 #include "update/update_info.h"
 
 namespace wmb {
@@ -66,9 +71,16 @@ public:
     virtual std::string ProgramFolder() = 0;  // with its trailing backslash
     virtual TInfoDate Today() = 0;
     virtual void OpenWebPage(const std::string& url) = 0;
-    virtual void DeleteTempFiles() = 0;  // every "*.uTMP" of the program folder
+    // Every "*.uTMP" of the program folder and the staging record.
+    virtual void DeleteTempFiles() = 0;
+    virtual void DeleteFile(const std::string& path) = 0;  // one download, at once
     virtual void SetFileTime(const std::string& path, TDateTime time) = 0;
-    virtual std::string FileSha256(const std::string& path) = 0;  // lower-case hex; empty when unreadable
+    virtual std::optional<TFileDigest> FileDigest(const std::string& path) = 0;  // nothing when unreadable
+    // Writes the staging record beside the downloads, replacing any in one step; false when it could not.
+    virtual bool WriteStagingRecord(const std::string& text) = 0;
+    // Whether the signature file fetched beside the information file verifies the information file's bytes
+    // against the maker's public key built into the program.
+    virtual bool InfoSignatureValid(const std::string& infoText, const std::string& signatureFile) = 0;
     // The automatic check: `due` runs once on the user-interface thread after `ms` milliseconds.
     virtual void StartTimer(std::uint32_t ms, std::function<void()> due) = 0;
     // Whether the machine counts as connected: a dial-up connection is up, or it has a network address other
@@ -82,8 +94,10 @@ public:
 class TudAutoUpdater : public TudCustomHTTP {
 public:
     TudAutoUpdater(IHttpServices& services, IUpdaterDialogs& dialogs, IUpdaterSystem& system);
+    // A download not yet handed to the upgrader leaves nothing behind.
+    ~TudAutoUpdater() override;
 
-    std::string InfoFileURL = "http://";
+    std::string InfoFileURL = "http://";  // its signature is fetched from the same address + ".sig"
     TudVersionControl VersionControl = byDate;
     std::string VersionNumber;
     std::string VersionDate;  // month/day/year
@@ -131,9 +145,14 @@ public:
     bool Done() const { return done_; }
 
 private:
+    enum class TPhase { Idle, Info, Signature, Files };
+
     void Check(bool silent);
     void ArmAutoCheck();
     void InfoDone(const std::string& body);
+    void SignatureDone(const std::string& body);
+    void NotVerified();
+    void Offer();
     void FileDone();
     void NoConnection();
     void TransferLost();
@@ -141,18 +160,22 @@ private:
     void HeaderInfo(const TudHeaderInfo& info, bool& continueDownload);
     void Progress(const TudProgress& progress);
     void LostFile(const std::string& error);
+    void AllFilesDone();
     void Completed();
+    void DropDownloads();
     void RestartProgram();
     bool Shows(TudShowMessage message) const { return (ShowMessages & message) != 0; }
     std::string Title();
 
     IUpdaterDialogs& dialogs_;
     IUpdaterSystem& system_;
-    bool infoMode_ = false;
+    TPhase phase_ = TPhase::Idle;
     bool silent_ = false;  // an automatic check: no "no update" or "unreachable" message, the timer again
     bool aborted_ = false;
     bool done_ = false;
+    std::string infoText_;  // the information file, until its signature is checked
     std::vector<TInfoFile> files_;
+    std::vector<TStagedFile> staged_;  // the files downloaded and verified so far
     std::string upgradeMsg_;
     TudUpgradeMethod upgradeMethod_ = umSelfUpgrade;
     std::size_t index_ = 0;

@@ -17,6 +17,10 @@ std::string CommandProgram(const std::string& command) {
     return rest.substr(0, rest.find(' '));
 }
 
+std::string BrowserCommandLine(const std::string& program, const std::string& address) {
+    return "\"" + program + "\" \"" + address + "\"";
+}
+
 std::string OpenVerb(const std::string* verbs, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i)
         if (SameTextIgnoringCase(verbs[i], "open")) return verbs[i];

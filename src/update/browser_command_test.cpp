@@ -18,6 +18,11 @@ TEST(BrowserCommand, ProgramOfARegisteredCommand) {
     for (const auto& c : cases) EXPECT_EQ(CommandProgram(c.command), c.program) << c.command;
 }
 
+TEST(BrowserCommand, TheAddressIsOneQuotedArgument) {
+    EXPECT_EQ(BrowserCommandLine("C:\\Program Files\\Web\\web.exe", "http://h/a b?x=1&y=2"),
+              "\"C:\\Program Files\\Web\\web.exe\" \"http://h/a b?x=1&y=2\"");
+}
+
 TEST(BrowserCommand, OpenVerbIsPreferredThenOneNamedLikeIt) {
     const std::string both[] = {"print", "OpenNew", "Open"};
     const std::string like[] = {"print", "opennew"};

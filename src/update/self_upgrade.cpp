@@ -4,7 +4,6 @@
 #include <string_view>
 
 #include "demos/filefinder/case_tables.h"
-#include "update/upgrade_paths.h"
 
 namespace wmb {
 namespace {
@@ -12,14 +11,6 @@ namespace {
 bool EndsWithNoCase(const std::string& text, const std::string& suffix) {
     return text.size() >= suffix.size() &&
            SameTextIgnoringCase(std::string_view(text).substr(text.size() - suffix.size()), suffix);
-}
-
-// The ".uTMP" files of the folder, in name order.
-std::vector<std::string> TempFiles(IUpgradeFolder& folder) {
-    std::vector<std::string> names = folder.FileNames();
-    std::erase_if(names, [](const std::string& name) { return !EndsWithNoCase(name, kTempFileSuffix); });
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 struct Step {
@@ -37,49 +28,79 @@ bool RollBack(IUpgradeFolder& folder, const std::vector<Step>& done) {
     return all;
 }
 
-}  // namespace
-
-TReplaceResult ReplaceWithTempFiles(IUpgradeFolder& folder) {
+TInstallResult Replace(IUpgradeFolder& folder, std::vector<TStagedFile> files) {
+    std::sort(files.begin(), files.end(), [](const TStagedFile& a, const TStagedFile& b) { return a.Name < b.Name; });
     const std::vector<std::string> names = folder.FileNames();
     std::vector<Step> done;
-    TReplaceResult result;
-    for (const std::string& temp : TempFiles(folder)) {
-        const std::string name = temp.substr(0, temp.size() - std::char_traits<char>::length(kTempFileSuffix));
-        if (!IsPlainFileName(name)) continue;
+    TInstallResult result;
+    for (const TStagedFile& file : files) {
+        const std::string& name = file.Name;
         const bool hadOriginal = std::any_of(names.begin(), names.end(), [&](const std::string& n) {
-            return n.size() == name.size() && EndsWithNoCase(n, name);
+            return SameTextIgnoringCase(n, name);
         });
         if (hadOriginal && !folder.Move(name, name + kBackupSuffix)) {
-            result.FailedName = name;
+            result.Failure = TUpgradeFailure{TUpgradeFailure::Replace, name};
             break;
         }
         // From here on the step is undone with the rest: the original is in its backup.
         done.push_back({name, hadOriginal});
-        if (!folder.Move(temp, name) || !folder.MakePlain(name)) {
-            result.FailedName = name;
+        if (!folder.Move(name + kTempFileSuffix, name) || !folder.MakePlain(name)) {
+            result.Failure = TUpgradeFailure{TUpgradeFailure::Replace, name};
             break;
         }
     }
-    if (!result.FailedName.empty()) {
+    if (result.Failure) {
         result.RolledBack = RollBack(folder, done);
         return result;
     }
     for (const Step& step : done)
         if (step.HadOriginal) folder.Remove(step.Name + kBackupSuffix);
-    result.Replaced = true;
+    result.Installed = true;
     return result;
 }
 
-bool RemoveTempFiles(IUpgradeFolder& folder) {
-    bool all = true;
-    for (const std::string& temp : TempFiles(folder)) all = folder.Remove(temp) && all;
-    return all;
+}  // namespace
+
+std::optional<std::vector<TStagedFile>> VerifiedStagedFiles(IUpgradeFolder& folder, TUpgradeFailure& failure) {
+    failure = TUpgradeFailure{};
+    const auto text = folder.ReadText(kStagingRecordName, kMaxStagingRecordSize);
+    auto files = text ? ReadStagingRecord(*text) : std::nullopt;
+    if (!files) return std::nullopt;
+    for (const TStagedFile& file : *files) {
+        if (folder.Digest(file.Name + kTempFileSuffix) != file.Digest) {
+            failure.FileName = file.Name;
+            return std::nullopt;
+        }
+    }
+    return files;
 }
 
-std::optional<std::string> SetupTempFile(IUpgradeFolder& folder) {
-    for (const std::string& temp : TempFiles(folder))
-        if (EndsWithNoCase(temp, std::string(".exe") + kTempFileSuffix)) return temp;
+TInstallResult InstallStagedFiles(IUpgradeFolder& folder) {
+    TInstallResult result;
+    TUpgradeFailure failure;
+    if (auto files = VerifiedStagedFiles(folder, failure)) {
+        result = Replace(folder, std::move(*files));
+    } else {
+        result.Failure = failure;
+    }
+    RemoveStagedFiles(folder);
+    return result;
+}
+
+std::optional<std::string> StagedSetupFile(IUpgradeFolder& folder, TUpgradeFailure& failure) {
+    auto files = VerifiedStagedFiles(folder, failure);
+    if (!files) return std::nullopt;
+    std::sort(files->begin(), files->end(), [](const TStagedFile& a, const TStagedFile& b) { return a.Name < b.Name; });
+    for (const TStagedFile& file : *files)
+        if (EndsWithNoCase(file.Name, ".exe")) return file.Name + kTempFileSuffix;
     return std::nullopt;
+}
+
+bool RemoveStagedFiles(IUpgradeFolder& folder) {
+    bool all = true;
+    for (const std::string& name : folder.FileNames())
+        if (EndsWithNoCase(name, kTempFileSuffix)) all = folder.Remove(name) && all;
+    return folder.Remove(kStagingRecordName) && all;
 }
 
 }  // namespace wmb

@@ -118,6 +118,11 @@ std::optional<TUpdateOffer> ReadUpdateOffer(const std::string& infoText, const T
 
 std::optional<std::string> RedirectAddress(const std::string& url) {
     const std::string address = WithSchemePrefix(url);
+    // The address goes to the browser as one quoted argument: nothing may end the quotes or the line.
+    const bool unsafe = std::any_of(address.begin(), address.end(), [](char c) {
+        return c == '"' || static_cast<unsigned char>(c) < 32 || c == '\x7F';
+    });
+    if (unsafe) return std::nullopt;
     const std::string lower = LowerText(address);
     if (lower.starts_with("http://") || lower.starts_with("https://")) return address;
     return std::nullopt;

@@ -67,7 +67,7 @@ std::optional<TUpdateOffer> ReadUpdateOffer(const std::string& infoText, const T
                                             TInfoDate today);
 
 // The address the web-page method opens: "http://" in front when it has no "://"; nothing unless the
-// scheme is http or https.
+// scheme is http or https, and nothing when it holds a double quote or a control character.
 std::optional<std::string> RedirectAddress(const std::string& url);
 
 }  // namespace wmb

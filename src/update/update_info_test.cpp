@@ -109,6 +109,9 @@ TEST(RedirectAddress, OnlyWebAddresses) {
     EXPECT_EQ(RedirectAddress("HTTPS://host/a"), "HTTPS://host/a");
     EXPECT_EQ(RedirectAddress("file:///C:/Windows/system32/calc.exe"), std::nullopt);
     EXPECT_EQ(RedirectAddress("ftp://host/a"), std::nullopt);
+    // Nothing that could end the browser's quoted argument or its command line.
+    for (const char* unsafe : {"http://h/a\" -new-window \"file:///C:/x", "http://h/a\r\nb", "http://h/\x7F", "http://h/a\tb"})
+        EXPECT_EQ(RedirectAddress(unsafe), std::nullopt) << unsafe;
 }
 
 }  // namespace

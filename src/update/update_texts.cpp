@@ -11,7 +11,7 @@ namespace {
 const char* const kEnglish[kUpdateTextCount] = {
     "Application update wizard",
     "Downloading files...",
-    "Upgrade completed!",
+    "Download completed!",
     "Current file",
     "All files",
     "Downloading file from",
@@ -19,7 +19,8 @@ const char* const kEnglish[kUpdateTextCount] = {
     "Transfer rate: %.1f Kb/s",
     "Estimated time left: %d:%.2d:%.2d",
     "Downloading %d of %d",
-    "The update of %s has been successfully completed.\r\rPress the OK button to restart program.",
+    "The files of the update of %s are downloaded and verified.\r\rPress the OK button to restart the program "
+    "and install them.",
     "",
     "",
     "",
@@ -37,7 +38,7 @@ const char* const kEnglish[kUpdateTextCount] = {
     "File which contains upgrade information was not found on developer's site.",
     "Host %s unreachable.\r\rPlease check your Internet connection and\rtry to upgrade this software again later.",
     "The update is not completed.\rWould you like to abort upgrading?",
-    "File %s not found or inaccessible.\r\rTry to skip this file and continue upgrade?",
+    "File %s not found or inaccessible.\r\rSkip this file (it will not be installed) and continue upgrade?",
     "",
     "Connection with remote server lost.\r\rPlease restore connection and try to\rupgrade this software again later.",
 };
@@ -77,7 +78,41 @@ std::string HostUnreachableText(const std::string& hostName) {
     return Format(26, ("http://" + hostName + "'").c_str());
 }
 
-std::string LostFileText(const std::string& url) { return Format(28, UrlFileName(url).c_str()); }
+std::string LostFileText(const std::string& url, const std::string& error) {
+    static constexpr struct {
+        const char* error;
+        const char* first;  // the first sentence, with the file name
+    } kReasons[] = {
+        {kChecksumMismatch, "File %s does not match the checksum in the update information."},
+        {kNoChecksum, "File %s has no checksum in the update information."},
+        {kInvalidFileName, "File %s cannot be stored under that name."},
+        {kInvalidAddress, "File %s is not offered over http or https."},
+        {kCannotWrite, "File %s could not be written to the program's folder."},
+        {kTooManyRedirects, "File %s could not be fetched: too many redirects."},
+    };
+    const std::string name = UrlFileName(url);
+    std::string text = Format(28, name.c_str());
+    const std::string rest = text.substr(text.find("\r\r"));
+    if (name.empty()) return "The address " + url + " names no file." + rest;
+    for (const auto& reason : kReasons) {
+        if (error != reason.error) continue;
+        text.assign(reason.first);
+        return text.replace(text.find("%s"), 2, name) + rest;
+    }
+    return text;
+}
+
+std::string UpgradeFailedText(const std::string& title, const TUpgradeFailure& failure) {
+    std::string why;
+    if (failure.Reason == TUpgradeFailure::Replace) {
+        why = (failure.FileName.empty() ? std::string("A file") : failure.FileName) +
+              " could not be replaced; another program may be using it.";
+    } else {
+        why = "The downloaded files were incomplete or had changed" +
+              (failure.FileName.empty() ? std::string() : " (" + failure.FileName + ")") + ".";
+    }
+    return "The update was not installed. " + why + "\r\r" + title + " is unchanged.";
+}
 
 std::string LostFileCaption(const std::string& status) { return std::string(UpdateText(21)) + " #" + status; }
 

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "update/upgrade_paths.h"
+
 namespace wmb {
 
 inline constexpr int kUpdateTextCount = 31;
@@ -21,12 +23,26 @@ std::string ApplicationTitle(const std::string& exePath);
 std::string AskUpgradeText(const std::string& title, const std::string& upgradeMsg);
 // Text 26 for an unreachable host: "Host http://HOST' unreachable." ...
 std::string HostUnreachableText(const std::string& hostName);
-// Text 28 with the file name of the address that could not be fetched.
-std::string LostFileText(const std::string& url);
-// The status of a download whose SHA-256 is not the one listed.
-inline constexpr const char* kChecksumMismatch = "checksum mismatch";
+// Why a file is lost, besides an HTTP status ("404"): each has its own first sentence of the question.
+inline constexpr const char* kChecksumMismatch = "checksum mismatch";  // SHA-256 not the one listed
+inline constexpr const char* kNoChecksum = "no checksum";              // a file listed without SHA-256
+inline constexpr const char* kInvalidFileName = "invalid file name";   // Windows would not store it as named
+inline constexpr const char* kInvalidAddress = "invalid address";      // neither http nor https
+inline constexpr const char* kCannotWrite = "cannot write file";       // the download could not be written
+inline constexpr const char* kTooManyRedirects = "too many redirects";
+// The lost-file question: text 28 with the file name of the address, its first sentence saying why the
+// file is lost; an address without a file name says so.
+std::string LostFileText(const std::string& url, const std::string& error);
 // Text 21 + " #" + the status ("Error #404", "Error #checksum mismatch").
 std::string LostFileCaption(const std::string& status);
+// What the program says at its start after the upgrader could not install an update.
+std::string UpgradeFailedText(const std::string& title, const TUpgradeFailure& failure);
+// The check's message when the information file's signature is missing or does not verify.
+inline constexpr const char* kInfoNotVerified = "The update information could not be verified.";
+// The check's message when the information file's address led through too many redirects.
+inline constexpr const char* kInfoTooManyRedirects = "The update information could not be fetched: too many redirects.";
+// The web-page method's message when the address is not one to hand to the browser.
+inline constexpr const char* kInvalidWebPageAddress = "The address of the update's web page is not valid.";
 // Text 10 for the completion page.
 std::string CompletedText(const std::string& title);
 

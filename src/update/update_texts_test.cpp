@@ -39,12 +39,43 @@ TEST(UpdateTexts, MessagesWithTitleHostAndFile) {
     EXPECT_EQ(HostUnreachableText("www.kestrane.com"),
               "Host http://www.kestrane.com' unreachable.\r\rPlease check your Internet connection and\r"
               "try to upgrade this software again later.");
-    EXPECT_EQ(LostFileText("http://h/setup/new.exe"),
-              "File new.exe not found or inaccessible.\r\rTry to skip this file and continue upgrade?");
     EXPECT_EQ(LostFileCaption("404"), "Error #404");
     EXPECT_EQ(LostFileCaption(kChecksumMismatch), "Error #checksum mismatch");
-    EXPECT_EQ(CompletedText(title), "The update of WildmereBench has been successfully completed.\r\r"
-                                    "Press the OK button to restart program.");
+    EXPECT_EQ(CompletedText(title), "The files of the update of WildmereBench are downloaded and verified.\r\r"
+                                    "Press the OK button to restart the program and install them.");
+}
+
+TEST(UpdateTexts, TheLostFileQuestionSaysWhyAndThatASkippedFileIsNotInstalled) {
+    const std::string skip = "\r\rSkip this file (it will not be installed) and continue upgrade?";
+    const struct {
+        const char* url;
+        const char* error;
+        std::string text;
+    } cases[] = {
+        {"http://h/setup/new.exe", "404", "File new.exe not found or inaccessible." + skip},
+        {"http://h/a.exe", kChecksumMismatch, "File a.exe does not match the checksum in the update information." + skip},
+        {"http://h/a.exe", kNoChecksum, "File a.exe has no checksum in the update information." + skip},
+        {"http://h/nul .dat", kInvalidFileName, "File nul .dat cannot be stored under that name." + skip},
+        {"file:///C:/a.exe", kInvalidAddress, "File a.exe is not offered over http or https." + skip},
+        {"http://h/a.exe", kCannotWrite, "File a.exe could not be written to the program's folder." + skip},
+        {"http://h/a.exe", kTooManyRedirects, "File a.exe could not be fetched: too many redirects." + skip},
+        {"http://h/%s%n.exe", "404", "File %s%n.exe not found or inaccessible." + skip},
+        {"http://h", kInvalidFileName, "The address http://h names no file." + skip},
+        {"http://h/dir/", kInvalidFileName, "The address http://h/dir/ names no file." + skip},
+    };
+    for (const auto& c : cases) EXPECT_EQ(LostFileText(c.url, c.error), c.text) << c.url << " " << c.error;
+}
+
+TEST(UpdateTexts, AFailedInstallationNamesTheFileAndSaysTheProgramIsUnchanged) {
+    EXPECT_EQ(UpgradeFailedText("WildmereBench", {TUpgradeFailure::Replace, "help.chm"}),
+              "The update was not installed. help.chm could not be replaced; another program may be using it.\r\r"
+              "WildmereBench is unchanged.");
+    EXPECT_EQ(UpgradeFailedText("WildmereBench", {TUpgradeFailure::Verify, "a.dll"}),
+              "The update was not installed. The downloaded files were incomplete or had changed (a.dll).\r\r"
+              "WildmereBench is unchanged.");
+    EXPECT_EQ(UpgradeFailedText("WildmereBench", {TUpgradeFailure::Verify, ""}),
+              "The update was not installed. The downloaded files were incomplete or had changed.\r\r"
+              "WildmereBench is unchanged.");
 }
 
 }  // namespace

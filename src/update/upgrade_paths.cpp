@@ -4,15 +4,21 @@
 #include <string_view>
 
 #include "demos/filefinder/case_tables.h"
+#include "update/http_url.h"
 
 namespace wmb {
 namespace {
 
-bool IsDeviceName(std::string name) {
-    name = LowerText(name.substr(0, name.find('.')));
-    if (name == "con" || name == "prn" || name == "aux" || name == "nul") return true;
-    return name.size() == 4 && (name.starts_with("com") || name.starts_with("lpt")) && name[3] >= '1' &&
-           name[3] <= '9';
+// Windows takes the part before the first dot, without its trailing blanks, for a device: "nul .dat",
+// "lpt1.txt.bak" and "COM\xB9" (superscript one) all name devices.
+bool IsDeviceName(const std::string& name) {
+    std::string base = LowerText(name.substr(0, name.find('.')));
+    while (!base.empty() && base.back() == ' ') base.pop_back();
+    for (const char* device : {"con", "prn", "aux", "nul", "conin$", "conout$", "clock$"})
+        if (base == device) return true;
+    if (base.size() != 4 || !(base.starts_with("com") || base.starts_with("lpt"))) return false;
+    const char digit = base[3];
+    return (digit >= '0' && digit <= '9') || digit == '\xB9' || digit == '\xB2' || digit == '\xB3';
 }
 
 }  // namespace
@@ -25,7 +31,9 @@ std::string UrlFileName(const std::string& url) {
 }
 
 bool IsPlainFileName(const std::string& name) {
-    if (name.empty() || name.back() == '.' || name.back() == ' ' || IsDeviceName(name)) return false;
+    if (name.empty() || name.size() > kMaxDownloadNameLength || name.back() == '.' || name.back() == ' ' ||
+        IsDeviceName(name))
+        return false;
     return std::none_of(name.begin(), name.end(), [](char c) {
         return static_cast<unsigned char>(c) < 32 || std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos;
     });
@@ -35,6 +43,11 @@ std::optional<std::string> TargetPath(const std::string& programFolder, const st
     const std::string name = UrlFileName(url);
     if (!IsPlainFileName(name)) return std::nullopt;
     return programFolder + name + kTempFileSuffix;
+}
+
+bool IsDownloadAddress(const std::string& url) {
+    const std::string lower = LowerText(WithSchemePrefix(url));
+    return lower.starts_with("http://") || lower.starts_with("https://");
 }
 
 std::string RestartParam(const std::string& restartParams, TudUpgradeMethod method) {
@@ -80,6 +93,26 @@ std::optional<TUpgraderArgs> ParseUpgraderCommandLine(const std::string& command
 
 std::string RestartCommandLine(const std::string& programPath, const std::string& restartParam) {
     return "\"" + programPath + "\" " + restartParam;
+}
+
+std::string UpgradeFailedCommandLine(const std::string& programPath, const TUpgradeFailure& failure) {
+    std::string line = "\"" + programPath + "\" " + kUpgradeFailedParam +
+                       (failure.Reason == TUpgradeFailure::Replace ? "replace" : "verify");
+    if (IsPlainFileName(failure.FileName)) line += " \"" + failure.FileName + "\"";
+    return line;
+}
+
+std::optional<TUpgradeFailure> ParseUpgradeFailure(const std::vector<std::string>& arguments) {
+    if (arguments.empty() || !arguments[0].starts_with(kUpgradeFailedParam)) return std::nullopt;
+    const std::string reason = arguments[0].substr(std::char_traits<char>::length(kUpgradeFailedParam));
+    TUpgradeFailure failure;
+    if (reason == "replace") {
+        failure.Reason = TUpgradeFailure::Replace;
+    } else if (reason != "verify") {
+        return std::nullopt;
+    }
+    if (arguments.size() > 1 && IsPlainFileName(arguments[1])) failure.FileName = arguments[1];
+    return failure;
 }
 
 }  // namespace wmb

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "update/update_info.h"
 
@@ -16,9 +17,18 @@ inline constexpr const char* kDefaultRestartParams = "/afterupgrade";
 // when the address has no path after its host ("http://host").
 std::string UrlFileName(const std::string& url);
 
-// A name that stays a file of its own folder: not empty, no path, drive or wildcard characters, no trailing
-// dot or blank (Windows would drop them and name another file), no device name such as "con" or "lpt1.txt".
+// The longest name a download may have: with ".uTMP" it still fits a file name of 255 characters.
+inline constexpr std::size_t kMaxDownloadNameLength = 250;
+
+// A name that Windows stores as a plain file of the folder, under that very name: not empty, at most
+// kMaxDownloadNameLength characters, no path, drive, stream or wildcard characters and no control characters,
+// no trailing dot or blank (Windows would drop them and name another file), and no device name, whatever
+// follows it ("con", "lpt1.txt", "nul .dat", "aux.a.b").
 bool IsPlainFileName(const std::string& name);
+
+// Whether an update file may be fetched from this address: http or https only ("http://" is put in front of
+// an address without a scheme).
+bool IsDownloadAddress(const std::string& url);
 
 // programFolder + file name + ".uTMP"; nothing (a lost file) when the name is not a plain file name.
 // `programFolder` ends in a backslash.
@@ -43,5 +53,19 @@ std::optional<TUpgraderArgs> ParseUpgraderCommandLine(const std::string& command
 
 // "PROGRAM" PARAM: how the upgrader starts the program again.
 std::string RestartCommandLine(const std::string& programPath, const std::string& restartParam);
+
+// An update that was not installed, as the upgrader tells the program it starts again: the program is
+// unchanged, and either a file could not be replaced or the downloaded files did not match their record.
+struct TUpgradeFailure {
+    enum TReason { Verify, Replace } Reason = Verify;
+    std::string FileName;  // the file concerned; empty when none is known
+    bool operator==(const TUpgradeFailure&) const = default;
+};
+inline constexpr const char* kUpgradeFailedParam = "/upgradefailed:";
+
+// "PROGRAM" /upgradefailed:replace "NAME" (or :verify; the name only when it is a plain file name).
+std::string UpgradeFailedCommandLine(const std::string& programPath, const TUpgradeFailure& failure);
+// The failure named by the program's arguments (its own path left out); nothing for any other start.
+std::optional<TUpgradeFailure> ParseUpgradeFailure(const std::vector<std::string>& arguments);
 
 }  // namespace wmb

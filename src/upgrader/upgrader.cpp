@@ -1,11 +1,13 @@
 // The upgrader: started by the program with its own full path, "+" and the restart parameter ending in
-// the method digit. It waits until the program has exited, installs the downloaded ".uTMP" files of the
-// Program folder (method 0: replaces the files, all or none; method 1: runs the downloaded setup and waits
-// for it), removes the ".uTMP" files and starts the program again.
+// the method digit. It waits until the program has exited, installs the downloaded files that the staging
+// record of the Program folder lists, and only while they still match it (method 0: replaces the files, all
+// or none; method 1: runs the downloaded setup and waits for it), removes every ".uTMP" file and the record
+// and starts the program again.
 //
-// After a failed replacement the Program folder holds exactly its files of before the download: the
-// originals are back and the ".uTMP" files are removed too (the next check downloads them afresh). The
-// program is then started without the restart parameter, since it was not upgraded.
+// After a failed or refused installation the Program folder holds exactly its files of before the download:
+// the originals are back and the downloads are removed too (the next check downloads them afresh). The
+// program is then started with "/upgradefailed:" and the reason instead of the restart parameter, so that it
+// can tell the user which file stood in the way.
 //
 // Exit codes: 0 upgraded, 1 not upgraded (the program restarted as it was), 2 bad command line, 3 the
 // program did not exit in time (nothing done).
@@ -81,9 +83,10 @@ Handle Start(const std::string& commandLine, const std::string& folder) {
 }
 
 // The downloaded setup runs from the temporary folder under its own name, the Program folder being its
-// working folder; true once it has run to its end.
-bool RunSetup(IUpgradeFolder& folder, const std::string& programFolder) {
-    const auto setup = SetupTempFile(folder);
+// working folder; true once it has run to its end. Only a setup listed in the staging record and still
+// matching it is run.
+bool RunSetup(IUpgradeFolder& folder, const std::string& programFolder, TUpgradeFailure& failure) {
+    const auto setup = StagedSetupFile(folder, failure);
     if (!setup) return false;
     char temp[MAX_PATH];
     const DWORD n = GetTempPathA(sizeof temp, temp);
@@ -106,10 +109,19 @@ int Run(const std::string& commandLine) {
     if (!WaitForProgramExit(args->ProgramPath)) return 3;
     const std::string programFolder = args->ProgramPath.substr(0, args->ProgramPath.find_last_of("\\/") + 1);
     UpgradeFolderWin32 folder(programFolder);
-    const bool upgraded =
-        args->Method == umSelfUpgrade ? ReplaceWithTempFiles(folder).Replaced : RunSetup(folder, programFolder);
-    RemoveTempFiles(folder);
-    Start(upgraded ? RestartCommandLine(args->ProgramPath, args->RestartParam) : "\"" + args->ProgramPath + "\"",
+    TUpgradeFailure failure;
+    bool upgraded = false;
+    if (args->Method == umSelfUpgrade) {
+        const TInstallResult result = InstallStagedFiles(folder);
+        upgraded = result.Installed;
+        if (result.Failure) failure = *result.Failure;
+    } else {
+        upgraded = RunSetup(folder, programFolder, failure);
+        RemoveStagedFiles(folder);
+    }
+    // The program is told when it was not upgraded, and which file stood in the way.
+    Start(upgraded ? RestartCommandLine(args->ProgramPath, args->RestartParam)
+                   : UpgradeFailedCommandLine(args->ProgramPath, failure),
           programFolder);
     return upgraded ? 0 : 1;
 }

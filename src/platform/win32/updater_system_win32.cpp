@@ -126,7 +126,7 @@ TInfoDate Win32UpdaterSystem::Today() {
 
 void Win32UpdaterSystem::OpenWebPage(const std::string& url) {
     const std::string program = HtmlOpenProgram();
-    if (!program.empty() && StartProcess("\"" + program + "\" " + url)) return;
+    if (!program.empty() && StartProcess(BrowserCommandLine(program, url))) return;
     ShellExecuteA(mainWindow_, "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 

@@ -2,18 +2,63 @@
 
 #include <windows.h>
 
+#include "platform/win32/handle.h"
+#include "platform/win32/unique_handle.h"
+#include "update/sha256.h"
+
 namespace wmb {
+namespace {
+
+using FindHandle = UniqueHandle<HANDLE, &FindClose>;
+
+// A file opened for reading that others may read too; none for a folder or a missing file.
+Handle OpenForReading(const std::string& path) {
+    return Handle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+}
+
+}  // namespace
 
 std::vector<std::string> UpgradeFolderWin32::FileNames() {
     std::vector<std::string> names;
     WIN32_FIND_DATAA entry{};
-    const HANDLE search = FindFirstFileA((folder_ + "*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) return names;
+    const HANDLE first = FindFirstFileA((folder_ + "*").c_str(), &entry);
+    if (first == INVALID_HANDLE_VALUE) return names;
+    const FindHandle search(first);
     do {
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(entry.cFileName);
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
+    } while (FindNextFileA(search.Get(), &entry));
     return names;
+}
+
+std::optional<std::string> UpgradeFolderWin32::ReadText(const std::string& name, std::size_t maxSize) {
+    const Handle file = OpenForReading(folder_ + name);
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.Get(), &size) || static_cast<ULONGLONG>(size.QuadPart) > maxSize)
+        return std::nullopt;
+    std::string text(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!text.empty() && (!ReadFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr) ||
+                          read != text.size()))
+        return std::nullopt;
+    return text;
+}
+
+std::optional<TFileDigest> UpgradeFolderWin32::Digest(const std::string& name) {
+    const Handle file = OpenForReading(folder_ + name);
+    if (!file) return std::nullopt;
+    Sha256 digest;
+    TFileDigest result;
+    std::string buffer(64 * 1024, '\0');
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(file.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) return std::nullopt;
+        if (read == 0) break;
+        digest.Update(buffer.data(), read);
+        result.Size += read;
+    }
+    result.Sha256 = digest.HexDigest();
+    return result;
 }
 
 bool UpgradeFolderWin32::Move(const std::string& from, const std::string& to) {
