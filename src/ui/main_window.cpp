@@ -81,7 +81,7 @@ void MainWindow::OnCreate() {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(Handle(), GWLP_HINSTANCE));
     updates_ = std::make_unique<UpdateService>(instance, Handle(), font_.Get(),
                                                [this](const std::string& text) { ShowMessage(text); });
-    updates_->Loaded(__argc > 1 ? __argv[1] : "");
+    updates_->Loaded(std::vector<std::string>(__argv + std::min(__argc, 1), __argv + __argc));
 }
 
 void MainWindow::CreateHeader() {

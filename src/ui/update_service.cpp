@@ -94,7 +94,8 @@ void UpdaterDialogs::WizardCompletionPage(const std::string& afterNote) {
 
 UpdateService::UpdateService(HINSTANCE instance, HWND mainWindow, HFONT font,
                              std::function<void(const std::string&)> showMessage)
-    : system_(mainWindow),
+    : showMessage_(showMessage),
+      system_(mainWindow),
       dialogs_(instance, mainWindow, font, ApplicationTitle(system_.ProgramPath())),
       updater_(http_, dialogs_, system_) {
     updater_.InfoFileURL = "http://" + MakerServer() + kInfoFilePath;
@@ -109,6 +110,12 @@ UpdateService::UpdateService(HINSTANCE instance, HWND mainWindow, HFONT font,
     updater_.OnHostUnreachable = [showMessage](TudAutoUpdater&, const std::string&, const std::string&) {
         showMessage("No internet connection.");
     };
+}
+
+void UpdateService::Loaded(const std::vector<std::string>& arguments) {
+    updater_.Loaded(arguments.empty() ? std::string() : arguments.front());
+    if (const auto failure = ParseUpgradeFailure(arguments))
+        showMessage_(UpgradeFailedText(ApplicationTitle(system_.ProgramPath()), *failure));
 }
 
 void UpdateService::Check() {

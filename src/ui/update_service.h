@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/win32/http_services_win32.h"
 #include "platform/win32/updater_system_win32.h"
@@ -51,10 +52,12 @@ public:
 
     // The Update button: a check over a direct connection.
     void Check();
-    // Once the program is loaded, with its first command-line argument.
-    void Loaded(const std::string& firstArgument) { updater_.Loaded(firstArgument); }
+    // Once the program is loaded, with its command-line arguments (its own path left out). After an update
+    // that the upgrader could not install, says which file stood in the way and that nothing changed.
+    void Loaded(const std::vector<std::string>& arguments);
 
 private:
+    std::function<void(const std::string&)> showMessage_;
     Win32HttpServices http_;
     Win32UpdaterSystem system_;
     UpdaterDialogs dialogs_;

@@ -224,7 +224,7 @@ void TudAutoUpdater::FileDone() {
 
 void TudAutoUpdater::LostFile(const std::string& error) {
     // What was written of a lost file goes at once; it is never listed, so never installed.
-    if (!target_.empty()) system_.DeleteFile(target_);
+    if (!target_.empty()) system_.DeleteDownload(target_);
     const std::string& url = files_[index_].Url;
     bool continueUpgrade = false;
     if (OnLostFile) OnLostFile(*this, url, error, continueUpgrade);

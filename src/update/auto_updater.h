@@ -73,7 +73,7 @@ public:
     virtual void OpenWebPage(const std::string& url) = 0;
     // Every "*.uTMP" of the program folder and the staging record.
     virtual void DeleteTempFiles() = 0;
-    virtual void DeleteFile(const std::string& path) = 0;  // one download, at once
+    virtual void DeleteDownload(const std::string& path) = 0;  // one download, at once
     virtual void SetFileTime(const std::string& path, TDateTime time) = 0;
     virtual std::optional<TFileDigest> FileDigest(const std::string& path) = 0;  // nothing when unreadable
     // Writes the staging record beside the downloads, replacing any in one step; false when it could not.

@@ -52,7 +52,7 @@ struct TRecordingSystem : IUpdaterSystem {
         });
         done.push_back("delete temp files");
     }
-    void DeleteFile(const std::string& path) override { files->disk.erase(path); }
+    void DeleteDownload(const std::string& path) override { files->disk.erase(path); }
     void SetFileTime(const std::string&, TDateTime) override {}
     std::optional<TFileDigest> FileDigest(const std::string& path) override {
         if (!files->disk.contains(path)) return std::nullopt;

@@ -11,10 +11,11 @@
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/handle.h"
 #include "platform/win32/registry_key.h"
+#include "platform/win32/signature_verifier_win32.h"
 #include "platform/win32/upgrade_folder_win32.h"
 #include "update/browser_command.h"
 #include "update/self_upgrade.h"
-#include "update/sha256.h"
+#include "update/update_public_key.h"
 #include "update/upgrade_paths.h"
 
 namespace wmb {
@@ -132,7 +133,12 @@ void Win32UpdaterSystem::OpenWebPage(const std::string& url) {
 
 void Win32UpdaterSystem::DeleteTempFiles() {
     UpgradeFolderWin32 folder(ProgramFolder());
-    RemoveTempFiles(folder);
+    RemoveStagedFiles(folder);
+}
+
+void Win32UpdaterSystem::DeleteDownload(const std::string& path) {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileA(path.c_str());
 }
 
 void Win32UpdaterSystem::SetFileTime(const std::string& path, TDateTime time) {
@@ -149,15 +155,34 @@ void Win32UpdaterSystem::SetFileTime(const std::string& path, TDateTime time) {
     if (file) ::SetFileTime(file.Get(), &stamp, nullptr, &stamp);
 }
 
-std::string Win32UpdaterSystem::FileSha256(const std::string& path) {
-    Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!file) return {};
-    Sha256 digest;
-    std::vector<char> buffer(65536);
-    DWORD read = 0;
-    while (ReadFile(file.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr) && read > 0)
-        digest.Update(buffer.data(), read);
-    return digest.HexDigest();
+std::optional<TFileDigest> Win32UpdaterSystem::FileDigest(const std::string& path) {
+    const std::string folder = path.substr(0, path.find_last_of('\\') + 1);
+    return UpgradeFolderWin32(folder).Digest(path.substr(folder.size()));
+}
+
+bool Win32UpdaterSystem::WriteStagingRecord(const std::string& text) {
+    // Written whole under another name, flushed, then put in place in one rename: the upgrader finds either
+    // the complete record or none.
+    const std::string record = ProgramFolder() + kStagingRecordName;
+    const std::string part = record + ".part";
+    {
+        Handle file(CreateFileA(part.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY, nullptr));
+        DWORD written = 0;
+        if (!file || !WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) ||
+            written != text.size() || !FlushFileBuffers(file.Get())) {
+            file.Reset();
+            ::DeleteFileA(part.c_str());
+            return false;
+        }
+    }
+    if (MoveFileExA(part.c_str(), record.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    ::DeleteFileA(part.c_str());
+    return false;
+}
+
+bool Win32UpdaterSystem::InfoSignatureValid(const std::string& infoText, const std::string& signatureFile) {
+    return VerifySignedData(kUpdatePublicKeyPem, infoText, signatureFile);
 }
 
 void Win32UpdaterSystem::StartTimer(std::uint32_t ms, std::function<void()> due) {

@@ -1,6 +1,8 @@
 #pragma once
 // What the updater needs of Windows: the program's own path, today's date, the web browser, the
-// downloaded files beside the program, and the upgrader written from the program's resources and started.
+// downloaded files and their staging record beside the program, the information file's signature checked
+// against the public key built into the program, and the upgrader written from the program's resources
+// and started.
 
 #include <windows.h>
 
@@ -21,8 +23,11 @@ public:
     TInfoDate Today() override;
     void OpenWebPage(const std::string& url) override;
     void DeleteTempFiles() override;
+    void DeleteDownload(const std::string& path) override;
     void SetFileTime(const std::string& path, TDateTime time) override;
-    std::string FileSha256(const std::string& path) override;
+    std::optional<TFileDigest> FileDigest(const std::string& path) override;
+    bool WriteStagingRecord(const std::string& text) override;
+    bool InfoSignatureValid(const std::string& infoText, const std::string& signatureFile) override;
     void StartTimer(std::uint32_t ms, std::function<void()> due) override;
     bool Connected() override;
     void LaunchUpgrader(const std::string& restartParam) override;
