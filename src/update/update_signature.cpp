@@ -14,7 +14,8 @@ int Base64Value(char c) {
     return -1;
 }
 
-// Strict base64 with "=" padding; blanks, tabs and line breaks anywhere are ignored.
+}  // namespace
+
 std::optional<std::string> DecodeBase64(const std::string& text) {
     std::string symbols;
     for (char c : text)
@@ -43,45 +44,33 @@ std::optional<std::string> DecodeBase64(const std::string& text) {
     return bytes;
 }
 
-// A reader of DER: a tag, a definite length, and the content.
-class Der {
-public:
-    explicit Der(std::string_view bytes) : rest_(bytes) {}
-    bool Empty() const { return rest_.empty(); }
-    // The content of the next element if it has this tag.
-    std::optional<std::string_view> Next(unsigned char tag) {
-        if (rest_.size() < 2 || static_cast<unsigned char>(rest_[0]) != tag) return std::nullopt;
-        std::size_t length = static_cast<unsigned char>(rest_[1]);
-        std::size_t header = 2;
-        if (length & 0x80) {
-            const std::size_t octets = length & 0x7F;
-            if (octets == 0 || octets > 3 || rest_.size() < 2 + octets) return std::nullopt;
-            length = 0;
-            for (std::size_t i = 0; i < octets; ++i) length = length << 8 | static_cast<unsigned char>(rest_[2 + i]);
-            header += octets;
-        }
-        if (rest_.size() - header < length) return std::nullopt;
-        const std::string_view content = rest_.substr(header, length);
-        rest_.remove_prefix(header + length);
-        return content;
+std::optional<std::string_view> DerReader::Next(unsigned char tag) {
+    if (rest_.size() < 2 || static_cast<unsigned char>(rest_[0]) != tag) return std::nullopt;
+    std::size_t length = static_cast<unsigned char>(rest_[1]);
+    std::size_t header = 2;
+    if (length & 0x80) {
+        const std::size_t octets = length & 0x7F;
+        if (octets == 0 || octets > 3 || rest_.size() < 2 + octets) return std::nullopt;
+        length = 0;
+        for (std::size_t i = 0; i < octets; ++i) length = length << 8 | static_cast<unsigned char>(rest_[2 + i]);
+        header += octets;
     }
+    if (rest_.size() - header < length) return std::nullopt;
+    const std::string_view content = rest_.substr(header, length);
+    rest_.remove_prefix(header + length);
+    return content;
+}
 
-private:
-    std::string_view rest_;
-};
-
-constexpr unsigned char kSequence = 0x30, kInteger = 0x02, kBitString = 0x03, kOid = 0x06, kNull = 0x05;
-// 1.2.840.113549.1.1.1
-constexpr std::string_view kRsaEncryption("\x2A\x86\x48\x86\xF7\x0D\x01\x01\x01", 9);
+namespace {
 
 // SEQUENCE { INTEGER modulus, INTEGER exponent }, both positive.
 std::optional<TRsaPublicKey> Pkcs1Key(std::string_view der) {
-    Der outer(der);
-    const auto sequence = outer.Next(kSequence);
+    DerReader outer(der);
+    const auto sequence = outer.Next(kDerSequence);
     if (!sequence || !outer.Empty()) return std::nullopt;
-    Der fields(*sequence);
-    auto modulus = fields.Next(kInteger);
-    auto exponent = fields.Next(kInteger);
+    DerReader fields(*sequence);
+    auto modulus = fields.Next(kDerInteger);
+    auto exponent = fields.Next(kDerInteger);
     if (!modulus || !exponent || !fields.Empty() || modulus->empty() || exponent->empty()) return std::nullopt;
     if ((static_cast<unsigned char>(modulus->front()) & 0x80) || (static_cast<unsigned char>(exponent->front()) & 0x80))
         return std::nullopt;
@@ -96,17 +85,17 @@ std::optional<TRsaPublicKey> Pkcs1Key(std::string_view der) {
 
 // SEQUENCE { SEQUENCE { OID rsaEncryption, NULL }, BIT STRING { 0, PKCS #1 key } }.
 std::optional<TRsaPublicKey> SubjectPublicKeyInfo(std::string_view der) {
-    Der outer(der);
-    const auto info = outer.Next(kSequence);
+    DerReader outer(der);
+    const auto info = outer.Next(kDerSequence);
     if (!info || !outer.Empty()) return std::nullopt;
-    Der fields(*info);
-    const auto algorithm = fields.Next(kSequence);
-    const auto bits = fields.Next(kBitString);
+    DerReader fields(*info);
+    const auto algorithm = fields.Next(kDerSequence);
+    const auto bits = fields.Next(kDerBitString);
     if (!algorithm || !bits || !fields.Empty() || bits->empty() || bits->front() != '\0') return std::nullopt;
-    Der identifier(*algorithm);
-    const auto oid = identifier.Next(kOid);
-    if (!oid || *oid != kRsaEncryption) return std::nullopt;
-    if (!identifier.Empty() && (!identifier.Next(kNull) || !identifier.Empty())) return std::nullopt;
+    DerReader identifier(*algorithm);
+    const auto oid = identifier.Next(kDerOid);
+    if (!oid || *oid != kRsaEncryptionOid) return std::nullopt;
+    if (!identifier.Empty() && (!identifier.Next(kDerNull) || !identifier.Empty())) return std::nullopt;
     return Pkcs1Key(bits->substr(1));
 }
 

@@ -7,11 +7,32 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace wmb {
 
 inline constexpr std::size_t kMinRsaKeyBits = 2048;
 inline constexpr std::size_t kMaxRsaKeyBits = 8192;
+
+// Strict base64 with "=" padding; blanks, tabs and line breaks anywhere are ignored. Nothing for anything else.
+std::optional<std::string> DecodeBase64(const std::string& text);
+
+// A reader of DER: elements of a definite length (at most three length octets), one after the other.
+class DerReader {
+public:
+    explicit DerReader(std::string_view bytes) : rest_(bytes) {}
+    bool Empty() const { return rest_.empty(); }
+    // The content of the next element when it has this tag; nothing (and nothing read) otherwise.
+    std::optional<std::string_view> Next(unsigned char tag);
+
+private:
+    std::string_view rest_;
+};
+
+inline constexpr unsigned char kDerSequence = 0x30, kDerInteger = 0x02, kDerBitString = 0x03,
+                               kDerOctetString = 0x04, kDerOid = 0x06, kDerNull = 0x05;
+// 1.2.840.113549.1.1.1
+inline constexpr std::string_view kRsaEncryptionOid("\x2A\x86\x48\x86\xF7\x0D\x01\x01\x01", 9);
 
 // The signature's bytes, most significant first; nothing unless the text is base64 (line breaks and blanks
 // aside) of 256 to 1024 bytes.

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "support/rsa_test_signer.h"
+#include "support/update_test_private_key.h"
 #include "update/sha256.h"
 #include "update/update_public_key.h"
 
@@ -103,6 +105,11 @@ TEST(UpdateSignature, TheTestKeysSignatureVerifiesByHand) {
     EXPECT_EQ(block.substr(0, 4), "0001");
     EXPECT_EQ(block.substr(block.size() - 64 - digestInfo.size() - 2),
               "00" + digestInfo + Sha256Hex(kSignedInfo));
+}
+
+TEST(UpdateSignature, TheTestsSignerWritesWhatTheSignToolWrites) {
+    EXPECT_EQ(test::SignLikeTheSignTool(test::kUpdateTestPrivateKeyPem, kSignedInfo), kSignatureFile);
+    EXPECT_EQ(test::SignLikeTheSignTool(kUpdatePublicKeyPem, kSignedInfo), "");  // a public key signs nothing
 }
 
 TEST(UpdateSignature, PublicKeyBlobForCryptImportKey) {

@@ -15,6 +15,7 @@
 #include "platform/win32/handle.h"
 #include "platform/win32/platform_test_support.h"
 #include "update/sha256.h"
+#include "update/staging_record.h"
 
 namespace wmb {
 namespace {
@@ -71,8 +72,16 @@ protected:
         const DWORD downloaded = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY;
         WriteBytes(program_ + "Program.exe.uTMP", newProgram_, downloaded);
         WriteBytes(program_ + "data.txt.uTMP", "new data", downloaded);
+        Stage({{"Program.exe", newProgram_}, {"data.txt", "new data"}});
         log_ = scratch_.Path() + "starts.log";
         SetEnvironmentVariableA("WMB_UPGRADER_TEST_LOG", log_.c_str());
+    }
+
+    // The staging record the program writes once every download is verified.
+    void Stage(const std::vector<std::pair<std::string, std::string>>& files) {
+        std::vector<TStagedFile> staged;
+        for (const auto& [name, bytes] : files) staged.push_back({name, {bytes.size(), Sha256Hex(bytes)}});
+        WriteBytes(program_ + kStagingRecordName, StagingRecordText(staged), FILE_ATTRIBUTE_HIDDEN);
     }
 
     // The upgrader and the restarted program may still be ending: their files go once they are free.
@@ -111,6 +120,8 @@ protected:
 };
 
 TEST_F(UpgraderTest, ReplacesTheFilesAndRestartsTheProgramWithTheMethodDigit) {
+    // A download the record does not list is deleted, never installed.
+    WriteBytes(program_ + "zone.dat.uTMP", "planted zone", FILE_ATTRIBUTE_HIDDEN);
     EXPECT_EQ(UpgradeAndWaitForRestart(), "launched\nProgram.exe started[/afterupgrade0]\n");
     EXPECT_EQ(ReadFolder(program_), (FolderDigests{{"Program.exe", Sha256Hex(newProgram_)},
                                                  {"data.txt", Sha256Hex("new data")},
@@ -122,14 +133,23 @@ TEST_F(UpgraderTest, ReplacesTheFilesAndRestartsTheProgramWithTheMethodDigit) {
 
 TEST_F(UpgraderTest, AFileKeptOpenLeavesTheFolderAsBeforeTheDownload) {
     WriteBytes(program_ + "zone.dat.uTMP", "new zone", FILE_ATTRIBUTE_HIDDEN);
+    Stage({{"Program.exe", newProgram_}, {"data.txt", "new data"}, {"zone.dat", "new zone"}});
     FolderDigests before = ReadFolder(program_);
     // Replaced in name order: Program.exe and data.txt first, then zone.dat, which is kept open.
     Handle lock(CreateFileA((program_ + "zone.dat").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(lock);
-    // The program starts again as it was, without the restart parameter.
-    EXPECT_EQ(UpgradeAndWaitForRestart(), "launched\nProgram.exe started[]\n");
+    // The program starts again as it was, told which file could not be replaced.
+    EXPECT_EQ(UpgradeAndWaitForRestart(), "launched\nProgram.exe started[/upgradefailed:replace \"zone.dat\"]\n");
     lock.Reset();
-    std::erase_if(before, [](const auto& file) { return file.first.ends_with(".uTMP"); });
+    std::erase_if(before, [](const auto& file) { return file.first.ends_with(".uTMP") || file.first == kStagingRecordName; });
+    EXPECT_EQ(ReadFolder(program_), before);
+}
+
+TEST_F(UpgraderTest, ADownloadChangedAfterItWasVerifiedInstallsNothing) {
+    FolderDigests before = ReadFolder(program_);
+    WriteBytes(program_ + "data.txt.uTMP", "bad data", FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(UpgradeAndWaitForRestart(), "launched\nProgram.exe started[/upgradefailed:verify \"data.txt\"]\n");
+    std::erase_if(before, [](const auto& file) { return file.first.ends_with(".uTMP") || file.first == kStagingRecordName; });
     EXPECT_EQ(ReadFolder(program_), before);
 }
 
@@ -137,10 +157,11 @@ TEST_F(UpgraderTest, ExternalSetupRunsToItsEndBeforeTheRestart) {
     DeleteFileA((program_ + "Program.exe.uTMP").c_str());
     DeleteFileA((program_ + "data.txt.uTMP").c_str());
     WriteBytes(program_ + "setup.exe.uTMP", oldProgram_, FILE_ATTRIBUTE_HIDDEN);
+    Stage({{"setup.exe", oldProgram_}});
     FolderDigests before = ReadFolder(program_);
     EXPECT_EQ(UpgradeAndWaitForRestart("/afterupgrade1"),
               "launched\nsetup.exe started[]\nProgram.exe started[/afterupgrade1]\n");
-    std::erase_if(before, [](const auto& file) { return file.first.ends_with(".uTMP"); });
+    std::erase_if(before, [](const auto& file) { return file.first.ends_with(".uTMP") || file.first == kStagingRecordName; });
     EXPECT_EQ(ReadFolder(program_), before);  // the setup here changes nothing; the downloads are gone
     EXPECT_EQ(GetFileAttributesA((TempFolder() + "setup.exe").c_str()), INVALID_FILE_ATTRIBUTES);
 }
