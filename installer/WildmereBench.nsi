@@ -1,10 +1,12 @@
 ; The Windows installer of Wildmere Benchmark, built by the win32 build (target "installer") with makensis.
-; The build passes the files in: VERSION, OUTFILE, PROGRAM_EXE, HELP_FILE (optional), DATA_DIR, FXC_EXE, ICON.
+; The build passes the files in: VERSION, OUTFILE, PROGRAM_EXE, HELP_FILE (optional), DATA_DIR, FXC_EXE, ICON,
+; WELCOME_BITMAP (the welcome and finish pages' picture, drawn by tools/make-art).
 ;
-; Installs the program and its data files, creates the settings key the program opens at start, a Start-menu
-; folder, an optional desktop shortcut and the entry in the list of installed programs. An installation over an
-; earlier one keeps the settings and the Backup\ and Benchmark\ folders. The uninstaller never removes the
-; user's results (Benchmark\) or the game-configuration backups (Backup\).
+; Installs the program and its data files, creates the settings key the program opens at start with the
+; first-start choices it lacks, a Start-menu folder, an optional desktop shortcut and the entry in the list of
+; installed programs. An installation over an earlier one keeps the settings and the Backup\ and Benchmark\
+; folders. The uninstaller never removes the user's results (the Results folder, by default the game's
+; Benchmark\ folder) or the game-configuration backups (the program's Backup\ folder).
 
 Unicode false
 SetCompressor /SOLID lzma
@@ -38,7 +40,8 @@ VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
-!define MUI_WELCOMEPAGE_TEXT "This installs ${PRODUCT} ${VERSION}, the benchmark of the game Wildmere.$\r$\n$\r$\nAn installation over an earlier one keeps your settings, your results (Benchmark folder) and the game configuration backups (Backup folder).$\r$\n$\r$\nThe installation needs administrator rights.$\r$\n$\r$\n$_CLICK"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${WELCOME_BITMAP}"
+!define MUI_WELCOMEPAGE_TEXT "This installs ${PRODUCT} ${VERSION}, the benchmark of the game Wildmere.$\r$\n$\r$\nAn installation over an earlier one keeps your settings, your results and the game configuration backups (Backup folder).$\r$\n$\r$\nThe installation needs administrator rights.$\r$\n$\r$\n$_CLICK"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\WildmereBench.exe"
 !define MUI_FINISHPAGE_RUN_TEXT "Start ${PRODUCT}"
 
@@ -50,6 +53,16 @@ VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
+
+; Writes a first-start choice unless the settings key holds a value of that name already (a value of the
+; wrong type, or an empty one, reads as missing).
+!macro DefaultSetting NAME VALUE
+  ClearErrors
+  ReadRegStr $0 HKLM "${SETTINGS_KEY}" "${NAME}"
+  ${If} $0 == ""
+    WriteRegStr HKLM "${SETTINGS_KEY}" "${NAME}" "${VALUE}"
+  ${EndIf}
+!macroend
 
 !macro RequireAdmin
   UserInfo::GetAccountType
@@ -90,13 +103,18 @@ Section "${PRODUCT}" SecProgram
   File "${FXC_EXE}"
   SetOutPath "$INSTDIR"
 
-  ; The settings key: created empty on a first installation (every value then reads as on a first start);
-  ; an earlier installation's values stay as they are.
-  ClearErrors
-  EnumRegValue $0 HKLM "${SETTINGS_KEY}" 0
-  ${If} ${Errors}
-    WriteRegStr HKLM "${SETTINGS_KEY}" "" ""
-  ${EndIf}
+  ; The settings key with the choices a first start needs to bench at once, each in the form the program
+  ; stores it: 800 x 600, the first built-in demo, Direct3D with the default shader model, both filters
+  ; "From System" (the game's own), three runs, English. An earlier installation's values stay as they are;
+  ; everything else reads as on a first start.
+  !insertmacro DefaultSetting "800" "1"
+  !insertmacro DefaultSetting "Demo" "1"
+  !insertmacro DefaultSetting "Renderer" "1"
+  !insertmacro DefaultSetting "PS" "1"
+  !insertmacro DefaultSetting "AFLevel" "Sys"
+  !insertmacro DefaultSetting "AALevel" "Sys"
+  !insertmacro DefaultSetting "TRun" "3"
+  !insertmacro DefaultSetting "Language" "1"
 
   WriteUninstaller "$INSTDIR\Uninstall.exe"
   CreateDirectory "${MENU_FOLDER}"
@@ -125,6 +143,16 @@ SectionEnd
 !insertmacro MUI_FUNCTION_DESCRIPTION_END
 
 Section "Uninstall"
+  ; Where the user's results are: the Results folder of the settings (by default the game's Benchmark\
+  ; folder), and the Program folder's Benchmark\ folder, used while no Results folder is set.
+  ReadRegStr $1 HKLM "${SETTINGS_KEY}" "ResultPath"
+  ${If} $1 != ""
+    StrCpy $0 $1 1 -1
+    ${If} $0 != "\"
+      StrCpy $1 "$1\"
+    ${EndIf}
+  ${EndIf}
+
   Delete "$INSTDIR\WildmereBench.exe"
   Delete "$INSTDIR\WildmereCompare.exe"
   Delete "$INSTDIR\wmsplash.bmp"
@@ -147,11 +175,22 @@ Section "Uninstall"
   DeleteRegKey /ifempty HKLM "SOFTWARE\Kestrane"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
 
-  ; The folder goes only when nothing of the user's is left in it.
+  ; The folder goes only when nothing of the user's is left in it. The message names each kept folder.
   RMDir "$INSTDIR"
-  ${If} ${FileExists} "$INSTDIR\Benchmark\*.*"
-  ${OrIf} ${FileExists} "$INSTDIR\Backup\*.*"
-    MessageBox MB_OK|MB_ICONINFORMATION "Your benchmark results (Benchmark folder) and the game configuration backups (Backup folder) were kept in:$\r$\n$INSTDIR$\r$\nDelete that folder yourself when you no longer need them." /SD IDOK
+  StrCpy $2 ""
+  ${If} $1 != ""
+  ${AndIf} ${FileExists} "$1*.*"
+    StrCpy $2 "$2Your benchmark results:$\r$\n$1$\r$\n"
+  ${EndIf}
+  ${If} $1 != "$INSTDIR\Benchmark\"
+  ${AndIf} ${FileExists} "$INSTDIR\Benchmark\*.*"
+    StrCpy $2 "$2Your benchmark results:$\r$\n$INSTDIR\Benchmark\$\r$\n"
+  ${EndIf}
+  ${If} ${FileExists} "$INSTDIR\Backup\*.*"
+    StrCpy $2 "$2The backups of the game's configuration:$\r$\n$INSTDIR\Backup\$\r$\n"
+  ${EndIf}
+  ${If} $2 != ""
+    MessageBox MB_OK|MB_ICONINFORMATION "These folders were kept:$\r$\n$\r$\n$2$\r$\nDelete them yourself when you no longer need them." /SD IDOK
   ${EndIf}
   RMDir "$PROGRAMFILES\Kestrane"
 SectionEnd

@@ -55,3 +55,39 @@ wmb_can_run_win32() {
 wmb_start_wineserver() {
     wineserver -p >/dev/null 2>&1 || true
 }
+
+# The DISPLAY each running Wine process of this prefix was started with, one line each (empty for
+# none). Every Wine process of a prefix, the server included, carries the WINEPREFIX the tools export;
+# a Wine process is one whose executable is Wine's loader or server.
+wmb_prefix_displays() {
+    local exe
+    for exe in $(find /proc -mindepth 2 -maxdepth 2 -name exe \( -lname '*/wine/wine*' -o -lname '*/bin/wine*' \) \
+                     2>/dev/null); do
+        awk -v RS='\0' -v prefix="WINEPREFIX=$WINEPREFIX" '
+            $0 == prefix { ours = 1 }
+            /^DISPLAY=/ { display = substr($0, 9) }
+            END { if (ours) print display }' "${exe%/exe}/environ" 2>/dev/null || true
+    done
+}
+
+# Exports DISPLAY for the Wine processes of this prefix. The first Wine process of a prefix starts its
+# server and desktop with the DISPLAY it finds, and a later program on another display (or a server
+# started without one) never shows a window: a server of this prefix that runs for another display is
+# stopped first. Call it before the first wine, wineserver or `wine reg` of a script.
+wmb_use_display() {
+    export DISPLAY="$1"
+    if wmb_prefix_displays | grep -qvxF "$DISPLAY"; then
+        echo "tools: stopping the Wine server of $WINEPREFIX, which was started for another display" >&2
+        wmb_stop_wineserver
+    fi
+}
+
+# Stops the Wine server of this prefix (and with it every Wine process of the prefix) and waits until
+# they are gone.
+wmb_stop_wineserver() {
+    wineserver -k >/dev/null 2>&1 || true
+    for _ in $(seq 100); do
+        [ -z "$(wmb_prefix_displays)" ] && break
+        sleep 0.1
+    done
+}

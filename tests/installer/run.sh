@@ -15,6 +15,11 @@ export DISPLAY="$WMB_XVFB_DISPLAY"
 # ctest's pipe, and the prefix's wineserver is ended at the end.
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 wineboot -i >"$work/wineboot.log" 2>&1
+# As on a Windows machine, the monitor offers the usual modes (800 x 600 among them) through Wine's virtual
+# desktop; the report the benchmark opens goes to a browser that does nothing.
+wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >>"$work/wineboot.log" 2>&1
+wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$WMB_SCREEN" /f >>"$work/wineboot.log" 2>&1
+wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d /bin/true /f >>"$work/wineboot.log" 2>&1
 wineserver -w
 rc=0
 WMB_INSTALLER="$build/WildmereBenchSetup.exe" WMB_TEST_BIN="$build" \
