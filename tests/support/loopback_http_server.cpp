@@ -242,7 +242,17 @@ bool LoopbackHttpServer::ReadRequest(SOCKET client, RecordedRequest& request) {
 
 void LoopbackHttpServer::Put(const std::string& path, std::string body, std::chrono::milliseconds pause) {
     std::lock_guard lock(documentsMutex_);
-    documents_[path] = Document{std::move(body), pause};
+    documents_[path] = Document{std::move(body), pause, std::string::npos, ""};
+}
+
+void LoopbackHttpServer::PutCut(const std::string& path, std::string body, std::size_t sent) {
+    std::lock_guard lock(documentsMutex_);
+    documents_[path] = Document{std::move(body), {}, sent, ""};
+}
+
+void LoopbackHttpServer::PutRedirect(const std::string& path, const std::string& location) {
+    std::lock_guard lock(documentsMutex_);
+    documents_[path] = Document{"", {}, std::string::npos, location};
 }
 
 void LoopbackHttpServer::Answer(SOCKET client, const RecordedRequest& request) {
@@ -255,14 +265,16 @@ void LoopbackHttpServer::Answer(SOCKET client, const RecordedRequest& request) {
         std::lock_guard lock(documentsMutex_);
         if (const auto found = documents_.find(path); found != documents_.end()) document = found->second;
     }
-    if (document) {
+    if (document && !document->location.empty()) {
+        reply = SmallReply(302, "Location: " + document->location + "\r\n", "");
+    } else if (document) {
         const std::string head = StatusLine(200) + "Content-Type: application/octet-stream\r\nContent-Length: " +
                                  std::to_string(document->body.size()) + "\r\nConnection: close\r\n\r\n";
         if (!SendAll(client, head.data(), head.size())) return;
-        for (std::size_t at = 0; at < document->body.size(); at += 4096) {
+        const std::size_t size = std::min(document->body.size(), document->sent);
+        for (std::size_t at = 0; at < size; at += 4096) {
             if (at > 0 && document->pause.count() > 0 && !ClientStillThere(client, document->pause)) return;
-            if (!SendAll(client, document->body.data() + at, std::min<std::size_t>(4096, document->body.size() - at)))
-                return;
+            if (!SendAll(client, document->body.data() + at, std::min<std::size_t>(4096, size - at))) return;
         }
         return;
     } else if (path == "/body") {

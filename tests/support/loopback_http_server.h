@@ -15,7 +15,8 @@
 //                          Basic login kUser/kPassword; then as /body
 //   /redirect?to=TARGET    302 with Location TARGET (the rest of the request target after "to=")
 //   /dated                 200 with Date, Last-Modified, Expires, ETag and Content-Language (the k... texts)
-//   a path given to Put    200 with the document put there
+//   a path given to Put    200 with the document put there (cut short when Put says so)
+//   a path given to PutRedirect   302 with that Location
 //   anything else          404 with kNotFoundPage
 // A request body (POST) is read as long as its Content-Length says.
 
@@ -65,6 +66,10 @@ public:
 
     // Serves `body` at `path` from now on, in pieces of 4096 bytes with `pause` between them.
     void Put(const std::string& path, std::string body, std::chrono::milliseconds pause = {});
+    // Announces the whole body but sends only its first `sent` bytes, then closes: a lost connection.
+    void PutCut(const std::string& path, std::string body, std::size_t sent);
+    // Answers `path` with a redirect to `location` (the same path makes a loop).
+    void PutRedirect(const std::string& path, const std::string& location);
 
     // Every request so far, in the order they arrived.
     std::vector<RecordedRequest> Requests() const;
@@ -101,6 +106,8 @@ private:
     struct Document {
         std::string body;
         std::chrono::milliseconds pause;
+        std::size_t sent = std::string::npos;  // bytes of the body sent before the connection closes
+        std::string location;                  // a redirect
     };
     std::mutex documentsMutex_;
     std::map<std::string, Document> documents_;
