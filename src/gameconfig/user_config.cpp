@@ -92,7 +92,14 @@ bool RestoreUserConfig(FileSystem& files, BackupJournal& journal, const Folders&
 
 void KeepUserConfigInBackup(FileSystem& files, BackupJournal& journal, const Folders& folders) {
     auto state = journal.Read(folders.Program);
-    if (!state || !state->UserConfigInBackup) return;
+    if (!state) {
+        // No readable journal (deleted, damaged, or left by an older version): the backup is the only copy
+        // that can be the user's, so it is recorded as such before a later sequence could back up over it.
+        if (!files.FileExists(BackupPath(folders))) return;
+        state = JournalState{};
+        state->UserConfigInBackup = true;
+    }
+    if (!state->UserConfigInBackup) return;
     const auto inGame = files.ReadFile(GameConfigPath(folders));
     state->ProgramConfigPrint = inGame ? Fingerprint(*inGame) : std::string();
     journal.Write(folders.Program, *state, "recovery-declined");

@@ -40,7 +40,7 @@ bool RestoreUserConfig(FileSystem& files, BackupJournal& journal, const Folders&
 
 // The user declined the recovery: the backup stays the user's file, and the file now in the Game folder
 // is recorded as the program's, so the next sequence neither backs it up over the user's file nor keeps
-// it at its end.
+// it at its end. Without a readable journal an existing backup is taken for the user's file.
 void KeepUserConfigInBackup(FileSystem& files, BackupJournal& journal, const Folders& folders);
 
 // The recovery's Yes: puts back, byte for byte, what the interrupted sequence saved. Without a journal (a
