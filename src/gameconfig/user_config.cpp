@@ -23,6 +23,19 @@ bool IsProgramConfig(const JournalState& state, const std::string& bytes) {
     return !state.ProgramConfigPrint.empty() && state.ProgramConfigPrint == Fingerprint(bytes);
 }
 
+// Puts `bytes` into the Game folder. The file there is about to be replaced by the user's anyway: when the
+// write fails (a full disk needs room for the new file beside the old one) that file goes first, and the
+// write is tried once more. The user's copy stays in the backup whatever happens.
+void WriteBackIntoGameFolder(FileSystem& files, const Folders& folders, const std::string& bytes) {
+    const std::string target = GameConfigPath(folders);
+    try {
+        files.WriteFileAtomic(target, bytes);
+    } catch (const std::exception&) {
+        if (!files.FileExists(target) || !files.RemoveFile(target)) throw;
+        files.WriteFileAtomic(target, bytes);
+    }
+}
+
 }  // namespace
 
 void BeginUserConfigJournal(FileSystem& files, BackupJournal& journal, const Folders& folders) {
@@ -77,13 +90,13 @@ bool RestoreUserConfig(FileSystem& files, BackupJournal& journal, const Folders&
     const auto bytes = files.ReadFile(backup);
     if (!bytes) throw std::runtime_error("The backup of the game's configuration " + backup + " cannot be read.");
     if (form == RestoreForm::Exact) {
-        files.WriteFileAtomic(GameConfigPath(folders), *bytes);
+        WriteBackIntoGameFolder(files, folders, *bytes);
     } else {
         ConfigText text = SplitConfigLines(*bytes);
         const auto soundOff = FindLine(text, AssignmentLine("s_SoundEnable", "0"));
         if (soundOff) text[*soundOff] = AssignmentLine("s_SoundEnable", "1");
         const std::string restored = JoinConfigLines(text);
-        files.WriteFileAtomic(GameConfigPath(folders), restored);
+        WriteBackIntoGameFolder(files, folders, restored);
         if (soundOff) files.WriteFileAtomic(backup, restored);
     }
     journal.Write(folders.Program, JournalState{}, "user-config-restored");

@@ -35,6 +35,7 @@ enum class RestoreForm { LineEndsNormalised, Exact };
 
 // Puts the user's file back into the Game folder when the journal says it is in the backup. Returns
 // whether a file was put back; throws when it cannot be written. Without a journal nothing was moved.
+// A write that fails (a full disk) is tried again once the file it was to replace is deleted.
 bool RestoreUserConfig(FileSystem& files, BackupJournal& journal, const Folders& folders,
                        RestoreForm form = RestoreForm::LineEndsNormalised);
 
