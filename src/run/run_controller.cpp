@@ -135,6 +135,7 @@ std::string RunController::Refusal() {
     // No language at all counts as "Select language": the game would get no language line to rely on.
     if (wmb::SelectedSlotCount(settings_) == 0 || settings_.LanguageIndex <= 0) return kRefusal;
     if (settings_.DemoIndex < 0) return kNoDemo;
+    if (settings_.DemoIndex == kUserDemoIndex && settings_.UserMapFolder.empty()) return kNoMapForUserDemo;
     if (settings_.DemoIndex == kUserDemoIndex &&
         (!IsPlainName(settings_.UserMapFolder) || !IsPlainName(settings_.UserDemoFile))) {
         return kNotALevelName;

@@ -240,6 +240,12 @@ TEST_F(RunControllerTest, RefusedPressesLeaveTheGameAsItWas) {
              s.UserDemoFile = "mine.tmd";
          },
          "Please, choose a map and a demo inside the game's \"Levels\" folder.", {}},
+        {"user demo without a map",
+         [](BenchSettings& s, MemorySettings&) {
+             s.ResolutionChecked[1] = true, s.DemoIndex = kUserDemoIndex, s.UserMapFolder = "";
+             s.UserDemoFile = "ghost.tmd";
+         },
+         "Please, choose a map for your own demo on the \"Demos\" page.", {}},
         {"run count outside the list before any sequence",
          [](BenchSettings& s, MemorySettings&) { s.ResolutionChecked[1] = true, s.RunCount = "7"; },
          "Please, choose the number of runs from the list on the \"Settings 3\" page.", {}},
