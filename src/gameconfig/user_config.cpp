@@ -18,6 +18,12 @@ JournalState Current(const BackupJournal& journal, const Folders& folders) {
     return journal.Read(folders.Program).value_or(JournalState{});
 }
 
+// Records that no sequence is under way any more, keeping what the journal knows of the files.
+void CloseJournal(BackupJournal& journal, const Folders& folders) {
+    const auto state = journal.Read(folders.Program);
+    if (SequenceUnderWay(state)) journal.Write(folders.Program, *state, "sequence-ended");
+}
+
 // Whether `bytes` are the file the journal says the program put into the Game folder.
 bool IsProgramConfig(const JournalState& state, const std::string& bytes) {
     return !state.ProgramConfigPrint.empty() && state.ProgramConfigPrint == Fingerprint(bytes);
@@ -85,7 +91,10 @@ void NoteProgramConfig(BackupJournal& journal, const Folders& folders, const std
 
 bool RestoreUserConfig(FileSystem& files, BackupJournal& journal, const Folders& folders, RestoreForm form) {
     const auto state = journal.Read(folders.Program);
-    if (!state || !state->UserConfigInBackup) return false;
+    if (!state || !state->UserConfigInBackup) {
+        CloseJournal(journal, folders);
+        return false;
+    }
     const std::string backup = BackupPath(folders);
     const auto bytes = files.ReadFile(backup);
     if (!bytes) throw std::runtime_error("The backup of the game's configuration " + backup + " cannot be read.");
@@ -112,7 +121,10 @@ void KeepUserConfigInBackup(FileSystem& files, BackupJournal& journal, const Fol
         state = JournalState{};
         state->UserConfigInBackup = true;
     }
-    if (!state->UserConfigInBackup) return;
+    if (!state->UserConfigInBackup) {
+        CloseJournal(journal, folders);
+        return;
+    }
     const auto inGame = files.ReadFile(GameConfigPath(folders));
     state->ProgramConfigPrint = inGame ? Fingerprint(*inGame) : std::string();
     journal.Write(folders.Program, *state, "recovery-declined");
@@ -130,7 +142,9 @@ bool RecoverUserConfig(FileSystem& files, BackupJournal& journal, const Folders&
         RestoreUserConfig(files, journal, folders, RestoreForm::Exact);
         return false;
     }
-    return state->Step == kBegun && files.FileExists(backup);
+    const bool olderBackupLeft = state->Step == kBegun && files.FileExists(backup);
+    CloseJournal(journal, folders);
+    return olderBackupLeft;
 }
 
 }  // namespace wmb

@@ -35,7 +35,8 @@ enum class RestoreForm { LineEndsNormalised, Exact };
 
 // Puts the user's file back into the Game folder when the journal says it is in the backup. Returns
 // whether a file was put back; throws when it cannot be written. Without a journal nothing was moved.
-// A write that fails (a full disk) is tried again once the file it was to replace is deleted.
+// A write that fails (a full disk) is tried again once the file it was to replace is deleted. Either way the
+// journal then says that no sequence is under way.
 bool RestoreUserConfig(FileSystem& files, BackupJournal& journal, const Folders& folders,
                        RestoreForm form = RestoreForm::LineEndsNormalised);
 

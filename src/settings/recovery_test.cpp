@@ -296,6 +296,29 @@ TEST_F(KillPoints, UserConfigSurvivesALostJournalWithEitherAnswer) {
     }
 }
 
+// The crash report's "sequence running" comes from the journal: it says so from the first step to the end
+// of the sequence or the recovery after it, whatever the game's folder held.
+TEST_F(KillPoints, JournalSaysASequenceIsUnderWayOnlyUntilItsEndOrRecovery) {
+    const auto underWay = [&] { return JournalSaysSequenceUnderWay(fs.ReadFile(P + kJournalName)); };
+    for (bool userFile : {true, false}) {
+        for (bool answer : {true, false}) {
+            SCOPED_TRACE(std::string(userFile ? "user file" : "no user file") + (answer ? ", yes" : ", no"));
+            SetUp();
+            if (!userFile) fs.RemoveFile(G + "system.cfg");
+            ASSERT_TRUE(Sequence(""));
+            EXPECT_FALSE(underWay());
+            ASSERT_FALSE(Sequence("config-written"));
+            EXPECT_TRUE(underWay());
+            Start(answer);
+            EXPECT_FALSE(underWay());
+            ASSERT_FALSE(Sequence("flag-set"));
+            EXPECT_TRUE(underWay());
+            Start(answer);
+            EXPECT_FALSE(underWay());
+        }
+    }
+}
+
 TEST(DeclinedRecovery, WithoutJournalOrBackupRecordsNothing) {
     MemoryFileSystem fs;
     BackupJournal journal(fs);
