@@ -473,8 +473,8 @@ TEST_F(RunControllerTest, EveryEndedSlotGoesIntoTheDataFilesBesideTheReport) {
         EXPECT_NE(json.find(part), std::string::npos) << part;
     }
     EXPECT_EQ(files.Get("C:\\Results\\result_05_04_2007_15_04_05_.csv"),
-              "slot,resolution,run,score\r\n3,1280\xD7" "1024,1,70\r\n3,1280\xD7" "1024,2,76.42\r\n"
-              "3,1280\xD7" "1024,3,75\r\n");
+              "slot,resolution,run,score,width,height\r\n3,1280x1024,1,70,1280,1024\r\n"
+              "3,1280x1024,2,76.42,1280,1024\r\n3,1280x1024,3,75,1280,1024\r\n");
 }
 
 TEST_F(RunControllerTest, DataFileThatCannotBeWrittenLeavesTheReportSavedAndSaysSo) {
