@@ -179,7 +179,8 @@ TEST_F(CompareProgram, AnOutputThatIsOneOfTheInputsIsRefusedAndTheInputKept) {
     const std::string a = ResultsJson("High quality option", "09.12.2026 20:15:04", kHigh);
     WriteAll(work_ + "A.json", a);
     WriteAll(work_ + "B.json", ResultsJson("Ultra quality option", "09.12.2026 21:02:40", kUltra));
-    for (const std::string output : {"A.json", "a.JSON", ".\\A.json", "\"" + work_ + "B.json\""}) {
+    for (const std::string& output : {std::string("A.json"), std::string("a.JSON"), std::string(".\\A.json"),
+                                      "\"" + work_ + "B.json\""}) {
         const Finished run = Compare("A.json B.json -o " + output);
         EXPECT_EQ(run.ExitCode, 2u) << output;
         EXPECT_NE(run.Err.find("is one of the inputs"), std::string::npos) << ::testing::PrintToString(run.Err);
