@@ -31,11 +31,22 @@ std::string Narrow(const std::wstring& wide, UINT codePage) {
 std::string AnsiToUtf8(const std::string& text) { return Narrow(Wide(text, CP_ACP), CP_UTF8); }
 std::string Utf8ToAnsi(const std::string& text) { return Narrow(Wide(text, CP_UTF8), CP_ACP); }
 
+// The path as the system makes it full; the path itself when the system cannot.
+std::string FullPath(const std::string& path) {
+    const DWORD length = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    if (length == 0) return path;
+    std::string full(length, '\0');
+    const DWORD written = GetFullPathNameA(path.c_str(), length, full.data(), nullptr);
+    if (written == 0 || written >= length) return path;
+    full.resize(written);
+    return full;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const wmb::CompareOutcome outcome = wmb::RunCompare(args, AnsiToUtf8);
+    const wmb::CompareOutcome outcome = wmb::RunCompare(args, AnsiToUtf8, FullPath);
     if (outcome.ExitCode != 0) {
         std::fprintf(stderr, "%s\n", Utf8ToAnsi(outcome.Message).c_str());
         return outcome.ExitCode;

@@ -43,8 +43,7 @@ std::string DefaultComparePath(const std::string& firstInput) {
     return firstInput.substr(0, json ? firstInput.size() - ending.size() : firstInput.size()) + "_compare.htm";
 }
 
-CompareOutcome RunCompare(const std::vector<std::string>& args,
-                          const std::function<std::string(const std::string&)>& toUtf8) {
+CompareOutcome RunCompare(const std::vector<std::string>& args, const PathText& toUtf8, const PathText& fullPath) {
     std::vector<std::string> paths;
     std::optional<std::string> output;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -58,6 +57,13 @@ CompareOutcome RunCompare(const std::vector<std::string>& args,
         }
     }
     if (paths.size() < 2) return Failed(kUsage);
+    const std::string target = output ? *output : DefaultComparePath(paths.front());
+    const std::string fullTarget = fullPath(target);
+    for (const std::string& path : paths) {
+        if (SameTextIgnoringCase(fullPath(path), fullTarget)) {
+            return Failed(toUtf8(target) + ": is one of the inputs; choose another output file with -o OUT.htm");
+        }
+    }
 
     // Inputs named by file name on the page, by path when two share a name.
     bool sameNames = false;
@@ -75,7 +81,6 @@ CompareOutcome RunCompare(const std::vector<std::string>& args,
     }
     if (const auto mismatch = CheckResolutions(inputs)) return Failed(toUtf8(paths[mismatch->Input]) + ": " + mismatch->What);
 
-    const std::string target = output ? *output : DefaultComparePath(paths.front());
     const std::string page = ComparisonPage(inputs);
     std::ofstream out(target, std::ios::binary | std::ios::trunc);
     out.write(page.data(), static_cast<std::streamsize>(page.size()));

@@ -120,24 +120,58 @@ TEST(CompareTool, WritesBesideTheFirstInputOrNothingOnAnError) {
     const std::string b = write("B.json", ResultsJson("Low", {{800, 600, 60}}));
     const std::string cut = write("cut.json", ResultsJson("Low", {{800, 600, 60}}).substr(0, 80));
     const auto same = [](const std::string& s) { return s; };
+    const auto full = [](const std::string& s) { return std::filesystem::absolute(s).lexically_normal().string(); };
 
-    CompareOutcome outcome = RunCompare({a, b}, same);
+    CompareOutcome outcome = RunCompare({a, b}, same, full);
     EXPECT_EQ(outcome.ExitCode, 0) << outcome.Message;
     EXPECT_EQ(outcome.WrittenPath, (dir / "A_compare.htm").string());
     EXPECT_TRUE(std::filesystem::exists(dir / "A_compare.htm"));
 
-    outcome = RunCompare({"-o", (dir / "out.htm").string(), a, cut}, same);
+    outcome = RunCompare({"-o", (dir / "out.htm").string(), a, cut}, same, full);
     EXPECT_EQ(outcome.ExitCode, 2);
     EXPECT_EQ(outcome.Message, cut + ": unexpected end of data in a string at line 4, column 22");
-    outcome = RunCompare({a, (dir / "gone.json").string(), "-o", (dir / "out.htm").string()}, same);
+    outcome = RunCompare({a, (dir / "gone.json").string(), "-o", (dir / "out.htm").string()}, same, full);
     EXPECT_EQ(outcome.Message, (dir / "gone.json").string() + ": cannot be read");
     for (const std::vector<std::string>& usage : {std::vector<std::string>{a}, {a, b, "-o"}, {a, b, "-x"}}) {
-        outcome = RunCompare(usage, same);
+        outcome = RunCompare(usage, same, full);
         EXPECT_EQ(outcome.ExitCode, 2);
         EXPECT_NE(outcome.Message.find("usage: WildmereCompare"), std::string::npos);
     }
     EXPECT_FALSE(std::filesystem::exists(dir / "out.htm"));
     std::filesystem::remove_all(dir);
+}
+
+// An output that names one of the inputs, however it is spelled, is refused and the input stays as it was.
+TEST(CompareTool, RefusesAnOutputThatIsOneOfItsInputs) {
+    // Full paths as the system makes them, relative to a current folder of the test's own.
+    const std::string current = "C:\\Results\\";
+    const auto full = [&](const std::string& path) {
+        std::string whole = path.size() > 1 && path[1] == ':' ? path : current + path;
+        for (std::string part : {"\\.\\", "\\sub\\..\\"}) {
+            for (std::size_t at = whole.find(part); at != std::string::npos; at = whole.find(part)) whole.replace(at, part.size(), "\\");
+        }
+        return whole;
+    };
+    const auto same = [](const std::string& s) { return s; };
+    const std::string a = "C:\\Results\\A.json";
+    const std::string b = "C:\\Results\\B_compare.htm";
+    const struct {
+        std::vector<std::string> args;
+        std::string output;
+    } cases[] = {
+        {{a, b, "-o", a}, a},
+        {{a, b, "-o", "c:\\results\\a.JSON"}, "c:\\results\\a.JSON"},
+        {{a, b, "-o", "A.json"}, "A.json"},
+        {{a, b, "-o", ".\\sub\\..\\b_COMPARE.htm"}, ".\\sub\\..\\b_COMPARE.htm"},
+        {{"C:\\Results\\B", b}, b},  // the default page of the first input is the second input
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.output);
+        const CompareOutcome outcome = RunCompare(c.args, same, full);
+        EXPECT_EQ(outcome.ExitCode, 2);
+        EXPECT_EQ(outcome.Message, c.output + ": is one of the inputs; choose another output file with -o OUT.htm");
+        EXPECT_EQ(outcome.WrittenPath, "");
+    }
 }
 
 }  // namespace wmb

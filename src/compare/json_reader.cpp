@@ -46,7 +46,8 @@ private:
 
     JsonValue Value(int depth) {
         if (AtEnd()) Fail("unexpected end of data");
-        if (depth > kMaxDepth) Fail("data nested too deeply");
+        // A list or an object opened here is nesting level depth + 1.
+        if (depth >= kMaxDepth && (Peek() == '{' || Peek() == '[')) Fail("data nested too deeply");
         switch (Peek()) {
             case '{': return {std::make_shared<const JsonObject>(Object(depth))};
             case '[': return {std::make_shared<const JsonArray>(Array(depth))};

@@ -48,4 +48,24 @@ TEST(JsonReader, SaysWhatIsWrongAndWhere) {
     EXPECT_EQ(ParseJson(std::string(1000, '[')).Error.What, "data nested too deeply");
 }
 
+// 200 levels of lists and objects are read; a 201st is refused where it opens.
+TEST(JsonReader, NestingDeeperThanTwoHundredLevelsIsAnError) {
+    const auto nested = [](int levels, bool objects) {
+        std::string open, close;
+        for (int i = 0; i < levels; ++i) {
+            open += objects && i % 2 ? "{\"k\": " : "[";
+            close.insert(0, objects && i % 2 ? "}" : "]");
+        }
+        return open + "1" + close;
+    };
+    for (bool objects : {false, true}) {
+        SCOPED_TRACE(objects ? "lists and objects" : "lists");
+        EXPECT_TRUE(ParseJson(nested(199, objects)).Value);
+        EXPECT_TRUE(ParseJson(nested(200, objects)).Value);
+        const JsonParse deeper = ParseJson(nested(201, objects));
+        EXPECT_FALSE(deeper.Value);
+        EXPECT_EQ(deeper.Error.What, "data nested too deeply");
+    }
+}
+
 }  // namespace wmb

@@ -1,6 +1,8 @@
 #include "compare/results_file.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "compare/json_reader.h"
 #include "results/number_text.h"
@@ -24,13 +26,23 @@ std::string SettingLabel(const std::string& key) {
     return key;
 }
 
-// A member's value as text: strings as they are, numbers shortest, true/false, null as "".
+// A member's value as text: strings as they are, numbers shortest, true/false, null as not set.
 std::string AsText(const JsonValue& value) {
     if (const std::string* s = value.String()) return *s;
     if (const double* n = value.Number()) return NumberText(*n);
     if (const bool* b = value.Bool()) return *b ? "true" : "false";
-    if (value.IsNull()) return "";
+    if (value.IsNull()) return kNotSetText;
     throw BadField{"a setting is a list or an object"};
+}
+
+// Files written before options could be recorded as not set (null) wrote an empty box as "" or, for the
+// filters, as a bare multiplication sign; both read as not set.
+std::string SettingText(const std::string& key, const JsonValue& value) {
+    std::string text = AsText(value);
+    static const char* const kOptions[] = {"quality", "renderer", "shaderModel", "antialiasing", "anisotropic"};
+    const bool option = std::find(std::begin(kOptions), std::end(kOptions), key) != std::end(kOptions);
+    if (option && (text.empty() || text == "\xC3\x97")) return kNotSetText;
+    return text;
 }
 
 const JsonValue& Required(const JsonValue& object, const std::string& name, const std::string& where) {
@@ -99,7 +111,7 @@ ResultsFile Read(const JsonValue& root) {
         file.Machine.emplace_back(Text(fact, "name", " in \"machine\""), Text(fact, "value", " in \"machine\""));
     const JsonObject* settings = root.Member("settings")->Object();
     if (!settings) throw BadField{"\"settings\" is not an object"};
-    for (const auto& [key, value] : *settings) file.Settings.emplace_back(SettingLabel(key), AsText(value));
+    for (const auto& [key, value] : *settings) file.Settings.emplace_back(SettingLabel(key), SettingText(key, value));
     if (!slots->Array()) throw BadField{"\"slots\" is not a list"};
     for (std::size_t i = 0; i < slots->Array()->size(); ++i) file.Slots.push_back(ReadSlot((*slots->Array())[i], i));
     return file;

@@ -11,6 +11,9 @@ namespace wmb {
 
 using NamedText = std::pair<std::string, std::string>;
 
+// How a setting the program did not set for the game reads: an en dash (UTF-8).
+inline constexpr const char* kNotSetText = "\xE2\x80\x93";
+
 struct ResultsSlot {
     int Slot = 0;
     std::string Resolution;  // as the report shows it, e.g. "1024×768"
@@ -30,7 +33,8 @@ struct ResultsFile {
     std::string Version;
     std::string Started;
     std::vector<NamedText> Machine;
-    std::vector<NamedText> Settings;  // in the file's order, named as the page shows them; numbers as text
+    // In the file's order, named as the page shows them; numbers as text; a setting not set as kNotSetText.
+    std::vector<NamedText> Settings;
     std::vector<ResultsSlot> Slots;
 };
 

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
+#include "gameconfig/backup_journal.h"
+
 namespace wmb {
 namespace {
 
@@ -88,6 +93,31 @@ TEST(CrashDialogText, SaysWhereTheFilesAreAndWhenTheGamesFilesComeBack) {
     EXPECT_EQ(idle.find("restored"), std::string::npos);
     f.SequenceRunning = true;
     EXPECT_NE(CrashDialogText(f, "r", "d").find("the game's files are restored at the next start"), std::string::npos);
+}
+
+// The handler takes "a sequence is running" from the journal's last step, never from the file's mere existence.
+TEST(CrashReport, SaysASequenceRanOnlyWhileTheJournalSaysSo) {
+    const std::string kRunning = "A benchmark sequence was running";
+    const struct {
+        const char* step;  // nullptr: no journal
+        bool running;
+    } cases[] = {
+        {nullptr, false},          {"begun", true},           {"user-config-saved", true},
+        {"config-written", true},  {"user-config-restored", false}, {"sequence-ended", false},
+        {"recovery-declined", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.step ? c.step : "no journal");
+        std::optional<std::string> journal;
+        if (c.step) journal = JournalText({c.step, false, ""});
+        CrashFacts f = AccessViolation();
+        f.SequenceRunning = JournalSaysSequenceUnderWay(journal);
+        EXPECT_EQ(f.SequenceRunning, c.running);
+        const std::string report = CrashReportText(f);
+        EXPECT_NE(report.find(c.running ? "Sequence running: yes\r\n" : "Sequence running: no\r\n"), std::string::npos);
+        EXPECT_EQ(CrashDialogText(f, "r", "d").find(kRunning) != std::string::npos, c.running);
+    }
+    EXPECT_FALSE(JournalSaysSequenceUnderWay(std::string("step=begun\x01\xFF")));
 }
 
 TEST(CrashFiles, StemAndUploadAddress) {

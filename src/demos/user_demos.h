@@ -18,6 +18,8 @@ inline constexpr const char* kImportTitle = "Browse for Wildmere demo files...";
 inline constexpr char kImportFilter[] = "Wildmere demo files (*.tmd)\0*.TMD\0";
 inline constexpr const char* kNotALevelName =
     "Please, choose a map and a demo inside the game's \"Levels\" folder.";
+// Without a map the demo list shows the demos of every level, and the game would get no map to load.
+inline constexpr const char* kNoMapForUserDemo = "Please, choose a map for your own demo on the \"Demos\" page.";
 inline constexpr int kMaxDemoFrames = 20000;
 
 // A single file or folder name that stays inside its folder: no path separator, drive, wildcard, or

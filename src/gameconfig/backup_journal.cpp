@@ -22,6 +22,18 @@ bool TakeValue(const std::string& line, const char* key, std::string& value) {
 
 }  // namespace
 
+bool SequenceUnderWay(const std::optional<JournalState>& state) {
+    if (!state) return false;
+    for (const char* closing : {"user-config-restored", "sequence-ended", "recovery-declined"}) {
+        if (state->Step == closing) return false;
+    }
+    return true;
+}
+
+bool JournalSaysSequenceUnderWay(const std::optional<std::string>& text) {
+    return text && SequenceUnderWay(ParseJournal(*text));
+}
+
 std::string Fingerprint(const std::string& bytes) {
     std::uint64_t hash = 14695981039346656037ull;
     for (unsigned char c : bytes) {

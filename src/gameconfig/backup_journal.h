@@ -4,7 +4,8 @@
 // so that after a crash the recovery knows which file is the user's own and where it is. Every write
 // replaces the whole journal atomically.
 //
-//   step=begun                 the last step done (for a person reading the file)
+//   step=begun                 the last step done; a sequence is under way until a closing step
+//                              (user-config-restored, sequence-ended, recovery-declined)
 //   user-config=backup         "backup": Backup\system.cfg holds the user's own file, not yet back in
 //                              the Game folder; "in-place": the Game folder's file (if any) is the user's
 //   program-config=<print>     fingerprint of the Game folder's system.cfg that the program put there
@@ -28,6 +29,12 @@ struct JournalState {
 
     bool operator==(const JournalState&) const = default;
 };
+
+// Whether the journal's last step says a sequence is under way (its end, or the recovery after it, not
+// yet reached). No journal, or one that cannot be read, says nothing of the kind.
+bool SequenceUnderWay(const std::optional<JournalState>& state);
+// The same for the journal file's bytes (nullopt: no file).
+bool JournalSaysSequenceUnderWay(const std::optional<std::string>& text);
 
 // A short text that tells files apart: their size and a 64-bit FNV-1a hash.
 std::string Fingerprint(const std::string& bytes);

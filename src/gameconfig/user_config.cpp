@@ -18,9 +18,28 @@ JournalState Current(const BackupJournal& journal, const Folders& folders) {
     return journal.Read(folders.Program).value_or(JournalState{});
 }
 
+// Records that no sequence is under way any more, keeping what the journal knows of the files.
+void CloseJournal(BackupJournal& journal, const Folders& folders) {
+    const auto state = journal.Read(folders.Program);
+    if (SequenceUnderWay(state)) journal.Write(folders.Program, *state, "sequence-ended");
+}
+
 // Whether `bytes` are the file the journal says the program put into the Game folder.
 bool IsProgramConfig(const JournalState& state, const std::string& bytes) {
     return !state.ProgramConfigPrint.empty() && state.ProgramConfigPrint == Fingerprint(bytes);
+}
+
+// Puts `bytes` into the Game folder. The file there is about to be replaced by the user's anyway: when the
+// write fails (a full disk needs room for the new file beside the old one) that file goes first, and the
+// write is tried once more. The user's copy stays in the backup whatever happens.
+void WriteBackIntoGameFolder(FileSystem& files, const Folders& folders, const std::string& bytes) {
+    const std::string target = GameConfigPath(folders);
+    try {
+        files.WriteFileAtomic(target, bytes);
+    } catch (const std::exception&) {
+        if (!files.FileExists(target) || !files.RemoveFile(target)) throw;
+        files.WriteFileAtomic(target, bytes);
+    }
 }
 
 }  // namespace
@@ -72,18 +91,21 @@ void NoteProgramConfig(BackupJournal& journal, const Folders& folders, const std
 
 bool RestoreUserConfig(FileSystem& files, BackupJournal& journal, const Folders& folders, RestoreForm form) {
     const auto state = journal.Read(folders.Program);
-    if (!state || !state->UserConfigInBackup) return false;
+    if (!state || !state->UserConfigInBackup) {
+        CloseJournal(journal, folders);
+        return false;
+    }
     const std::string backup = BackupPath(folders);
     const auto bytes = files.ReadFile(backup);
     if (!bytes) throw std::runtime_error("The backup of the game's configuration " + backup + " cannot be read.");
     if (form == RestoreForm::Exact) {
-        files.WriteFileAtomic(GameConfigPath(folders), *bytes);
+        WriteBackIntoGameFolder(files, folders, *bytes);
     } else {
         ConfigText text = SplitConfigLines(*bytes);
         const auto soundOff = FindLine(text, AssignmentLine("s_SoundEnable", "0"));
         if (soundOff) text[*soundOff] = AssignmentLine("s_SoundEnable", "1");
         const std::string restored = JoinConfigLines(text);
-        files.WriteFileAtomic(GameConfigPath(folders), restored);
+        WriteBackIntoGameFolder(files, folders, restored);
         if (soundOff) files.WriteFileAtomic(backup, restored);
     }
     journal.Write(folders.Program, JournalState{}, "user-config-restored");
@@ -92,7 +114,17 @@ bool RestoreUserConfig(FileSystem& files, BackupJournal& journal, const Folders&
 
 void KeepUserConfigInBackup(FileSystem& files, BackupJournal& journal, const Folders& folders) {
     auto state = journal.Read(folders.Program);
-    if (!state || !state->UserConfigInBackup) return;
+    if (!state) {
+        // No readable journal (deleted, damaged, or left by an older version): the backup is the only copy
+        // that can be the user's, so it is recorded as such before a later sequence could back up over it.
+        if (!files.FileExists(BackupPath(folders))) return;
+        state = JournalState{};
+        state->UserConfigInBackup = true;
+    }
+    if (!state->UserConfigInBackup) {
+        CloseJournal(journal, folders);
+        return;
+    }
     const auto inGame = files.ReadFile(GameConfigPath(folders));
     state->ProgramConfigPrint = inGame ? Fingerprint(*inGame) : std::string();
     journal.Write(folders.Program, *state, "recovery-declined");
@@ -110,7 +142,9 @@ bool RecoverUserConfig(FileSystem& files, BackupJournal& journal, const Folders&
         RestoreUserConfig(files, journal, folders, RestoreForm::Exact);
         return false;
     }
-    return state->Step == kBegun && files.FileExists(backup);
+    const bool olderBackupLeft = state->Step == kBegun && files.FileExists(backup);
+    CloseJournal(journal, folders);
+    return olderBackupLeft;
 }
 
 }  // namespace wmb

@@ -35,12 +35,14 @@ enum class RestoreForm { LineEndsNormalised, Exact };
 
 // Puts the user's file back into the Game folder when the journal says it is in the backup. Returns
 // whether a file was put back; throws when it cannot be written. Without a journal nothing was moved.
+// A write that fails (a full disk) is tried again once the file it was to replace is deleted. Either way the
+// journal then says that no sequence is under way.
 bool RestoreUserConfig(FileSystem& files, BackupJournal& journal, const Folders& folders,
                        RestoreForm form = RestoreForm::LineEndsNormalised);
 
 // The user declined the recovery: the backup stays the user's file, and the file now in the Game folder
 // is recorded as the program's, so the next sequence neither backs it up over the user's file nor keeps
-// it at its end.
+// it at its end. Without a readable journal an existing backup is taken for the user's file.
 void KeepUserConfigInBackup(FileSystem& files, BackupJournal& journal, const Folders& folders);
 
 // The recovery's Yes: puts back, byte for byte, what the interrupted sequence saved. Without a journal (a

@@ -1,5 +1,6 @@
 #include "results/results_chart_page.h"
 
+#include <optional>
 #include <utility>
 
 #include "run/report.h"
@@ -19,15 +20,21 @@ constexpr const char* kStyle =
     ".unstable {color: #c05a00; font-weight: bold;}\r\n"
     ".failed {color: #990000;}\r\n";
 
-// The settings in one line; an option without a chosen item (empty, or a bare "\xD7") is left out.
+// The settings in one line; an option the program did not set for the game is left out.
 std::string SettingsSummary(const ResultSettings& s) {
-    std::string summary = s.Quality + ", " + s.Renderer + " renderer";
-    const std::pair<const char*, const std::string*> options[] = {
-        {"pixel shader", &s.ShaderModel},   {"antialiasing", &s.Antialiasing}, {"anisotropic filtering", &s.Anisotropic},
-        {"HDR", &s.Hdr},                     {"geometry instancing", &s.Instancing},
-        {"normal-maps compression", &s.NormalMaps}};
+    std::string summary;
+    const auto add = [&summary](const std::string& part) { summary += (summary.empty() ? "" : ", ") + part; };
+    if (s.Quality) add(*s.Quality);
+    if (s.Renderer) add(*s.Renderer + " renderer");
+    const std::pair<const char*, const std::optional<std::string>*> options[] = {
+        {"pixel shader", &s.ShaderModel}, {"antialiasing", &s.Antialiasing}, {"anisotropic filtering", &s.Anisotropic}};
     for (const auto& [caption, text] : options) {
-        if (!text->empty() && *text != "\xD7") summary += ", " + std::string(caption) + " " + *text;
+        if (*text) add(std::string(caption) + " " + **text);
+    }
+    const std::pair<const char*, const std::string*> flags[] = {
+        {"HDR", &s.Hdr}, {"geometry instancing", &s.Instancing}, {"normal-maps compression", &s.NormalMaps}};
+    for (const auto& [caption, text] : flags) {
+        if (!text->empty()) add(std::string(caption) + " " + *text);
     }
     summary += "; demo " + s.Demo + "; " + std::to_string(s.Runs) + (s.Runs == 1 ? " run" : " runs") + " per resolution";
     return s.Note.empty() ? summary : summary + "; comment: " + s.Note;

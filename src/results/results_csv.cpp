@@ -9,13 +9,22 @@ std::string CsvField(const std::string& text) {
     return quoted + "\"";
 }
 
+std::string AsciiResolution(const std::string& resolution) {
+    std::string text = resolution;
+    for (char& c : text) {
+        if (c == '\xD7') c = 'x';
+    }
+    return text;
+}
+
 std::string ResultsCsv(const SequenceResults& results) {
-    std::string csv = "slot,resolution,run,score\r\n";
+    std::string csv = "slot,resolution,run,score,width,height\r\n";
     for (const SlotResult& slot : results.Slots) {
         if (slot.Failure) continue;
+        const std::string size = std::to_string(slot.Width) + "," + std::to_string(slot.Height);
         for (std::size_t j = 0; j < slot.Runs.size(); ++j) {
-            csv += std::to_string(slot.Slot) + "," + CsvField(slot.Resolution) + "," + std::to_string(j + 1) + "," +
-                   NumberText(slot.Runs[j].Score) + "\r\n";
+            csv += std::to_string(slot.Slot) + "," + CsvField(AsciiResolution(slot.Resolution)) + "," +
+                   std::to_string(j + 1) + "," + NumberText(slot.Runs[j].Score) + "," + size + "\r\n";
         }
     }
     return csv;

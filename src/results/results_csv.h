@@ -1,6 +1,8 @@
 #pragma once
 // The runs of a sequence as CSV (result_STAMP_.csv): a header row, then one row per run of every slot
-// that succeeded; numbers with "." whatever the report's separator; 8-bit ANSI text with CR LF.
+// that succeeded; numbers with "." whatever the report's separator; CR LF. The columns slot, resolution, run,
+// score, width, height. The resolution is written with a plain "x" ("1024x768"), so that the program's own
+// fields are ASCII and any import, UTF-8 or ANSI, reads them alike.
 
 #include <string>
 
@@ -11,6 +13,8 @@ namespace wmb {
 // A field as it is written: in double quotes (doubled inside) only when it holds a comma, a double
 // quote or a line break.
 std::string CsvField(const std::string& text);
+// A resolution's text with the multiplication sign written as "x".
+std::string AsciiResolution(const std::string& resolution);
 
 std::string ResultsCsv(const SequenceResults& results);
 

@@ -119,9 +119,61 @@ TEST(ResultsCsv, OneRowPerRunOfTheSlotsThatSucceeded) {
     SequenceResults r = TwoSlots();
     r.Slots[0].Runs[0].Score = 40.25;
     EXPECT_EQ(ResultsCsv(r),
-              "slot,resolution,run,score\r\n"
-              "2,1024\xD7" "768,1,40.25\r\n"
-              "2,1024\xD7" "768,2,49.5\r\n");
+              "slot,resolution,run,score,width,height\r\n"
+              "2,1024x768,1,40.25,1024,768\r\n"
+              "2,1024x768,2,49.5,1024,768\r\n");
+    for (unsigned char c : ResultsCsv(r)) EXPECT_LT(c, 0x80);
+}
+
+// A file written before settings could be null: an empty box was "" or, for the filters, a bare sign.
+TEST(ResultsJson, OlderFilesReadTheirEmptyBoxesAsNotSet) {
+    SequenceResults r = TwoSlots();
+    r.Settings.ShaderModel = "";
+    r.Settings.Antialiasing = "\xD7";
+    r.Settings.Anisotropic = "16\xD7";
+    r.Settings.Renderer = "OpenGL";
+    r.Settings.Note = "";
+    const ResultsRead read = ReadResultsFile(ResultsJson(r, test::Windows1252ToUtf16));
+    ASSERT_TRUE(read.File) << read.Error;
+    const auto value = [&](const std::string& label) {
+        for (const auto& [name, text] : read.File->Settings) {
+            if (name == label) return text;
+        }
+        return std::string("(missing)");
+    };
+    EXPECT_EQ(value("Shader model"), kNotSetText);
+    EXPECT_EQ(value("Antialiasing"), kNotSetText);
+    EXPECT_EQ(value("Anisotropic filtering"), "16\xC3\x97");
+    EXPECT_EQ(value("Renderer"), "OpenGL");
+    EXPECT_EQ(value("Note"), "");
+}
+
+TEST(ResultsCsv, ResolutionsInAscii) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"1024\xD7" "768", "1024x768"}, {"1152\xD7" "864", "1152x864"}, {"", ""}, {"640x480", "640x480"}};
+    for (const auto& [text, ascii] : cases) EXPECT_EQ(AsciiResolution(text), ascii);
+}
+
+// Options the program did not set for the game are null, and the comparison tool reads them back as not set.
+TEST(ResultsJson, SettingsNotSetAreNull) {
+    SequenceResults r = TwoSlots();
+    r.Settings.Renderer.reset();
+    r.Settings.ShaderModel.reset();
+    r.Settings.Antialiasing.reset();
+    r.Settings.Anisotropic = "From System";
+    const std::string json = ResultsJson(r, test::Windows1252ToUtf16);
+    for (const char* line : {"\"renderer\": null,\r\n", "\"shaderModel\": null,\r\n", "\"antialiasing\": null,\r\n",
+                             "\"anisotropic\": \"From System\",\r\n", "\"quality\": \"Maximum quality option\",\r\n"}) {
+        EXPECT_NE(json.find(line), std::string::npos) << line;
+    }
+    const ResultsRead read = ReadResultsFile(json);
+    ASSERT_TRUE(read.File) << read.Error;
+    const std::vector<NamedText> expected = {
+        {"Demo", "Pier, 1.tmd"}, {"Quality", "Maximum quality option"}, {"Renderer", kNotSetText},
+        {"Shader model", kNotSetText}, {"Antialiasing", kNotSetText}, {"Anisotropic filtering", "From System"},
+        {"HDR", "disabled"}, {"Instancing", "enabled"}, {"Normal maps", "disabled"}, {"Runs", "2"},
+        {"Note", "C:\\drivers\\new \xE2\x82\xAC"}};
+    EXPECT_EQ(read.File->Settings, expected);
 }
 
 TEST(ResultsCsv, FieldsAreQuotedOnlyWhenTheyMustBe) {

@@ -1,6 +1,7 @@
 #include "results/results_json.h"
 
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 namespace wmb {
@@ -31,6 +32,10 @@ public:
     ObjectLines(std::string& out, const AnsiToUtf16& toUtf16, int indent)
         : out_(out), toUtf16_(toUtf16), indent_(indent, ' ') {}
     ObjectLines& Text(const char* key, const std::string& value) { return Raw(key, JsonString(value, toUtf16_)); }
+    // A setting the program did not set is null.
+    ObjectLines& Setting(const char* key, const std::optional<std::string>& value) {
+        return value ? Text(key, *value) : Raw(key, "null");
+    }
     ObjectLines& Number(const char* key, double value) { return Raw(key, NumberText(value)); }
     ObjectLines& Flag(const char* key, bool value) { return Raw(key, value ? "true" : "false"); }
     ObjectLines& Raw(const char* key, const std::string& json) {
@@ -105,11 +110,11 @@ std::string ResultsJson(const SequenceResults& results, const AnsiToUtf16& toUtf
     std::string settings = std::string("{") + kEol;
     ObjectLines(settings, toUtf16, 4)
         .Text("demo", s.Demo)
-        .Text("quality", s.Quality)
-        .Text("renderer", s.Renderer)
-        .Text("shaderModel", s.ShaderModel)
-        .Text("antialiasing", s.Antialiasing)
-        .Text("anisotropic", s.Anisotropic)
+        .Setting("quality", s.Quality)
+        .Setting("renderer", s.Renderer)
+        .Setting("shaderModel", s.ShaderModel)
+        .Setting("antialiasing", s.Antialiasing)
+        .Setting("anisotropic", s.Anisotropic)
         .Text("hdr", s.Hdr)
         .Text("instancing", s.Instancing)
         .Text("normalMaps", s.NormalMaps)

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "gameconfig/presets.h"
 #include "settings/slots.h"
 
 namespace wmb {
@@ -13,6 +14,10 @@ int WholeNumber(const std::string& text) {
     int value = 0;
     const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     return ec == std::errc() && ptr == text.data() + text.size() ? value : 0;
+}
+
+std::optional<std::string> SetIf(bool set, const std::string& text) {
+    return set && !text.empty() ? std::optional<std::string>(text) : std::nullopt;
 }
 
 SlotResult SlotOf(int slot, const BenchSettings& settings) {
@@ -83,13 +88,19 @@ std::vector<double> ScoresOf(const SlotResult& slot) {
 ResultSettings ResultSettingsFrom(const BenchSettings& settings, int runs, const std::string& qualityLabel,
                                   const std::string& rendererLabel, const DemoLocation& demo) {
     const SettingTexts texts = SectionSettingTexts(settings, runs <= 1);
+    const std::optional<Preset> preset = PresetFromDetailLevel(settings.DetailLevel);
+    // Renderer and filters reach the game only through a preset the program writes; an empty filter box
+    // leaves the preset's own line, while an empty renderer box writes OpenGL (the label says which).
+    const bool optionsWritten = preset && *preset != Preset::Custom;
     ResultSettings result;
     result.Demo = MapName(demo) + ", " + demo.DemoName + ".tmd";
-    result.Quality = qualityLabel;
-    result.Renderer = rendererLabel;
-    result.ShaderModel = ShaderModelText(settings.ShaderModel);
-    result.Antialiasing = texts.Antialias;
-    result.Anisotropic = texts.Anisotropy;
+    result.Quality = SetIf(preset.has_value(), qualityLabel);
+    result.Renderer = SetIf(optionsWritten, rendererLabel);
+    result.ShaderModel = SetIf(true, ShaderModelText(settings.ShaderModel));
+    result.Antialiasing = SetIf(optionsWritten && !ItemText(kAntialiasItems, settings.AntialiasIndex).empty(),
+                                texts.Antialias);
+    result.Anisotropic = SetIf(optionsWritten && !ItemText(kAnisotropyItems, settings.AnisotropyIndex).empty(),
+                               texts.Anisotropy);
     result.Hdr = texts.Hdr;
     result.Instancing = texts.Instancing;
     result.NormalMaps = texts.NormalMaps;

@@ -53,14 +53,15 @@ SlotResult FailedSlot(int slot, const BenchSettings& settings, SlotFailure failu
 
 std::vector<double> ScoresOf(const SlotResult& slot);
 
-// The chosen settings as the report shows them.
+// The settings the game received, as the report names them. An option the program did not set for the game
+// (its box empty, or not worked into a custom configuration file, which the game gets as it is) is nullopt.
 struct ResultSettings {
     std::string Demo;  // "Pier, 1.tmd"
-    std::string Quality;
-    std::string Renderer;
-    std::string ShaderModel;
-    std::string Antialiasing;
-    std::string Anisotropic;
+    std::optional<std::string> Quality;
+    std::optional<std::string> Renderer;
+    std::optional<std::string> ShaderModel;
+    std::optional<std::string> Antialiasing;
+    std::optional<std::string> Anisotropic;
     std::string Hdr;
     std::string Instancing;
     std::string NormalMaps;

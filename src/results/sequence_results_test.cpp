@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 #include "settings/slots.h"
 
 namespace wmb {
@@ -77,6 +80,7 @@ TEST(SlotResult, OneRunTakesTheReportTextOfItsScoreAsAverage) {
 
 TEST(SequenceResults, SettingsAsTheReportShowsThem) {
     BenchSettings s;
+    s.DetailLevel = 1;
     s.ShaderModel = 1;
     s.AntialiasIndex = 2;
     s.AnisotropyIndex = 5;
@@ -94,6 +98,42 @@ TEST(SequenceResults, SettingsAsTheReportShowsThem) {
     EXPECT_EQ(r.NormalMaps, "disabled");
     EXPECT_EQ(r.Runs, 3);
     EXPECT_EQ(r.Note, "new driver");
+}
+
+// What the game received: a box left empty, or an option a custom configuration file does not get from the
+// program, is not set; an empty renderer box puts OpenGL into the preset, and that is what the label says.
+TEST(SequenceResults, OptionsTheProgramDidNotSetAreNotSet) {
+    const std::optional<std::string> kNotSet;
+    const struct {
+        const char* name;
+        int detail, shader, antialias, anisotropy;
+        const char* rendererLabel;
+        std::optional<std::string> quality, renderer, shaderModel, antialiasing, anisotropic;
+    } cases[] = {
+        {"every box chosen", 0, 2, 1, 3, "Direct3D", "Ultra", "Direct3D", "model 3.0", "2\xD7", "8\xD7"},
+        {"filters From System", 2, 0, 5, 5, "Direct3D", "Minimum", "Direct3D", "default model", "From System\xD7",
+         "From System\xD7"},
+        {"antialiasing None", 1, 0, 0, 0, "Direct3D", "Maximum", "Direct3D", "default model", "None", "1\xD7"},
+        {"every box empty", 1, -1, -1, -1, "OpenGL", "Maximum", "OpenGL", kNotSet, kNotSet, kNotSet},
+        {"index beyond the list", 1, 7, 9, 9, "OpenGL", "Maximum", "OpenGL", kNotSet, kNotSet, kNotSet},
+        {"custom configuration file", 3, 1, 2, 4, "Direct3D", "Custom", kNotSet, "model 2.0b", kNotSet, kNotSet},
+        {"no detail level", -1, 1, 2, 4, "Direct3D", kNotSet, kNotSet, "model 2.0b", kNotSet, kNotSet},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        BenchSettings s;
+        s.DetailLevel = c.detail;
+        s.ShaderModel = c.shader;
+        s.AntialiasIndex = c.antialias;
+        s.AnisotropyIndex = c.anisotropy;
+        const std::string quality = c.quality ? *c.quality : "Maximum";
+        const ResultSettings r = ResultSettingsFrom(s, 3, quality, c.rendererLabel, {"Pier\\", "1"});
+        EXPECT_EQ(r.Quality, c.quality);
+        EXPECT_EQ(r.Renderer, c.renderer);
+        EXPECT_EQ(r.ShaderModel, c.shaderModel);
+        EXPECT_EQ(r.Antialiasing, c.antialiasing);
+        EXPECT_EQ(r.Anisotropic, c.anisotropic);
+    }
 }
 
 TEST(SequenceResults, DataFilesShareTheReportsStamp) {

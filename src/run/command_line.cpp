@@ -47,7 +47,8 @@ void UpdateLaunchValues(LaunchValues& values, const BenchSettings& settings) {
     for (const auto& [count, runs] : kRunsByCount) {
         if (settings.RunCount == count) values.RunsArgument = runs;
     }
-    values.HdrArgument = Quoted("#r_HDRRendering=" + (settings.HdrEnabled ? settings.HdrLevel : std::string("0")));
+    values.HdrArgument =
+        Quoted("#r_HDRRendering=" + (settings.HdrEnabled ? HdrLevelOrDefault(settings.HdrLevel) : std::string("0")));
     values.NormalMapArgument =
         Quoted(std::string("#r_TexNormalMapCompressed=") + (settings.NormalMapCompression ? "1" : "0"));
 }

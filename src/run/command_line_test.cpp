@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <utility>
 
 #include "demos/demo_table.h"
+#include "run/report.h"
 #include "settings/slots.h"
 #include "support/memory_file_system.h"
 
@@ -105,13 +107,31 @@ TEST(CommandLine, CustomSlotSizesAndAnEmptyRunCount) {
               "\"#r_HDRRendering=0\" \"#r_TexNormalMapCompressed=0\"");
 }
 
+// HDR on with a level the box does not offer (empty, out of range, or text that would break the quoting)
+// gives the game the default level, never an empty value.
+TEST(LaunchValues, HdrLevelOutsideOneToElevenGivesTheDefaultLevel) {
+    const std::pair<std::string, const char*> cases[] = {
+        {"1", "1"},   {"11", "11"}, {"7", "7"},   {"", "1"},    {"0", "1"},
+        {"12", "1"},  {"07", "1"},  {"-1", "1"},  {"4\r\n", "1"}, {"1\" \"#demo_num_runs=0", "1"},
+    };
+    for (const auto& [level, given] : cases) {
+        LaunchValues values;
+        BenchSettings s = DefaultRun();
+        s.HdrEnabled = true;
+        s.HdrLevel = level;
+        UpdateLaunchValues(values, s);
+        EXPECT_EQ(values.HdrArgument, "\"#r_HDRRendering=" + std::string(given) + "\"") << level;
+        const std::string line = BuildCommandLine("C:\\W\\Bin32\\", "", values, "1024", "768");
+        EXPECT_EQ(line.find("=\""), std::string::npos) << line;
+        EXPECT_EQ(SectionSettingTexts(s, false).Hdr, "level " + std::string(given)) << level;
+    }
+}
+
 TEST(CommandLine, RefusesTextsThatWouldBreakItsQuotingAndNamesTheSetting) {
     const struct {
         const char* setting;
         std::string hdrLevel, width, height;
     } cases[] = {
-        {"HDR level", "1\" \"#demo_num_runs=0\" \"#r_Width=4096", "1024", "768"},
-        {"HDR level", "4\r\n", "1024", "768"},
         {"resolution width", "4", "1024\"", "768"},
         {"resolution height", "4", "1024", std::string("768\0", 4)},
     };

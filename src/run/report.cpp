@@ -95,7 +95,7 @@ SettingTexts SectionSettingTexts(const BenchSettings& s, bool oneRun) {
     if (texts.Antialias != "None" && !(oneRun && texts.Antialias == "From System")) texts.Antialias += "\xD7";
     texts.Anisotropy = ItemText(kAnisotropyItems, s.AnisotropyIndex);
     if (!(oneRun && texts.Anisotropy == "From System")) texts.Anisotropy += "\xD7";
-    texts.Hdr = s.HdrEnabled ? "level " + s.HdrLevel : std::string("disabled");
+    texts.Hdr = s.HdrEnabled ? "level " + HdrLevelOrDefault(s.HdrLevel) : std::string("disabled");
     texts.Instancing = s.GeometryInstancing ? "enabled" : "disabled";
     texts.NormalMaps = s.NormalMapCompression ? "enabled" : "disabled";
     return texts;

@@ -24,12 +24,13 @@ const char* const kFlagNotWritten =
     "The benchmark cannot start: the crash-recovery flag \"NoErrorWarning\" cannot be written to the registry.";
 const char* const kNoRunCount = "Please, choose the number of runs from the list on the \"Settings 3\" page.";
 const char* const kAborted = "Benchmark aborted.";
+const char* const kSucceeded = "The benchmarking is successful.";
+const char* const kNotAllBack = "The benchmark ended, but the game's files are not all back.";
 const char* const kOverrideFile = "Systemcfgoverride.cfg";
 const char* const kFlag = "NoErrorWarning";
 
-// The launch preparation, the report and the restore each let the file system settle this long.
+// The launch preparation and the restore each let the file system settle this long.
 constexpr int kPrepareMs = 500;
-constexpr int kReportSavedMs = 500;
 constexpr int kRestoreMs = 1000;
 constexpr int kToolReportMs = 1000;
 // Part of every pause between slots, after the chosen seconds.
@@ -59,6 +60,17 @@ bool IsFullPath(const std::string& path) {
     const bool drive = path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
                        path[2] == '\\';
     return drive || path.rfind("\\\\", 0) == 0;
+}
+
+// Writes a result file; one that could be written only in part (a full disk) is removed again, so that no
+// cut-off file is taken for a whole one.
+void WriteWhole(FileSystem& files, const std::string& path, const std::string& bytes) {
+    try {
+        files.WriteFile(path, bytes);
+    } catch (...) {
+        if (files.FileExists(path)) files.RemoveFile(path);
+        throw;
+    }
 }
 
 }  // namespace
@@ -123,6 +135,7 @@ std::string RunController::Refusal() {
     // No language at all counts as "Select language": the game would get no language line to rely on.
     if (wmb::SelectedSlotCount(settings_) == 0 || settings_.LanguageIndex <= 0) return kRefusal;
     if (settings_.DemoIndex < 0) return kNoDemo;
+    if (settings_.DemoIndex == kUserDemoIndex && settings_.UserMapFolder.empty()) return kNoMapForUserDemo;
     if (settings_.DemoIndex == kUserDemoIndex &&
         (!IsPlainName(settings_.UserMapFolder) || !IsPlainName(settings_.UserDemoFile))) {
         return kNotALevelName;
@@ -162,6 +175,8 @@ void RunController::BenchButtonClick() {
     machine_.clear();
     sectionCount_ = 0;
     openReport_ = false;
+    reportDue_ = false;
+    endStatus_.clear();
     closeRequested_ = false;
     closeWhenDone_ = false;
 
@@ -314,21 +329,25 @@ void RunController::FinishLastSlot() {
     window_.ShowAbortPanel(false);
     if (settings_.ScreenshotMode) {
         const bool moved = Try([this] { MoveScreenshot(); });
-        window_.SetStatus(moved ? "Screenshot mode is successful." : kAborted);
-        EndSequence();
-        return;
+        endStatus_ = moved ? "Screenshot mode is successful." : kAborted;
+    } else {
+        if (runSucceeded_) AppendResultSection();
+        // The report and the data files are written once the game's files are back, so that a full disk
+        // meets them rather than the user's configuration.
+        reportDue_ = true;
+        endStatus_ = runSucceeded_ ? kSucceeded : kAborted;
     }
-    if (runSucceeded_) AppendResultSection();
+    EndSequence();
+}
+
+void RunController::FinishReport() {
     // The report keeps the sections of the slots that succeeded even when the last one failed; success is
     // told only once the report is really written.
     if (sectionCount_ == 0 || !Try([this] { SaveReport(); })) {
-        window_.SetStatus(kAborted);
-        EndSequence();
+        endStatus_ = kAborted;
         return;
     }
     WriteResultFiles();
-    window_.SetStatus(runSucceeded_ ? "The benchmarking is successful." : kAborted);
-    Wait(Due::ReportSaved, kReportSavedMs);
 }
 
 void RunController::AppendResultSection() {
@@ -349,7 +368,7 @@ void RunController::SaveReport() {
     const auto foot = ReportFootLines();
     reportLines_.insert(reportLines_.end(), foot.begin(), foot.end());
     if (!files_.FolderExists(ResultsFolder())) files_.CreateFolders(ResultsFolder());
-    files_.WriteFile(ReportPath(), JoinReport(reportLines_));
+    WriteWhole(files_, ReportPath(), JoinReport(reportLines_));
 }
 
 void RunController::WriteResultFiles() {
@@ -362,9 +381,9 @@ void RunController::WriteResultFiles() {
     results.Slots = slotResults_;
     const AnsiToUtf16 toUtf16 = [this](const std::string& text) { return locale_.AnsiToUtf16(text); };
     const std::string report = ReportPath();
-    Try([&] { files_.WriteFile(BesideReport(report, ".json"), ResultsJson(results, toUtf16)); });
-    Try([&] { files_.WriteFile(BesideReport(report, ".csv"), ResultsCsv(results)); });
-    Try([&] { files_.WriteFile(BesideReport(report, "chart.htm"), ResultsChartPage(results)); });
+    Try([&] { WriteWhole(files_, BesideReport(report, ".json"), ResultsJson(results, toUtf16)); });
+    Try([&] { WriteWhole(files_, BesideReport(report, ".csv"), ResultsCsv(results)); });
+    Try([&] { WriteWhole(files_, BesideReport(report, "chart.htm"), ResultsChartPage(results)); });
 }
 
 void RunController::MoveScreenshot() {
@@ -420,6 +439,11 @@ void RunController::FinishRestore() {
     if (filesBack && !store_.Write(kFlag, "0")) {
         failures_.push_back("The crash-recovery flag \"NoErrorWarning\" cannot be cleared in the registry.");
     }
+    if (std::exchange(reportDue_, false)) FinishReport();
+    if (!endStatus_.empty()) {
+        window_.SetStatus(!filesBack && endStatus_ != kAborted ? kNotAllBack : endStatus_);
+        endStatus_.clear();
+    }
     state_ = SequenceState::Idle;
     due_ = Due::Nothing;
     window_.SetBenchButtonEnabled(true);
@@ -455,9 +479,6 @@ void RunController::OnTimer() {
         break;
     case Due::NextSlot:
         AfterPause();
-        break;
-    case Due::ReportSaved:
-        EndSequence();
         break;
     case Due::FilesRestored:
         FinishRestore();
@@ -499,7 +520,7 @@ void RunController::EndNow() {
     closeWhenDone_ = false;
     openReport_ = false;
     window_.ShowAbortPanel(false);
-    reportLines_.clear();
+    if (!reportDue_) reportLines_.clear();
     state_ = SequenceState::Ending;
     configBack_ = Try([this] { steps_.RestoreUserConfig(); });
     FinishRestore();

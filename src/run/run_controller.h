@@ -72,7 +72,7 @@ public:
 
 private:
     // What the pending timer is for.
-    enum class Due { Nothing, ToolReport, FirstLaunch, NextSlot, ReportSaved, FilesRestored };
+    enum class Due { Nothing, ToolReport, FirstLaunch, NextSlot, FilesRestored };
 
     // Why the press cannot start a sequence, or "". Changes no file of the game (it may create the
     // Results folder).
@@ -87,6 +87,8 @@ private:
     void StartPreparedSlot();
     void AfterPause();
     void FinishLastSlot();
+    // After the last slot, once the game's files are back: the report and the data files.
+    void FinishReport();
     void EndSequence();
     void AbortSequence();
     // A step failed (its reason is in failures_): the sequence ends as an abort, the reasons are
@@ -135,6 +137,8 @@ private:
     bool configBack_ = false;
     int sectionCount_ = 0;
     bool openReport_ = false;
+    bool reportDue_ = false;      // the report is written once the game's files are back
+    std::string endStatus_;       // the status told once the game's files are back ("" after an abort)
     std::vector<std::string> failures_;
     bool abortRequested_ = false;
     bool runSucceeded_ = false;

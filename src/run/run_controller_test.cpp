@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "gameconfig/backup_journal.h"
+#include "gameconfig/config_writer.h"
 #include "results/sequence_results.h"
 #include "support/memory_file_system.h"
 #include "support/windows1252.h"
@@ -55,6 +57,10 @@ struct FakeWindow : SequenceWindow {
 
 struct FakeSteps : SequenceSteps {
     std::vector<std::string> Calls;
+    // When set, the configuration steps go through the real writer (over the test's file system).
+    GameConfigWriter* Writer = nullptr;
+    Folders WriterFolders;
+    std::function<void()> OnRestore;  // runs as each of the game's files is put back
     bool BeginFails = false;
     bool ConfigFails = false;
     bool RestoreFails = false;
@@ -66,6 +72,7 @@ struct FakeSteps : SequenceSteps {
     void BeginSequence() override {
         Calls.push_back("BeginSequence");
         if (BeginFails) throw std::runtime_error("Cannot write C:\\Bench\\Backup\\sequence.jnl: Access denied.");
+        if (Writer) Writer->BeginSequence(WriterFolders);
     }
     void InstallBenchSplash() override { Calls.push_back("InstallBenchSplash"); }
     void CollectSystemInfo(std::function<void()> onDone) override {
@@ -77,10 +84,14 @@ struct FakeSteps : SequenceSteps {
         }
     }
     void FinishSystemInfo() override { std::exchange(PendingCollection, nullptr)(); }
-    void WriteGameConfig(const BenchSettings&, const std::function<void()>& prepare) override {
+    void WriteGameConfig(const BenchSettings& settings, const std::function<void()>& prepare) override {
         Calls.push_back("WriteGameConfig");
         if (ConfigFails) throw std::runtime_error("The user's configuration could not be backed up.");
-        prepare();
+        if (Writer) {
+            Writer->WriteGameConfig(settings, WriterFolders, prepare);
+        } else {
+            prepare();
+        }
     }
     std::string ShaderPathArgument(const BenchSettings&) override { return ShaderArgument; }
     std::vector<std::string> ReportHeader(const BenchSettings&, const std::string& startText) override {
@@ -93,10 +104,13 @@ struct FakeSteps : SequenceSteps {
     std::string RendererLabel() override { return "Direct3D"; }
     void RestoreUserConfig() override {
         Calls.push_back("RestoreUserConfig");
+        if (OnRestore) OnRestore();
         if (RestoreFails) throw std::runtime_error("Access denied: C:\\Games\\Wildmere\\system.cfg");
+        if (Writer) Writer->RestoreUserConfig(WriterFolders);
     }
     bool RestoreGameSplash() override {
         Calls.push_back("RestoreGameSplash");
+        if (OnRestore) OnRestore();
         return SplashBack;
     }
 };
@@ -226,6 +240,12 @@ TEST_F(RunControllerTest, RefusedPressesLeaveTheGameAsItWas) {
              s.UserDemoFile = "mine.tmd";
          },
          "Please, choose a map and a demo inside the game's \"Levels\" folder.", {}},
+        {"user demo without a map",
+         [](BenchSettings& s, MemorySettings&) {
+             s.ResolutionChecked[1] = true, s.DemoIndex = kUserDemoIndex, s.UserMapFolder = "";
+             s.UserDemoFile = "ghost.tmd";
+         },
+         "Please, choose a map for your own demo on the \"Demos\" page.", {}},
         {"run count outside the list before any sequence",
          [](BenchSettings& s, MemorySettings&) { s.ResolutionChecked[1] = true, s.RunCount = "7"; },
          "Please, choose the number of runs from the list on the \"Settings 3\" page.", {}},
@@ -293,8 +313,8 @@ TEST_F(RunControllerTest, OneSlotRunsOnceAndFinishesTheReport) {
     EXPECT_EQ(window.Opened, std::vector<std::string>{report});
     ExpectGameFilesBack();
     EXPECT_TRUE(window.Messages.empty());
-    // No pause between slots with a single slot: only launch preparation, report save and restore.
-    EXPECT_EQ(window.Timers, (std::vector<int>{500, 500, 1000}));
+    // No pause between slots with a single slot: only launch preparation and restore.
+    EXPECT_EQ(window.Timers, (std::vector<int>{500, 1000}));
     EXPECT_EQ(steps.Calls, (std::vector<std::string>{"BeginSequence", "InstallBenchSplash", "CollectSystemInfo", "WriteGameConfig",
                                                      "ReportHeader", "RestoreUserConfig", "RestoreGameSplash"}));
 }
@@ -313,7 +333,7 @@ TEST_F(RunControllerTest, SkipsUnselectedSlotsAndPausesBetweenSelectedOnes) {
     ASSERT_EQ(game.Starts.size(), 2u);
     EXPECT_NE(game.Starts[0].CommandLine.find("\"#r_Width=800\" \"#r_Height=600\""), std::string::npos);
     EXPECT_NE(game.Starts[1].CommandLine.find("\"#r_Width=1600\" \"#r_Height=1200\""), std::string::npos);
-    EXPECT_EQ(window.Timers, (std::vector<int>{500, 2500, 500, 1000}));
+    EXPECT_EQ(window.Timers, (std::vector<int>{500, 2500, 1000}));
     EXPECT_EQ(window.Statuses[1], "Benchmarking in progress... Resolution: 800\xD7" "600");
     EXPECT_EQ(window.Statuses[2], "Benchmarking in progress... Resolution: 1600\xD7" "1200");
     EXPECT_FALSE(window.PanelShown);
@@ -453,8 +473,8 @@ TEST_F(RunControllerTest, EveryEndedSlotGoesIntoTheDataFilesBesideTheReport) {
         EXPECT_NE(json.find(part), std::string::npos) << part;
     }
     EXPECT_EQ(files.Get("C:\\Results\\result_05_04_2007_15_04_05_.csv"),
-              "slot,resolution,run,score\r\n3,1280\xD7" "1024,1,70\r\n3,1280\xD7" "1024,2,76.42\r\n"
-              "3,1280\xD7" "1024,3,75\r\n");
+              "slot,resolution,run,score,width,height\r\n3,1280x1024,1,70,1280,1024\r\n"
+              "3,1280x1024,2,76.42,1280,1024\r\n3,1280x1024,3,75,1280,1024\r\n");
 }
 
 TEST_F(RunControllerTest, DataFileThatCannotBeWrittenLeavesTheReportSavedAndSaysSo) {
@@ -588,6 +608,67 @@ TEST_F(RunControllerTest, RestoreFailureRunsEveryStepAndLeavesTheRecoveryFlag) {
     ASSERT_EQ(window.Messages.size(), 1u);
     EXPECT_NE(window.Messages[0].find("Access denied"), std::string::npos);
     EXPECT_NE(window.Messages[0].find("offers to restore them"), std::string::npos);
+    // The report is saved, yet the sequence is not told a success while the game's files are not back.
+    EXPECT_TRUE(files.FileExists(controller.ReportPath()));
+    EXPECT_EQ(std::count(window.Statuses.begin(), window.Statuses.end(), "The benchmarking is successful."), 0);
+    EXPECT_EQ(window.Statuses.back(), "The benchmark ended, but the game's files are not all back.");
+}
+
+TEST_F(RunControllerTest, GameFilesGoBackBeforeTheReportAndTheDataFiles) {
+    SelectSlots({0});
+    const std::string overrideFile = std::string(kGame) + "Systemcfgoverride.cfg";
+    files.Put(overrideFile, "r_geominstancing = \"1\"");
+    int restores = 0;
+    steps.OnRestore = [&] {
+        ++restores;
+        for (const char* ending : {".htm", ".json", ".csv", "chart.htm"}) {
+            EXPECT_FALSE(files.FileExists(BesideReport(controller.ReportPath(), ending))) << ending;
+        }
+        EXPECT_EQ(window.Statuses.back(), "Benchmarking in progress... Resolution: 640\xD7" "480");
+    };
+    controller.BenchButtonClick();
+    PlayAllSucceeding();
+    EXPECT_EQ(restores, 2);
+    const auto removed = std::find(files.Log.begin(), files.Log.end(), "delete " + overrideFile);
+    const auto written = std::find(files.Log.begin(), files.Log.end(), "write " + controller.ReportPath());
+    EXPECT_LT(removed, written);
+    EXPECT_NE(written, files.Log.end());
+    EXPECT_TRUE(files.FileExists(BesideReport(controller.ReportPath(), ".csv")));
+    EXPECT_EQ(window.Statuses.back(), "The benchmarking is successful.");
+    EXPECT_EQ(window.Opened, std::vector<std::string>{controller.ReportPath()});
+    ExpectGameFilesBack();
+}
+
+// The disk runs full while the game plays: the user's configuration goes back first (in place of the file the
+// program wrote), and the report that no longer fits is the one that fails.
+TEST_F(RunControllerTest, FullDiskPutsTheUserConfigurationBackBeforeTheReport) {
+    const std::string userConfig = "-- mine\r\nr_Width = \"1152\"\r\ns_SoundEnable = \"1\"\r\n";
+    files.Put(std::string(kGame) + "system.cfg", userConfig);
+    BackupJournal journal(files);
+    GameConfigWriter writer(files, journal, [](const std::string&) { return std::string("Value Not Available"); });
+    steps.Writer = &writer;
+    steps.WriterFolders = {kProgram, kBin32, kGame};
+    SelectSlots({0});
+    controller.BenchButtonClick();
+    Settle();
+    ASSERT_EQ(game.Starts.size(), 1u);
+    ASSERT_NE(files.Get(std::string(kGame) + "system.cfg"), userConfig);
+    files.Put(kPierLog, Log({"70.00", "76.42", "75.00"}));
+    // The room left is less than the user's file: it fits only where the program's file was. Once it is
+    // back, the disk is full again.
+    files.Capacity = files.UsedBytes() + 16;
+    steps.OnRestore = [&] {
+        if (steps.Calls.back() == "RestoreGameSplash") files.Capacity = files.UsedBytes() + 16;
+    };
+    controller.cpTerminate();
+    Settle();
+    EXPECT_EQ(files.Get(std::string(kGame) + "system.cfg"), userConfig);
+    EXPECT_FALSE(files.FileExists(controller.ReportPath()));
+    EXPECT_EQ(window.Statuses.back(), "Benchmark aborted.");
+    ASSERT_EQ(window.Messages.size(), 1u);
+    EXPECT_NE(window.Messages[0].find("not enough space"), std::string::npos) << window.Messages[0];
+    EXPECT_EQ(window.Messages[0].find("not all back"), std::string::npos) << window.Messages[0];
+    ExpectGameFilesBack();
 }
 
 TEST_F(RunControllerTest, CloseBetweenSlotsAbortsAndClosesAtOnce) {

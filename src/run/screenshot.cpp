@@ -34,7 +34,7 @@ std::vector<std::string> BuildScreenshotInfo(const ScreenshotInfoInput& input) {
         "Antialising: " + antialias + (antialias == "None" ? "" : "\xD7"),
         "Anisotropic filtering: " + ItemText(kAnisotropyItems, s.AnisotropyIndex) + "\xD7",
         "Quality: " + input.QualityLabel,
-        s.HdrEnabled ? "HDR: Level " + s.HdrLevel : std::string("HDR: disabled"),
+        s.HdrEnabled ? "HDR: Level " + HdrLevelOrDefault(s.HdrLevel) : std::string("HDR: disabled"),
         s.NormalMapCompression ? "Normal-maps compression: enabled" : "Normal-maps compression: disabled",
         s.GeometryInstancing ? "Geometry Instancing: enabled" : "Geometry Instancing: disabled",
     };

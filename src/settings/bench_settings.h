@@ -57,6 +57,17 @@ inline constexpr std::array<const char*, 9> kLanguageItems = {"Select language",
                                                               "German", "Italian", "Japanese", "Polish", "Russian"};
 inline constexpr std::array<const char*, 9> kRunCountItems = {"1", "2", "3", "4", "5", "15", "25", "50", "100"};
 
+// The HDR level box takes 1 to 11; a game started with HDR on gets this level when the box holds none of them.
+inline constexpr const char* kDefaultHdrLevel = "1";
+inline bool IsHdrLevel(const std::string& text) {
+    static constexpr std::array<const char*, 11> kLevels = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"};
+    for (const char* level : kLevels) {
+        if (text == level) return true;
+    }
+    return false;
+}
+inline std::string HdrLevelOrDefault(const std::string& text) { return IsHdrLevel(text) ? text : kDefaultHdrLevel; }
+
 // Text of item `index` of a list, or "" when nothing is selected.
 template <std::size_t N>
 std::string ItemText(const std::array<const char*, N>& items, int index) {

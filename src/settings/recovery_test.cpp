@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <utility>
+
 #include "gameconfig/config_writer.h"
+#include "gameconfig/user_config.h"
 #include "support/memory_file_system.h"
 
 namespace wmb {
@@ -257,6 +261,74 @@ TEST_F(KillPoints, FileTheUserChangedAfterDecliningIsTheOneKept) {
     fs.Put(G + "system.cfg", "changed in the game's menu\r\n");
     ASSERT_TRUE(Sequence(""));
     EXPECT_EQ(fs.Get(G + "system.cfg"), "changed in the game's menu\r\n");
+}
+
+// The journal deleted or damaged after a kill (an install over an older version's crash, a damaged disk):
+// Yes copies the backup back as it always did, and No keeps the backup as the user's file, so that the
+// next finished sequence puts it back instead of backing the sequence's file up over it.
+TEST_F(KillPoints, UserConfigSurvivesALostJournalWithEitherAnswer) {
+    const std::vector<std::string> kills = {"user-config-saved", "config-written"};
+    const std::vector<std::pair<std::string, std::optional<std::string>>> journals = {
+        {"deleted", std::nullopt}, {"garbled", "step=config-wr\x01\xFF"}, {"empty", ""}};
+    for (const std::string& kill : kills) {
+        for (const auto& [damage, text] : journals) {
+            for (bool answer : {true, false}) {
+                SetUp();
+                store.Values.clear();
+                messages.clear();
+                const std::string trace = kill + " " + damage + (answer ? " yes" : " no");
+                ASSERT_FALSE(Sequence(kill)) << trace;
+                fs.RemoveFile(P + kJournalName);
+                if (text) fs.Put(P + kJournalName, *text);
+                Start(answer);
+                EXPECT_EQ(store.Values["NoErrorWarning"], "0") << trace;
+                EXPECT_TRUE(messages.empty()) << trace;
+                EXPECT_EQ(fs.Get(P + "Backup\\system.cfg"), kUser) << trace;
+                if (answer) {
+                    EXPECT_EQ(fs.Get(G + "system.cfg"), kUser) << trace;
+                }
+                ASSERT_TRUE(Sequence("")) << trace;
+                EXPECT_EQ(fs.Get(G + "system.cfg"), kUser) << trace;
+                ASSERT_TRUE(Sequence("")) << trace;
+                EXPECT_EQ(fs.Get(G + "system.cfg"), kUser) << trace;
+            }
+        }
+    }
+}
+
+// The crash report's "sequence running" comes from the journal: it says so from the first step to the end
+// of the sequence or the recovery after it, whatever the game's folder held.
+TEST_F(KillPoints, JournalSaysASequenceIsUnderWayOnlyUntilItsEndOrRecovery) {
+    const auto underWay = [&] { return JournalSaysSequenceUnderWay(fs.ReadFile(P + kJournalName)); };
+    for (bool userFile : {true, false}) {
+        for (bool answer : {true, false}) {
+            SCOPED_TRACE(std::string(userFile ? "user file" : "no user file") + (answer ? ", yes" : ", no"));
+            SetUp();
+            if (!userFile) fs.RemoveFile(G + "system.cfg");
+            ASSERT_TRUE(Sequence(""));
+            EXPECT_FALSE(underWay());
+            ASSERT_FALSE(Sequence("config-written"));
+            EXPECT_TRUE(underWay());
+            Start(answer);
+            EXPECT_FALSE(underWay());
+            ASSERT_FALSE(Sequence("flag-set"));
+            EXPECT_TRUE(underWay());
+            Start(answer);
+            EXPECT_FALSE(underWay());
+        }
+    }
+}
+
+TEST(DeclinedRecovery, WithoutJournalOrBackupRecordsNothing) {
+    MemoryFileSystem fs;
+    BackupJournal journal(fs);
+    fs.Put(G + "system.cfg", "current");
+    KeepUserConfigInBackup(fs, journal, kFolders);
+    EXPECT_FALSE(fs.FileExists(P + kJournalName));
+
+    fs.Put(P + "Backup\\system.cfg", "user's");
+    KeepUserConfigInBackup(fs, journal, kFolders);
+    EXPECT_EQ(journal.Read(P), (JournalState{"recovery-declined", true, Fingerprint("current")}));
 }
 
 TEST(Journal, ReadsWhatItWroteAndNothingElse) {

@@ -42,7 +42,7 @@ const SettingRow kTable[] = {
     {"Wait", &S::WaitSeconds, Text, 0, AtExit, 8, nullptr, Accepts::Digits, kWaitDigits},
     {"ScrPath", &S::ScreenshotFolder, Text, 0, AtExit, 8, nullptr, Accepts::Path},
     {"HDR", &S::HdrEnabled, Flag, 0, AtExit, 9, nullptr},
-    {"HDRLevel", &S::HdrLevel, Text, 0, AtExit, 9, nullptr, Accepts::Digits, kHdrLevelDigits},
+    {"HDRLevel", &S::HdrLevel, Text, 0, AtExit, 9, nullptr, Accepts::HdrLevel, kHdrLevelDigits, kDefaultHdrLevel},
     {"GI", &S::GeometryInstancing, Flag, 0, AtExit, 9, nullptr},
     {"NormalMaps", &S::NormalMapCompression, Flag, 0, AtExit, 9, nullptr},
     {"AddScInf", &S::AddDisplayInfo, FlagUnlessZero, 0, AtExit, 11, nullptr},
@@ -162,6 +162,8 @@ bool AcceptsStoredText(const SettingRow& row, const std::string& text) {
         case Accepts::Digits:
             return text.size() <= static_cast<std::size_t>(row.MaxLength) &&
                    std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+        case Accepts::HdrLevel:
+            return text.empty() || IsHdrLevel(text);
         case Accepts::RunCount:
             return ItemIndex(kRunCountItems, text) >= 0;
         case Accepts::Separator:
@@ -180,7 +182,8 @@ std::string CheckedSettingsStore::Read(const std::string& name) const {
     const SettingRow* row = FindRow(name);
     if (!row) return "";
     std::string text = key_.Read(name);
-    return AcceptsStoredText(*row, text) ? text : "";
+    if (AcceptsStoredText(*row, text)) return text;
+    return row->InvalidText ? row->InvalidText : "";
 }
 
 std::optional<std::string> StoredText(const SettingRow& row, const BenchSettings& settings) {

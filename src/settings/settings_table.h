@@ -34,6 +34,7 @@ enum class Accepts {
     StoredForms,  // the row's stored forms: "0" or "1" for a flag, a list's item forms
     ZeroOrOne,    // "0" or "1"
     Digits,       // digits only, at most MaxLength of them
+    HdrLevel,     // "1" to "11" (or absent)
     RunCount,     // one of kRunCountItems
     Separator,    // "." or ","
     Path,         // no control character or double quote, shorter than kMaxPathLength
@@ -75,6 +76,8 @@ struct SettingRow {
     const char* ExitText;
     Accepts Accepted = Accepts::StoredForms;
     int MaxLength = 0;  // Digits: the box's length limit
+    // What a stored text the control would not take reads as; absent ("") when null.
+    const char* InvalidText = nullptr;
 };
 
 // Names of the values the window reads or writes outside LoadSettings and SaveSettings.
@@ -106,8 +109,8 @@ std::optional<int> ItemFromStored(const SettingRow& row, const std::string& text
 // Whether the row's control takes `text` as it is stored.
 bool AcceptsStoredText(const SettingRow& row, const std::string& text);
 
-// The settings key as the program reads it: a value its control would not take, or a value the
-// table does not name, reads as absent (""). Writes go to the key unchanged.
+// The settings key as the program reads it: a value its control would not take reads as its row's
+// InvalidText (absent, "", for most), a value the table does not name as absent. Writes go to the key unchanged.
 class CheckedSettingsStore : public SettingsStore {
 public:
     explicit CheckedSettingsStore(SettingsStore& key) : key_(key) {}

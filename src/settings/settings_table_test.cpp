@@ -350,8 +350,7 @@ TEST(StoredValues, OnlyWhatTheControlTakesIsRead) {
         std::string text;
         bool taken;
     } cases[] = {
-        {"HDRLevel", "11", true},          {"HDRLevel", injection, false},      {"HDRLevel", "111", false},
-        {"HDRLevel", "-1", false},         {"Wait", "10", true},                {"Wait", " 5", false},
+        {"HDRLevel", "11", true},          {"Wait", "10", true},                {"Wait", " 5", false},
         {"CusW", "12800", true},           {"CusW", "128000", false},           {"TRun", "100", true},
         {"TRun", "7", false},              {"TRun", "15 ", false},              {"640", "1", true},
         {"640", "yes", false},             {"AddScInf", "0", true},             {"AddScInf", "", false},
@@ -373,6 +372,23 @@ TEST(StoredValues, OnlyWhatTheControlTakesIsRead) {
     }
 }
 
+// A stored HDR level the spin box does not offer reads as the default level; an absent one stays absent.
+TEST(StoredValues, HdrLevelOutsideOneToElevenReadsAsTheDefault) {
+    const std::pair<std::string, const char*> cases[] = {
+        {"", ""},    {"1", "1"},  {"11", "11"}, {"0", "1"},  {"12", "1"},  {"111", "1"},
+        {"-1", "1"}, {"07", "1"}, {"x", "1"},   {"1\" \"#demo_num_runs=0", "1"},
+    };
+    for (const auto& [stored, read] : cases) {
+        MemorySettings key;
+        key.Values["HDRLevel"] = stored;
+        const CheckedSettingsStore checked(key);
+        EXPECT_EQ(checked.Read("HDRLevel"), read) << stored;
+        BenchSettings settings;
+        LoadSettings(checked, key, {}, settings);
+        EXPECT_EQ(settings.HdrLevel, read) << stored;
+    }
+}
+
 // What a start takes from the key: every stored field as the key would get it back, and the key after it.
 struct Start {
     std::map<std::string, std::optional<std::string>> Fields;
@@ -390,7 +406,7 @@ Start StartWith(MemorySettings key) {
     return start;
 }
 
-TEST(StoredValues, AValueTheControlWouldNotTakeLoadsAsAtAFirstStart) {
+TEST(StoredValues, AValueTheControlWouldNotTakeLoadsAsAtAFirstStartOrItsDefault) {
     const Start first = StartWith({});
     const std::string bad[] = {"1\" \"#demo_num_runs=0\" \"#r_Width=4096", std::string(10000, '9'), "x\r\n", "-1"};
     for (const SettingRow& row : SettingsTable()) {
@@ -399,7 +415,10 @@ TEST(StoredValues, AValueTheControlWouldNotTakeLoadsAsAtAFirstStart) {
             MemorySettings key;
             key.Values[row.Name] = text;
             Start start = StartWith(key);
-            EXPECT_EQ(start.Fields, first.Fields) << row.Name << " = " << text.substr(0, 40);
+            // A row with a text of its own for such a value (the HDR level's default) takes that instead.
+            auto expected = first.Fields;
+            if (row.InvalidText) expected[row.Name] = row.InvalidText;
+            EXPECT_EQ(start.Fields, expected) << row.Name << " = " << text.substr(0, 40);
             start.Key.erase(row.Name);
             std::map<std::string, std::string> firstKey = first.Key;
             firstKey.erase(row.Name);

@@ -32,6 +32,8 @@ private:
     void Send();
     void Save();
     void SetSendStatus(const std::string& text) const;
+    // Sizes the summary to its measured text and moves the rest of the dialog below it.
+    void FitToSummary(const std::string& summary);
 
     CrashReportSender sender_;
     CrashDetails details_;

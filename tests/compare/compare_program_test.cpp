@@ -175,5 +175,20 @@ TEST_F(CompareProgram, BadInputGetsTheMessageExitCodeTwoAndNoPage) {
     EXPECT_FALSE(Exists(work_ + "out.htm"));
 }
 
+TEST_F(CompareProgram, AnOutputThatIsOneOfTheInputsIsRefusedAndTheInputKept) {
+    const std::string a = ResultsJson("High quality option", "09.12.2026 20:15:04", kHigh);
+    WriteAll(work_ + "A.json", a);
+    WriteAll(work_ + "B.json", ResultsJson("Ultra quality option", "09.12.2026 21:02:40", kUltra));
+    for (const std::string& output : {std::string("A.json"), std::string("a.JSON"), std::string(".\\A.json"),
+                                      "\"" + work_ + "B.json\""}) {
+        const Finished run = Compare("A.json B.json -o " + output);
+        EXPECT_EQ(run.ExitCode, 2u) << output;
+        EXPECT_NE(run.Err.find("is one of the inputs"), std::string::npos) << ::testing::PrintToString(run.Err);
+        EXPECT_EQ(run.Out, "") << output;
+    }
+    EXPECT_EQ(ReadAll(work_ + "A.json"), a);
+    EXPECT_EQ(ReadAll(work_ + "B.json").substr(0, 1), "{");
+}
+
 }  // namespace
 }  // namespace wmb::e2e

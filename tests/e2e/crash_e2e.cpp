@@ -122,6 +122,48 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
+// "A sequence was running" comes from the journal's last step: a journal left by a finished sequence says no.
+// Either way the dialog's summary ends above the report, and the buttons lie inside the dialog.
+using CrashJournalE2E = BenchTest;
+
+TEST_F(CrashJournalE2E, SaysASequenceRanOnlyWhileTheJournalSaysSoAndTheTextFits) {
+    const struct {
+        const char* step;
+        bool running;
+    } cases[] = {{"user-config-restored", false}, {"config-written", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.step);
+        RemoveTree(UserCrashFolder());
+        CreateDirectoryA((program_ + "Backup").c_str(), nullptr);
+        WriteAll(program_ + "Backup\\sequence.jnl",
+                 std::string("step=") + c.step + "\r\nuser-config=in-place\r\nprogram-config=\r\n");
+        PointAtGame();
+        SetEnvironmentVariableA("WMB_TEST_CRASH", "access-violation");
+        app_ = std::make_unique<RunningProgram>(program_ + "WildmereBench.exe", "", program_);
+        SetEnvironmentVariableA("WMB_TEST_CRASH", nullptr);
+        const HWND dialog = WaitForCrashDialog(app_->ProcessId());
+        ASSERT_NE(dialog, nullptr) << "no crash dialog";
+        const std::string report = GetText(FindControl(dialog, IDC_CRASHREPORT));
+        EXPECT_NE(report.find(c.running ? "Sequence running: yes\r\n" : "Sequence running: no\r\n"),
+                  std::string::npos)
+            << report;
+        const std::string summary = GetText(FindControl(dialog, IDC_CRASHSUMMARY));
+        EXPECT_EQ(summary.find("A benchmark sequence was running") != std::string::npos, c.running) << summary;
+
+        RECT text{}, reportBox{}, close{}, client{};
+        GetWindowRect(FindControl(dialog, IDC_CRASHSUMMARY), &text);
+        GetWindowRect(FindControl(dialog, IDC_CRASHREPORT), &reportBox);
+        GetWindowRect(FindControl(dialog, IDC_CRASHCLOSE), &close);
+        GetClientRect(dialog, &client);
+        MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        EXPECT_LE(text.bottom, reportBox.top);
+        EXPECT_LE(close.bottom, client.bottom);
+        Click(FindControl(dialog, IDC_CRASHCLOSE));
+        ASSERT_TRUE(app_->WaitForExit(20000));
+        EXPECT_FALSE(WineCrashDialogShown());
+    }
+}
+
 using SecondFaultE2E = BenchTest;
 
 TEST_F(SecondFaultE2E, AFaultInTheHandlerEndsTheProgramAtOnce) {

@@ -133,6 +133,54 @@ INSTANTIATE_TEST_SUITE_P(EveryStep, KillPointsE2E,
                              return name + (std::get<1>(info.param) ? "_Yes" : "_No");
                          });
 
+// ---- The journal lost after the kill: deleted, or damaged ----
+
+// How the journal is damaged between the kill and the next start.
+struct JournalLoss {
+    const char* name;
+    const char* text;  // nullptr: the journal is deleted
+};
+
+const JournalLoss kLosses[] = {{"Deleted", nullptr}, {"Garbled", "step=config-wr\x01\xFF\xFEuser-conf"}};
+
+class LostJournalE2E : public KillPointsE2E {};
+
+TEST_P(LostJournalE2E, DeclinedOrAcceptedRecoveryStillGivesTheUserFileBack) {
+    const JournalLoss& loss = kLosses[std::get<0>(GetParam())];
+    const bool yes = std::get<1>(GetParam());
+    SCOPED_TRACE(std::string(loss.name) + (yes ? ", Yes" : ", No"));
+
+    // Killed once the user's file is in Backup\ and the program's is in the Game folder.
+    KillAt(kPoints[2]);
+    if (HasFatalFailure()) return;
+    ASSERT_EQ(ReadAll(program_ + "Backup\\system.cfg"), kUserConfig);
+    const std::string journal = program_ + "Backup\\sequence.jnl";
+    ASSERT_TRUE(DeleteFileA(journal.c_str()));
+    if (loss.text) WriteAll(journal, loss.text);
+
+    EXPECT_EQ(StartAnsweringMessage(yes ? IDYES : IDNO), kRecoveryQuestion);
+    EXPECT_EQ(Setting("NoErrorWarning"), "0");
+    EXPECT_EQ(ReadAll(program_ + "Backup\\system.cfg"), kUserConfig);
+    if (yes) {
+        EXPECT_EQ(ReadAll(game_ + "system.cfg"), kUserConfig);
+    }
+
+    ChooseTypicalSettings("1");
+    CheckResolution(0);
+    RunBenchmark(kSuccessStatus);
+    EXPECT_EQ(ReadAll(game_ + "system.cfg"), kUserConfig);
+    EXPECT_EQ(ReadAll(program_ + "Backup\\system.cfg"), kUserConfig);
+    CloseProgram();
+}
+
+INSTANTIATE_TEST_SUITE_P(EitherAnswer, LostJournalE2E,
+                         ::testing::Combine(::testing::Range(0, static_cast<int>(std::size(kLosses))),
+                                            ::testing::Bool()),
+                         [](const ::testing::TestParamInfo<std::tuple<int, bool>>& info) {
+                             return std::string(kLosses[std::get<0>(info.param)].name) +
+                                    (std::get<1>(info.param) ? "_Yes" : "_No");
+                         });
+
 // ---- Presses that cannot lead to a written report change nothing ----
 
 class RefusalE2E : public BenchTest {};

@@ -68,6 +68,13 @@ TEST_F(ResultsE2E, ThreeSlotsWithAFailedOneGiveTheDataFilesBesideTheReport) {
     };
     EXPECT_EQ(text(json, "version"), ReadFileVersionString(program_ + "WildmereBench.exe"));
     EXPECT_EQ(number(*json.Member("settings"), "runs"), 3);
+    // The typical settings leave the filter and shader boxes empty: the game got none of them from the
+    // program; the empty renderer box wrote OpenGL into the preset.
+    for (const char* unset : {"antialiasing", "anisotropic", "shaderModel"}) {
+        const JsonValue* member = json.Member("settings")->Member(unset);
+        EXPECT_TRUE(member && member->IsNull()) << unset;
+    }
+    EXPECT_EQ(text(*json.Member("settings"), "renderer"), "OpenGL");
     ASSERT_TRUE(json.Member("slots") && json.Member("slots")->Array());
     const JsonArray& slots = *json.Member("slots")->Array();
     ASSERT_EQ(slots.size(), 3u);
@@ -87,7 +94,7 @@ TEST_F(ResultsE2E, ThreeSlotsWithAFailedOneGiveTheDataFilesBesideTheReport) {
         const JsonArray& runs = *slot.Member("runs")->Array();
         ASSERT_EQ(expected.size(), 3u);
         ASSERT_EQ(runs.size(), 3u);
-        const std::string resolution = k == 0 ? "640\xD7" "480" : "1024\xD7" "768";
+        const std::string resolution = k == 0 ? "640x480" : "1024x768";
         for (std::size_t j = 0; j < runs.size(); ++j) {
             EXPECT_EQ(text(runs[j], "text"), expected[j]);
             EXPECT_EQ(number(runs[j], "score"), std::strtod(expected[j].c_str(), nullptr));
@@ -98,11 +105,13 @@ TEST_F(ResultsE2E, ThreeSlotsWithAFailedOneGiveTheDataFilesBesideTheReport) {
 
     const auto csv = LinesOf(base + ".csv");
     ASSERT_EQ(csv.size(), rows.size() + 1);
-    EXPECT_EQ(csv[0], "slot,resolution,run,score");
+    EXPECT_EQ(csv[0], "slot,resolution,run,score,width,height");
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const auto& [start, score] = rows[i];
         ASSERT_EQ(csv[i + 1].rfind(start, 0), 0u) << csv[i + 1];
         EXPECT_EQ(std::strtod(csv[i + 1].c_str() + start.size(), nullptr), score) << csv[i + 1];
+        const std::string size = start.find("640x480") != std::string::npos ? ",640,480" : ",1024,768";
+        EXPECT_TRUE(csv[i + 1].ends_with(size)) << csv[i + 1];
     }
     EXPECT_NE(ReadAll(base + "chart.htm").find("<svg"), std::string::npos);
 }
@@ -142,6 +151,8 @@ TEST_F(ResultsE2E, TheComparisonToolComparesTwoSequencesWithDifferentPresets) {
     EXPECT_EQ(tool.ExitCode(), 0u);
     const std::string html = ReadAll(page);
     for (const std::string& input : inputs) EXPECT_NE(html.find(input), std::string::npos) << input;
+    // Filters the program did not set read as an en dash in both columns.
+    EXPECT_NE(html.find("<th>Antialiasing</th><td>\xE2\x80\x93</td><td>\xE2\x80\x93</td>"), std::string::npos);
     for (std::size_t k = 0; k < 2; ++k) {
         char expected[32];
         std::snprintf(expected, sizeof expected, ">%+.1f %%</td>", (averages[1][k] - averages[0][k]) / averages[0][k] * 100);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -23,11 +24,21 @@ public:
     std::set<std::string> ReadOnlyFolders;
     // Files (lower-case paths) that cannot be written.
     std::set<std::string> ReadOnlyFiles;
+    // Size of the volume in bytes, when it is to run full: a write that needs more room fails as on a full
+    // disk. A plain write first truncates the old file and keeps what fitted; an atomic write needs room for
+    // the new file beside the old one and leaves the old one as it was; a shell copy fails without a change.
+    std::optional<std::size_t> Capacity;
 
     void Put(const std::string& path, const std::string& bytes) { files_[Key(path)] = {path, bytes}; }
     std::string Get(const std::string& path) const {
         auto it = files_.find(Key(path));
         return it == files_.end() ? std::string() : it->second.bytes;
+    }
+    // The bytes all files take together.
+    std::size_t UsedBytes() const {
+        std::size_t used = 0;
+        for (const auto& entry : files_) used += entry.second.bytes.size();
+        return used;
     }
     void MakeReadOnly(const std::string& folder) { ReadOnlyFolders.insert(Key(WithSlash(folder))); }
 
@@ -45,9 +56,19 @@ public:
     void WriteFile(const std::string& path, const std::string& bytes) override {
         Log.push_back("write " + path);
         if (!Writable(path)) throw std::runtime_error("Access denied: " + path);
+        const std::size_t room = Free() + SizeOf(path);
+        if (bytes.size() > room) {
+            Put(path, bytes.substr(0, room));
+            throw std::runtime_error("Cannot write " + path + ": " + kDiskFull);
+        }
         Put(path, bytes);
     }
-    void WriteFileAtomic(const std::string& path, const std::string& bytes) override { WriteFile(path, bytes); }
+    void WriteFileAtomic(const std::string& path, const std::string& bytes) override {
+        Log.push_back("write " + path);
+        if (!Writable(path)) throw std::runtime_error("Access denied: " + path);
+        if (bytes.size() > Free()) throw std::runtime_error("Cannot write " + path + ": " + kDiskFull);
+        Put(path, bytes);
+    }
     bool RemoveFile(const std::string& path) override {
         Log.push_back("delete " + path);
         return files_.erase(Key(path)) != 0;
@@ -70,7 +91,7 @@ public:
     bool ShellCopy(const std::string& from, const std::string& to) override {
         Log.push_back("copy " + from + " -> " + to);
         auto it = files_.find(Key(from));
-        if (it == files_.end() || !Writable(to)) return false;
+        if (it == files_.end() || !Writable(to) || it->second.bytes.size() > Free() + SizeOf(to)) return false;
         Put(to, it->second.bytes);
         return true;
     }
@@ -101,6 +122,16 @@ public:
     }
 
 private:
+    static constexpr const char* kDiskFull = "There is not enough space on the disk.";
+    std::size_t SizeOf(const std::string& path) const {
+        auto it = files_.find(Key(path));
+        return it == files_.end() ? 0 : it->second.bytes.size();
+    }
+    std::size_t Free() const {
+        if (!Capacity) return static_cast<std::size_t>(-1) / 2;
+        const std::size_t used = UsedBytes();
+        return used < *Capacity ? *Capacity - used : 0;
+    }
     struct Entry {
         std::string path;
         std::string bytes;

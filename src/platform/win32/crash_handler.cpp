@@ -11,6 +11,7 @@
 #include <thread>
 #include <typeinfo>
 
+#include "gameconfig/backup_journal.h"
 #include "platform/win32/error_handler.h"
 #include "platform/win32/file_system_win32.h"
 
@@ -116,7 +117,7 @@ CrashFacts GatherFacts(const Fault& fault, const SYSTEMTIME& now) {
     facts.OperatingSystem = OperatingSystemText();
     facts.LastStatus = lastStatus_;
     facts.SequenceRunning =
-        !setup_.JournalPath.empty() && GetFileAttributesA(setup_.JournalPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+        !setup_.JournalPath.empty() && JournalSaysSequenceUnderWay(Win32FileSystem().ReadFile(setup_.JournalPath));
     return facts;
 }
 

@@ -29,7 +29,7 @@ struct CrashHandlerSetup {
     std::string ProgramVersion;
     // Where the reports and minidumps go (created when missing), ending in a backslash.
     std::string CrashFolder;
-    // The benchmark sequence's journal: a sequence is running while it exists.
+    // The benchmark sequence's journal: a sequence is running while its last step says so.
     std::string JournalPath;
     // Shows the details to the user; runs on a thread of the handler's own while the faulting thread waits.
     std::function<void(const CrashDetails&)> Present;
