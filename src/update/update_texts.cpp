@@ -19,8 +19,7 @@ const char* const kEnglish[kUpdateTextCount] = {
     "Transfer rate: %.1f Kb/s",
     "Estimated time left: %d:%.2d:%.2d",
     "Downloading %d of %d",
-    "The files of the update of %s are downloaded and verified.\r\rPress the OK button to restart the program "
-    "and install them.",
+    "The files of the update of %s are downloaded and verified.\r\rPress the OK button to restart the program and install them.",
     "",
     "",
     "",

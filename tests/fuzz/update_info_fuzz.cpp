@@ -40,7 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                         name.ends_with(".uTMP") && name.size() > 5,
                     "a download waits in the Program folder itself");
         }
-        LostFileText(file.Url);
+        LostFileText(file.Url, "404");
+        LostFileText(file.Url, kInvalidFileName);
         RedirectAddress(file.Url);
     }
     AskUpgradeText("WildmereBench", InfoValue(input, "message", true));
