@@ -228,6 +228,23 @@ TEST_F(HttpClientWin32, HeaderInfoCarriesTheReplysHeaders) {
     EXPECT_NEAR(header.Expires, 46387 + (23 * 3600 + 59 * 60 + 59) / 86400.0, 1e-6);
 }
 
+TEST_F(HttpClientWin32, ARedirectLoopEndsAfterTenRedirectsFollowed) {
+    server.PutRedirect("/loop", "/loop");
+    const auto started = std::chrono::steady_clock::now();
+    ASSERT_TRUE(Fetch(server.Url("/loop")));
+    EXPECT_EQ(events.back(), "HttpError");
+    EXPECT_EQ(status, 302);
+    EXPECT_TRUE(http.TooManyRedirects());
+    EXPECT_EQ(server.Requests().size(), 11u);  // the request and the ten redirects it followed
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
+    // A redirect to a local file is not followed at all.
+    server.PutRedirect("/local", "file:///C:/windows/win.ini");
+    outcomes = 0;
+    ASSERT_TRUE(Fetch(server.Url("/local")));
+    EXPECT_EQ(status, 302);
+    EXPECT_FALSE(http.TooManyRedirects());
+}
+
 TEST_F(HttpClientWin32, OnDoneMayStartTheNextRequest) {
     bool restarted = false;
     onDone = [&] {
