@@ -64,9 +64,14 @@ void TudAutoUpdater::Check(bool silent) {
     // What an earlier attempt may have left is never installed: it goes before anything is fetched.
     system_.DeleteTempFiles();
     phase_ = TPhase::Info;
-    Url = InfoFileURL;
+    FetchIntoMemory(InfoFileURL);
+}
+
+void TudAutoUpdater::FetchIntoMemory(const std::string& url) {
+    Url = url;
     OutputFileName.clear();
-    // The information file is never taken from a cache; the files keep the cache options as they are.
+    // The information file and its signature are never taken from a cache; the files keep the cache options
+    // as they are.
     const TudCacheOptions cache = CacheOptions;
     CacheOptions |= coPragmaNoCache;
     StartRequest();
@@ -89,12 +94,7 @@ void TudAutoUpdater::InfoDone(const std::string& body) {
     // The signature comes from beside the information file, over the same way and without a cache.
     infoText_ = body;
     phase_ = TPhase::Signature;
-    Url = InfoFileURL + kSignatureSuffix;
-    OutputFileName.clear();
-    const TudCacheOptions cache = CacheOptions;
-    CacheOptions |= coPragmaNoCache;
-    StartRequest();
-    CacheOptions = cache;
+    FetchIntoMemory(InfoFileURL + kSignatureSuffix);
 }
 
 void TudAutoUpdater::SignatureDone(const std::string& body) {

@@ -148,6 +148,7 @@ private:
     enum class TPhase { Idle, Info, Signature, Files };
 
     void Check(bool silent);
+    void FetchIntoMemory(const std::string& url);
     void ArmAutoCheck();
     void InfoDone(const std::string& body);
     void SignatureDone(const std::string& body);

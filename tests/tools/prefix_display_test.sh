@@ -58,13 +58,13 @@ start() {
 failures=0
 # check NAME WANTED_DISPLAY EXPECTED_STOP "PROGRAM PREFIX DISPLAY"...
 check() {
-    local name="$1" wanted="$2" expected="$3" spec p
+    local name="$1" wanted="$2" expected="$3" entry p
     shift 3
     : > "$work/ours"
     rm -f "$work/stopped"
-    for spec in "$@"; do
+    for entry in "$@"; do
         # shellcheck disable=SC2086
-        start $spec
+        start $entry
     done
     (wmb_use_display "$wanted") 2>/dev/null
     local got=no
