@@ -2,6 +2,7 @@
 #include "ui/upgrade_offer_dialog.h"
 #include "ui/layout.h"
 #include "ui/resource.h"
+#include "update/update_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -186,10 +187,8 @@ TEST_F(Wizard, HidingTheFileLocationMovesTheFiguresUpAndTheGroupDown) {
 TEST_F(Wizard, TheCompletionPageLeavesOnlyTheEnabledFinishButton) {
     ASSERT_NE(ShowWizard(true), nullptr);
     EXPECT_FALSE(IsWindowEnabled(Item(IDC_WIZFINISH)));
-    wizard.ShowCompletionPage("Upgrade completed!",
-                              "The update of WildmereBench has been successfully completed.\r\rPress the OK "
-                              "button to restart program.");
-    EXPECT_EQ(TextOf(IDC_WIZTITLE), "Upgrade completed!");
+    wizard.ShowCompletionPage(UpdateText(2), CompletedText("WildmereBench"));
+    EXPECT_EQ(TextOf(IDC_WIZTITLE), "Download completed!");
     for (int group : {IDC_WIZCURRENTFILE, IDC_WIZFILESIZE, IDC_WIZFILEPROGRESS, IDC_WIZALLFILES, IDC_WIZALLPROGRESS}) {
         EXPECT_FALSE(IsWindowVisible(Item(group))) << group;
     }
@@ -232,7 +231,7 @@ TEST_F(Wizard, TheCloseBoxAndCancelAskAndOnlyAYesClosesWhileFinishClosesAtOnce) 
         answer = c.Answer;
         const HWND hwnd = ShowWizard(true);
         ASSERT_NE(hwnd, nullptr);
-        if (c.Completed) wizard.ShowCompletionPage("Upgrade completed!", "Done.");
+        if (c.Completed) wizard.ShowCompletionPage(UpdateText(2), "Done.");
         if (c.Button) {
             SendMessageA(Item(c.Button), BM_CLICK, 0, 0);
         } else {

@@ -8,6 +8,7 @@
 #include "ui/gdi.h"
 #include "ui/layout.h"
 #include "ui/update_wizard.h"
+#include "update/update_texts.h"
 #include "ui/upgrade_offer_dialog.h"
 
 namespace {
@@ -85,9 +86,7 @@ int ShootWizard(const std::string& out, bool done) {
     wizard.SetFileProgress(50);
     wizard.SetAllProgress(49);
     if (done) {
-        wizard.ShowCompletionPage("Upgrade completed!", std::string("The update of ") + kAppTitle +
-                                                            " has been successfully completed.\r\rPress the OK "
-                                                            "button to restart program.");
+        wizard.ShowCompletionPage(wmb::UpdateText(2), wmb::CompletedText(kAppTitle));
     }
     PumpFor(kSettleMs);
     if (!wizard.Shown()) return 1;
