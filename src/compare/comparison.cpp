@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "results/number_text.h"
+#include "results/statistics.h"
 #include "results/svg_bar_chart.h"
 #include "run/report.h"
 
@@ -63,11 +64,35 @@ std::vector<std::string> SideBySide(const std::vector<ComparedInput>& inputs,
     return lines;
 }
 
+constexpr const char* kEnDash = "\xE2\x80\x93";  // UTF-8, as the page is
+
+// "L–H" with two decimals, or in percent with one decimal and signs ("-5.0–+2.1 %").
+std::string IntervalText(const Interval& interval, bool percent) {
+    const auto number = [percent](double value) {
+        const std::string text = FixedText(value, percent ? 1 : 2);
+        return percent && text[0] != '-' ? "+" + text : text;
+    };
+    return number(interval.Low) + kEnDash + number(interval.High) + (percent ? " %" : "");
+}
+
 std::string AverageCell(const ResultsSlot* slot) {
     if (!slot) return Cell("td", "no result", "class=\"none\"");
     if (!slot->Ok) return Cell("td", "failed (" + slot->Failure + ")", "class=\"failed\"");
-    const std::string text = slot->AverageText.empty() ? NumberText(slot->Average) : slot->AverageText;
+    std::string text = slot->AverageText.empty() ? NumberText(slot->Average) : slot->AverageText;
+    const auto sample = SummaryOf(slot->Scores);
+    if (const auto interval = sample ? MeanInterval95(*sample) : std::nullopt)
+        text += " (" + IntervalText(*interval, false) + ")";
     return Cell("td", text + (slot->Unstable ? " (unstable)" : ""), slot->Unstable ? "class=\"num unstable\"" : "class=\"num\"");
+}
+
+// Whether the difference to the first input is more than the runs' noise, with its 95 % interval in percent.
+std::string SignificanceCell(const ResultsSlot* first, const ResultsSlot* slot) {
+    if (!first || !slot || !first->Ok || !slot->Ok) return Cell("td", "-");
+    const Comparison comparison = CompareRuns(first->Scores, slot->Scores);
+    std::string text = SignificanceText(comparison.Verdict);
+    if (comparison.Test && comparison.Test->DifferenceIntervalPercent)
+        text += " (" + IntervalText(*comparison.Test->DifferenceIntervalPercent, true) + ")";
+    return Cell("td", text, comparison.Verdict == Significance::Significant ? "class=\"significant\"" : "");
 }
 
 std::vector<std::string> AveragesTable(const std::vector<ComparedInput>& inputs, const std::vector<ComparedRow>& rows) {
@@ -75,7 +100,7 @@ std::vector<std::string> AveragesTable(const std::vector<ComparedInput>& inputs,
     std::string head = "<tr>" + Cell("th", "Resolution");
     for (std::size_t i = 0; i < inputs.size(); ++i) {
         head += Cell("th", inputs[i].Name);
-        if (i > 0) head += Cell("th", "Difference");
+        if (i > 0) head += Cell("th", "Difference") + Cell("th", "Significance");
     }
     lines.push_back(head + "</tr>");
     for (const ComparedRow& row : rows) {
@@ -86,6 +111,7 @@ std::vector<std::string> AveragesTable(const std::vector<ComparedInput>& inputs,
             const std::string percent = PercentAgainstFirst(row.Slots[0], row.Slots[i]);
             const char* direction = percent[0] == '+' ? "num up" : percent[0] == '-' && percent.size() > 1 ? "num down" : "num";
             line += Cell("td", percent, "class=\"" + std::string(direction) + "\"");
+            line += SignificanceCell(row.Slots[0], row.Slots[i]);
         }
         lines.push_back(line + "</tr>");
     }
@@ -135,6 +161,7 @@ const char* const kStyle[] = {
     "td.down { color: #c62828; }",
     "td.failed, td.none { color: #8a8a8a; font-style: italic; }",
     "td.unstable { color: #b35900; }",
+    "td.significant { font-weight: 600; }",
     "tr.differs th, tr.differs td { background: #fff1c2; }",
     "p.key span { background: #fff1c2; padding: 0 4px; }",
     "</style>",
@@ -185,6 +212,9 @@ std::string ComparisonPage(const std::vector<ComparedInput>& inputs) {
     if (!inputs.empty()) {
         lines.push_back("<p class=\"key\">Differences in percent are against the first input, " +
                         EscapeHtml(inputs.front().Name) + "; <span>highlighted</span> rows differ between the inputs.</p>");
+        lines.push_back("<p>Each average shows its 95 % confidence interval. A difference is significant when Welch's "
+                        "t-test finds less than a 5 % chance that the runs' noise alone made it (its 95 % interval "
+                        "in brackets); within noise otherwise; no estimate when a side has a single run.</p>");
     }
     lines.push_back("<h2>Inputs</h2>");
     lines.push_back("<table>");

@@ -46,6 +46,17 @@ ComparedInput Input(const std::string& name, const std::string& quality, const s
     return {name, read.File.value_or(ResultsFile{})};
 }
 
+// An input whose one slot at 800 x 600 holds these runs.
+ComparedInput InputWithRuns(const std::string& name, const std::vector<double>& scores) {
+    ComparedInput input{name, {}};
+    ResultsSlot slot;
+    slot.Resolution = "800\xC3\x97" "600";
+    slot.Width = 800, slot.Height = 600, slot.Ok = true, slot.Scores = scores;
+    for (double score : scores) slot.Average += score / static_cast<double>(scores.size());
+    input.File.Slots.push_back(slot);
+    return input;
+}
+
 // The expected difference, computed here on its own: one decimal with its sign, no sign for zero.
 std::string ExpectedPercent(double first, double other) {
     char text[32];
@@ -171,6 +182,29 @@ TEST(CompareTool, RefusesAnOutputThatIsOneOfItsInputs) {
         EXPECT_EQ(outcome.ExitCode, 2);
         EXPECT_EQ(outcome.Message, c.output + ": is one of the inputs; choose another output file with -o OUT.htm");
         EXPECT_EQ(outcome.WrittenPath, "");
+    }
+}
+
+TEST(Comparison, EachAverageHasItsIntervalAndEachDifferenceItsVerdict) {
+    // Worked by hand: 60.44 +- 2.7764 * 0.5683 / sqrt(5) = 59.73 to 61.15; against it 58.30 is -3.5 %, Welch's
+    // interval -5.0 to -2.1 %, p 0.0008: significant. {10, 12} against {14, 16}: +36 %, but 4 +- 4.3027 * sqrt(2)
+    // of 11 is -19.0 to +91.7 %.
+    const std::string dash = "\xE2\x80\x93";
+    const struct {
+        std::vector<double> first, second;
+        std::string firstCell, verdictCell;
+    } cases[] = {
+        {{60.1, 61.3, 59.8, 60.6, 60.4}, {58.2, 58.9, 57.6, 58.5}, "59.73" + dash + "61.15",
+         "<td class=\"significant\">significant (-5.0" + dash + "-2.1 %)</td>"},
+        {{10, 12}, {14, 16}, "-1.71" + dash + "23.71", "<td>within noise (-19.0" + dash + "+91.7 %)</td>"},
+        {{60}, {58.2, 58.9}, "", "<td>no estimate</td>"},
+    };
+    for (const auto& c : cases) {
+        const std::string page = ComparisonPage({InputWithRuns("A.json", c.first), InputWithRuns("B.json", c.second)});
+        if (!c.firstCell.empty()) {
+            EXPECT_NE(page.find(" (" + c.firstCell + ")</td>"), std::string::npos) << c.firstCell;
+        }
+        EXPECT_NE(page.find(c.verdictCell), std::string::npos) << c.verdictCell;
     }
 }
 

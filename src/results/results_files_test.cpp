@@ -73,7 +73,9 @@ TEST(ResultsJson, WholeFile) {
         "      \"max\": 49.5,\r\n"
         "      \"stddev\": 6.363961030678928,\r\n"
         "      \"cv\": 14.142135623730951,\r\n"
-        "      \"unstable\": true\r\n"
+        "      \"unstable\": true,\r\n"
+        // mean 45 +- t(0.975, 1) 12.7062 * 6.3640 / sqrt(2)
+        "      \"interval95\": {\"low\": -12.177921312786118, \"high\": 102.17792131278611}\r\n"
         "    },\r\n"
         "    {\r\n"
         "      \"slot\": 3,\r\n"

@@ -4,6 +4,8 @@
 #include <optional>
 #include <vector>
 
+#include "results/statistics.h"
+
 namespace wmb {
 namespace {
 
@@ -61,6 +63,14 @@ std::string ArrayOf(const std::vector<std::string>& items, int indent) {
     return json + std::string(static_cast<std::size_t>(indent - 2), ' ') + "]";
 }
 
+// The 95 % confidence interval of the average, {"low": L, "high": H}; null for a single run.
+std::string IntervalJson(const std::vector<double>& scores) {
+    const auto sample = SummaryOf(scores);
+    const auto interval = sample ? MeanInterval95(*sample) : std::nullopt;
+    if (!interval) return "null";
+    return "{\"low\": " + NumberText(interval->Low) + ", \"high\": " + NumberText(interval->High) + "}";
+}
+
 std::string SlotJson(const SlotResult& slot, const AnsiToUtf16& toUtf16) {
     std::string json = std::string("{") + kEol;
     ObjectLines lines(json, toUtf16, 6);
@@ -86,7 +96,8 @@ std::string SlotJson(const SlotResult& slot, const AnsiToUtf16& toUtf16) {
             .Number("max", stats.Max)
             .Number("stddev", stats.StdDev)
             .Number("cv", stats.CvPercent)
-            .Flag("unstable", stats.Unstable);
+            .Flag("unstable", stats.Unstable)
+            .Raw("interval95", IntervalJson(ScoresOf(slot)));
     }
     return json + kEol + "    }";
 }
