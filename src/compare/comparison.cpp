@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <tuple>
 
+#include "base/text.h"
 #include "results/number_text.h"
 #include "results/svg_bar_chart.h"
-#include "run/report.h"
 
 namespace wmb {
 
@@ -210,7 +210,7 @@ std::string ComparisonPage(const std::vector<ComparedInput>& inputs) {
     const std::string svg = BarChartSvg(AveragesChart(inputs, rows));
     lines.push_back(svg.substr(0, svg.size() - 2));  // without its last CR LF, which the join adds
     lines.insert(lines.end(), {"</body>", "</html>"});
-    return JoinReport(lines);
+    return JoinLines(lines);
 }
 
 }  // namespace wmb

@@ -1,4 +1,5 @@
 #include "run/command_line.h"
+#include "run/demo_install.h"
 
 #include <gtest/gtest.h>
 

@@ -1,24 +1,17 @@
 #include "run/log_reader.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <limits>
 
+#include "base/case_tables.h"
+#include "base/text.h"
+
 namespace wmb {
 
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 // The frame rate of a score text written with the system's separator: a number from 0 up to the
 // single-precision range; nullopt for anything else.
@@ -41,31 +34,13 @@ std::optional<std::size_t> ParseRunsArgument(const std::string& text) {
     return value;
 }
 
-std::vector<std::string> SplitLogLines(const std::string& bytes) {
-    std::vector<std::string> lines;
-    std::string current;
-    bool open = false;  // characters seen since the last line end
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (c == '\r' || c == '\n') {
-            lines.push_back(current);
-            current.clear();
-            open = false;
-            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-        } else {
-            current += c;
-            open = true;
-        }
-    }
-    if (open) lines.push_back(current);
-    return lines;
-}
+std::vector<std::string> SplitLogLines(const std::string& bytes) { return SplitLines(bytes); }
 
 bool CheckRunLog(const std::string& logBytes, const std::string& runsArgument) {
     const std::string finish = "!TimeDemo Run " + runsArgument + " Finished.";
     const std::vector<std::string> lines = SplitLogLines(logBytes);
     return std::any_of(lines.begin(), lines.end(),
-                       [&](const std::string& line) { return SameTextIgnoringCase(line, finish); });
+                       [&](const std::string& line) { return SameTextIgnoringAsciiCase(line, finish); });
 }
 
 std::string ReadScoreText(const std::string& line) {
@@ -73,14 +48,6 @@ std::string ReadScoreText(const std::string& line) {
     if (const auto comma = score.find(','); comma != std::string::npos) score = score.substr(comma + 1);
     if (const auto colon = score.find(':'); colon != std::string::npos) score = score.substr(colon + 1);
     return score;
-}
-
-std::string TrimBlanks(const std::string& text) {
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && IsBlank(text[begin])) ++begin;
-    while (end > begin && IsBlank(text[end - 1])) --end;
-    return text.substr(begin, end - begin);
 }
 
 std::string ToSeparator(std::string text, char sep) {
@@ -91,31 +58,29 @@ std::string ToSeparator(std::string text, char sep) {
 }
 
 std::optional<double> ParseDecimal(const std::string& text, char decimalSeparator) {
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && IsBlank(text[begin])) ++begin;
-    while (end > begin && IsBlank(text[end - 1])) --end;
+    const std::string number = TrimBlanks(text);
+    const std::size_t end = number.size();
 
     // Rebuilt in the plain form that from_chars reads, whatever the separator.
     std::string plain;
-    std::size_t i = begin;
-    if (i < end && (text[i] == '+' || text[i] == '-')) {
-        if (text[i] == '-') plain += '-';
+    std::size_t i = 0;
+    if (i < end && (number[i] == '+' || number[i] == '-')) {
+        if (number[i] == '-') plain += '-';
         ++i;
     }
     std::size_t digits = 0;
-    for (; i < end && IsDigit(text[i]); ++i, ++digits) plain += text[i];
-    if (i < end && text[i] == decimalSeparator) {
+    for (; i < end && IsDigit(number[i]); ++i, ++digits) plain += number[i];
+    if (i < end && number[i] == decimalSeparator) {
         plain += '.';
-        for (++i; i < end && IsDigit(text[i]); ++i, ++digits) plain += text[i];
+        for (++i; i < end && IsDigit(number[i]); ++i, ++digits) plain += number[i];
     }
     if (digits == 0) return std::nullopt;
-    if (i < end && (text[i] == 'e' || text[i] == 'E')) {
+    if (i < end && (number[i] == 'e' || number[i] == 'E')) {
         plain += 'e';
         ++i;
-        if (i < end && (text[i] == '+' || text[i] == '-')) plain += text[i++];
+        if (i < end && (number[i] == '+' || number[i] == '-')) plain += number[i++];
         std::size_t exponentDigits = 0;
-        for (; i < end && IsDigit(text[i]); ++i, ++exponentDigits) plain += text[i];
+        for (; i < end && IsDigit(number[i]); ++i, ++exponentDigits) plain += number[i];
         if (exponentDigits == 0) return std::nullopt;
     }
     if (i != end) return std::nullopt;

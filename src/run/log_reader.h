@@ -38,9 +38,6 @@ struct RunResults {
     std::vector<double> Values;          // one per run, the frame rate read from it
 };
 
-// The text without the blanks (spaces and tabs) at its start and its end.
-std::string TrimBlanks(const std::string& text);
-
 // The game's run argument (run count minus 1) as a number; nullopt for anything but up to six decimal digits.
 std::optional<std::size_t> ParseRunsArgument(const std::string& text);
 

@@ -68,21 +68,6 @@ std::string HeadingLine(const ReportSectionInput& input) {
 
 }  // namespace
 
-std::string EscapeHtml(const std::string& text) {
-    std::string escaped;
-    escaped.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-            case '<': escaped += "&lt;"; break;
-            case '>': escaped += "&gt;"; break;
-            case '&': escaped += "&amp;"; break;
-            case '"': escaped += "&quot;"; break;
-            default: escaped += c;
-        }
-    }
-    return escaped;
-}
-
 std::vector<MachineFact> MachineFacts(const SystemInfo& info) {
     std::vector<MachineFact> facts;
     for (const FactGroup& group : FactGroups(info)) facts.insert(facts.end(), group.Facts.begin(), group.Facts.end());
@@ -187,11 +172,7 @@ std::vector<std::string> ReportFootLines() {
     return {"<P></P>", std::string("<CENTER>") + kCreditText + "</CENTER><BR></BODY></HTML>"};
 }
 
-std::string JoinReport(const std::vector<std::string>& lines) {
-    std::string bytes;
-    for (const std::string& line : lines) bytes += line + "\r\n";
-    return bytes;
-}
+std::string JoinReport(const std::vector<std::string>& lines) { return JoinLines(lines); }
 
 std::string ReportFolder(const std::string& resultsFolder, const std::string& programFolder) {
     if (resultsFolder.empty()) return programFolder + "Benchmark\\";

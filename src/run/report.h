@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/text.h"
 #include "demos/demo_table.h"
 #include "run/log_reader.h"
 #include "settings/bench_settings.h"
@@ -47,9 +48,6 @@ struct SettingTexts {
     std::string NormalMaps;  // "enabled" or "disabled"
 };
 SettingTexts SectionSettingTexts(const BenchSettings& settings, bool oneRun);
-
-// Characters with a meaning in HTML become entities; everything else is kept as it is.
-std::string EscapeHtml(const std::string& text);
 
 // "default model", "model 2.0b" or "model 3.0" for PShader item 0, 1 or 2; empty when no item is selected.
 std::string ShaderModelText(int shaderModel);

@@ -7,6 +7,7 @@
 #include "demos/user_demos.h"
 #include "gameconfig/config_writer.h"
 #include "run/log_reader.h"
+#include "run/demo_install.h"
 #include "run/report.h"
 #include "run/screenshot.h"
 #include "run/sequence_stamp.h"

@@ -13,6 +13,7 @@
 #include "gameconfig/config_text.h"
 #include "gameconfig/options.h"
 #include "run/command_line.h"
+#include "run/demo_install.h"
 #include "run/report.h"
 #include "run/screenshot.h"
 #include "settings/game_location.h"

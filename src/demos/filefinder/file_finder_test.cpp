@@ -14,7 +14,7 @@
 #include <system_error>
 #include <vector>
 
-#include "demos/filefinder/case_tables.h"
+#include "base/case_tables.h"
 #include "demos/filefinder/file_mask.h"
 
 namespace wmb {

@@ -2,7 +2,7 @@
 
 #include "demos/filefinder/file_mask.h"
 
-#include "demos/filefinder/case_tables.h"
+#include "base/case_tables.h"
 
 namespace wmb {
 

@@ -4,13 +4,12 @@
 
 #include <algorithm>
 
-#include "demos/filefinder/case_tables.h"
+#include "base/case_tables.h"
+#include "base/text.h"
 
 namespace wmb {
 
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 bool Contains(const std::vector<std::string>& list, const std::string& text) {
     return std::any_of(list.begin(), list.end(), [&](const std::string& s) { return SameTextIgnoringCase(s, text); });
@@ -38,34 +37,13 @@ void AddMask(TTargetFolder& folder, const std::string& mask) {
 
 }  // namespace
 
-TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int second, int millisecond) {
-    // Days from 1 March of year 0, counted in 400-year eras, then moved to 30 December 1899.
-    const int y = year - (month <= 2 ? 1 : 0);
-    const int era = (y >= 0 ? y : y - 399) / 400;
-    const int yearOfEra = y - era * 400;
-    const int dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    const double days = static_cast<double>(era) * 146097 + dayOfEra - 693899;
-    const double ms = ((hour * 60.0 + minute) * 60.0 + second) * 1000.0 + millisecond;
-    return days + ms / 86400000.0;
-}
-
-int DaysInMonth(int year, int month) {
-    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : kDays[month - 1];
-}
-
 std::vector<std::string> SplitList(const std::string& text) {
     std::vector<std::string> out;
     std::size_t start = 0;
     while (start <= text.size()) {
         std::size_t end = text.find(';', start);
         if (end == std::string::npos) end = text.size();
-        std::size_t b = start, e = end;
-        while (b < e && IsBlank(text[b])) ++b;
-        while (e > b && IsBlank(text[e - 1])) --e;
-        std::string piece = text.substr(b, e - b);
+        std::string piece = TrimBlanks(std::string_view(text).substr(start, end - start));
         if (!piece.empty() && !Contains(out, piece)) out.push_back(std::move(piece));
         start = end + 1;
     }

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "base/date_time.h"
+
 namespace wmb {
 
 enum TFileAttribute : std::uint8_t {
@@ -18,14 +20,6 @@ enum TFileAttribute : std::uint8_t {
     ffDirectory = 1 << 4,
 };
 using TFileAttributes = std::uint8_t;  // a set of TFileAttribute bits
-
-// A date-time as days since 30 December 1899; the fraction is the time of day. 0 means "no bound".
-using TDateTime = double;
-
-// The date-time of a calendar date (Gregorian) and a time of day.
-TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int second, int millisecond);
-// The days of a month (1-12) of a Gregorian year.
-int DaysInMonth(int year, int month);
 
 struct TFileCriteria {
     std::string FileName;               // masks separated by ";"

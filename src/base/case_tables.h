@@ -1,7 +1,8 @@
 #pragma once
-// The byte tables of the file search: an identity table, a lower-case table and the set of delimiter
-// bytes (every byte that is not alphanumeric), built once for the ANSI code page, plus case-insensitive
-// text helpers that use them.
+// Case folding of 8-bit ANSI text: the byte tables (an identity table, a lower-case table and the set of
+// delimiter bytes, every byte that is not alphanumeric), built once for the ANSI code page, the
+// case-insensitive text helpers that use them, and their plain ASCII counterparts for texts whose readers
+// fold only A-Z.
 
 #include <array>
 #include <string>
@@ -27,5 +28,12 @@ const TCaseTables& CaseTables();
 
 std::string LowerText(std::string_view text);
 bool SameTextIgnoringCase(std::string_view a, std::string_view b);
+
+// A-Z folded to a-z; every other byte kept.
+char AsciiLower(char c);
+// Whole texts equal when only A-Z are folded.
+bool SameTextIgnoringAsciiCase(std::string_view a, std::string_view b);
+// Whether `key` occurs in `text` when only A-Z are folded; an empty key always does.
+bool ContainsIgnoringAsciiCase(std::string_view text, std::string_view key);
 
 }  // namespace wmb

@@ -1,6 +1,8 @@
-// The ANSI byte tables of the file search and the case-insensitive helpers built on them.
+// The ANSI byte tables and the case-insensitive helpers built on them.
 
-#include "demos/filefinder/case_tables.h"
+#include "base/case_tables.h"
+
+#include <algorithm>
 
 namespace wmb {
 
@@ -55,6 +57,18 @@ bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
     for (std::size_t i = 0; i < a.size(); ++i)
         if (t.Lower[static_cast<unsigned char>(a[i])] != t.Lower[static_cast<unsigned char>(b[i])]) return false;
     return true;
+}
+
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameTextIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+}
+
+bool ContainsIgnoringAsciiCase(std::string_view text, std::string_view key) {
+    return std::search(text.begin(), text.end(), key.begin(), key.end(),
+                       [](char x, char y) { return AsciiLower(x) == AsciiLower(y); }) != text.end() ||
+           key.empty();
 }
 
 }  // namespace wmb
