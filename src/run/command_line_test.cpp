@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "demos/demo_table.h"
-#include "run/report.h"
+#include "results/report.h"
 #include "settings/slots.h"
 #include "support/memory_file_system.h"
 

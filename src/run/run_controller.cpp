@@ -6,14 +6,14 @@
 
 #include "demos/user_demos.h"
 #include "gameconfig/config_writer.h"
-#include "run/log_reader.h"
-#include "run/demo_install.h"
-#include "run/report.h"
-#include "run/screenshot.h"
-#include "run/sequence_stamp.h"
+#include "results/log_reader.h"
+#include "results/report.h"
 #include "results/results_chart_page.h"
 #include "results/results_csv.h"
 #include "results/results_json.h"
+#include "run/demo_install.h"
+#include "run/screenshot.h"
+#include "run/sequence_stamp.h"
 #include "settings/slots.h"
 
 namespace wmb {

@@ -12,10 +12,10 @@
 #include "platform/locale_info.h"
 #include "platform/process_runner.h"
 #include "platform/settings_store.h"
-#include "run/command_line.h"
-#include "run/log_reader.h"
-#include "run/sequence_host.h"
+#include "results/log_reader.h"
 #include "results/sequence_results.h"
+#include "run/command_line.h"
+#include "run/sequence_host.h"
 #include "settings/bench_settings.h"
 
 namespace wmb {

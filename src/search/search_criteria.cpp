@@ -1,6 +1,6 @@
 // The search criteria's helpers and the preparation of a search from them.
 
-#include "demos/filefinder/search_criteria.h"
+#include "search/search_criteria.h"
 
 #include <algorithm>
 

@@ -7,7 +7,7 @@
 
 #include "base/text.h"
 #include "demos/demo_table.h"
-#include "run/log_reader.h"
+#include "results/log_reader.h"
 #include "settings/bench_settings.h"
 #include "sysinfo/system_info.h"
 

@@ -1,4 +1,4 @@
-#include "demos/filefinder/file_match.h"
+#include "search/file_match.h"
 
 #include <gtest/gtest.h>
 

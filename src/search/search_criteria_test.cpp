@@ -1,4 +1,4 @@
-#include "demos/filefinder/search_criteria.h"
+#include "search/search_criteria.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The per-file tests of a search that need no file access.
 
-#include "demos/filefinder/file_match.h"
+#include "search/file_match.h"
 
 #include <cmath>
 
-#include "demos/filefinder/file_mask.h"
+#include "search/file_mask.h"
 
 namespace wmb {
 

@@ -15,8 +15,8 @@
 #include <string>
 #include <thread>
 
-#include "demos/filefinder/file_match.h"
-#include "demos/filefinder/search_criteria.h"
+#include "search/file_match.h"
+#include "search/search_criteria.h"
 
 namespace wmb {
 

@@ -1,4 +1,4 @@
-#include "demos/filefinder/file_finder.h"
+#include "search/file_finder.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "base/case_tables.h"
-#include "demos/filefinder/file_mask.h"
+#include "search/file_mask.h"
 
 namespace wmb {
 

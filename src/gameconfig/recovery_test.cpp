@@ -1,4 +1,4 @@
-#include "settings/recovery.h"
+#include "gameconfig/recovery.h"
 
 #include <gtest/gtest.h>
 

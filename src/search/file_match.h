@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "demos/filefinder/search_criteria.h"
+#include "search/search_criteria.h"
 
 namespace wmb {
 

@@ -1,4 +1,4 @@
-#include "run/log_reader.h"
+#include "results/log_reader.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "demos/filefinder/file_mask.h"
+#include "search/file_mask.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The block-wise content test of the file search.
 
-#include "demos/filefinder/content_search.h"
+#include "search/content_search.h"
 
 #include <algorithm>
 #include <array>

@@ -7,7 +7,7 @@
 #include <functional>
 #include <optional>
 
-#include "demos/filefinder/search_criteria.h"
+#include "search/search_criteria.h"
 
 namespace wmb {
 

@@ -1,4 +1,4 @@
-#include "run/report.h"
+#include "results/report.h"
 
 #include <utility>
 

@@ -1,11 +1,11 @@
 // The file search's walk over its target folders, synchronously or on a worker thread.
 
-#include "demos/filefinder/file_finder.h"
+#include "search/file_finder.h"
 
 #include <stdexcept>
 #include <utility>
 
-#include "demos/filefinder/content_search.h"
+#include "search/content_search.h"
 
 namespace wmb {
 

@@ -1,4 +1,4 @@
-#include "demos/filefinder/content_search.h"
+#include "search/content_search.h"
 
 #include <gtest/gtest.h>
 

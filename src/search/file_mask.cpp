@@ -1,6 +1,6 @@
 // Mask matching and the exclusion rules of the file search.
 
-#include "demos/filefinder/file_mask.h"
+#include "search/file_mask.h"
 
 #include "base/case_tables.h"
 
