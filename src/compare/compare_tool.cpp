@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "compare/comparison.h"
-#include "demos/filefinder/case_tables.h"
+#include "base/case_tables.h"
 
 namespace wmb {
 

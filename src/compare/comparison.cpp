@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <tuple>
 
+#include "base/text.h"
 #include "results/number_text.h"
 #include "results/statistics.h"
 #include "results/svg_bar_chart.h"
-#include "run/report.h"
 
 namespace wmb {
 
@@ -240,7 +240,7 @@ std::string ComparisonPage(const std::vector<ComparedInput>& inputs) {
     const std::string svg = BarChartSvg(AveragesChart(inputs, rows));
     lines.push_back(svg.substr(0, svg.size() - 2));  // without its last CR LF, which the join adds
     lines.insert(lines.end(), {"</body>", "</html>"});
-    return JoinReport(lines);
+    return JoinLines(lines);
 }
 
 }  // namespace wmb

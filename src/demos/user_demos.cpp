@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "demos/filefinder/case_tables.h"
+#include "base/case_tables.h"
 
 namespace wmb {
 bool IsPlainName(std::string_view name) {

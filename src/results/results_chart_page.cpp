@@ -3,7 +3,7 @@
 #include <optional>
 #include <utility>
 
-#include "run/report.h"
+#include "results/report.h"
 
 namespace wmb {
 namespace {

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "base/text.h"
 #include "gameconfig/presets.h"
 #include "settings/slots.h"
 

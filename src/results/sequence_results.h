@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "demos/demo_table.h"
-#include "run/log_reader.h"
+#include "results/log_reader.h"
 #include "results/number_text.h"
-#include "run/report.h"
+#include "results/report.h"
 #include "settings/bench_settings.h"
 
 namespace wmb {

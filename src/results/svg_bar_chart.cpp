@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstddef>
 
+#include "base/text.h"
 #include "results/number_text.h"
-#include "run/report.h"
 
 namespace wmb {
 

@@ -34,7 +34,7 @@ struct BarChart {
 
 // An inline <svg ...>...</svg> element (no script, nothing from the network) with a value axis from 0 to a
 // rounded maximum covering every value, mark and whisker, gridlines, group labels, the value printed above
-// each bar, and a legend, in lines ending in CR LF. Every text goes through EscapeHtml (run/report.h).
+// each bar, and a legend, in lines ending in CR LF. Every text goes through EscapeHtml (base/text.h).
 std::string BarChartSvg(const BarChart& chart);
 
 // The top of the value axis and the distance between its gridlines: a step of 1, 2 or 5 times a power of

@@ -5,16 +5,12 @@
 #include <stdexcept>
 #include <utility>
 
+#include "base/text.h"
+
 namespace wmb {
 
 namespace {
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
-bool Quotable(const std::string& text) {
-    return std::none_of(text.begin(), text.end(),
-                        [](char c) { return c == '"' || static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
-}
 
 [[noreturn]] void Refuse(const std::string& setting) {
     throw std::runtime_error("The " + setting +

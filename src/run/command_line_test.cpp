@@ -1,4 +1,5 @@
 #include "run/command_line.h"
+#include "run/demo_install.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +7,7 @@
 #include <utility>
 
 #include "demos/demo_table.h"
-#include "run/report.h"
+#include "results/report.h"
 #include "settings/slots.h"
 #include "support/memory_file_system.h"
 

@@ -6,13 +6,14 @@
 
 #include "demos/user_demos.h"
 #include "gameconfig/config_writer.h"
-#include "run/log_reader.h"
-#include "run/report.h"
-#include "run/screenshot.h"
-#include "run/sequence_stamp.h"
+#include "results/log_reader.h"
+#include "results/report.h"
 #include "results/results_chart_page.h"
 #include "results/results_csv.h"
 #include "results/results_json.h"
+#include "run/demo_install.h"
+#include "run/screenshot.h"
+#include "run/sequence_stamp.h"
 #include "settings/slots.h"
 
 namespace wmb {
@@ -71,6 +72,14 @@ void WriteWhole(FileSystem& files, const std::string& path, const std::string& b
         if (files.FileExists(path)) files.RemoveFile(path);
         throw;
     }
+}
+
+// A sequence as it starts: nothing gathered yet, the chosen slots to run and the pause between them.
+SequenceRun FreshRun(const BenchSettings& settings) {
+    SequenceRun run;
+    run.SelectedSlotCount = SelectedSlotCount(settings);
+    run.WaitMs = WaitMillisecondsFrom(settings.WaitSeconds);
+    return run;
 }
 
 }  // namespace
@@ -170,20 +179,7 @@ void RunController::BenchButtonClick() {
         if (files_.FileExists(picture)) files_.RemoveFile(picture);
         if (!files_.FolderExists(folders_.Game + "Screenshot")) files_.CreateFolders(folders_.Game + "Screenshot");
     }
-    reportLines_.clear();
-    slotResults_.clear();
-    machine_.clear();
-    sectionCount_ = 0;
-    openReport_ = false;
-    reportDue_ = false;
-    endStatus_.clear();
-    closeRequested_ = false;
-    closeWhenDone_ = false;
-
-    selectedSlotCount_ = wmb::SelectedSlotCount(settings_);
-    finishedSlotCount_ = 0;
-    abortRequested_ = false;
-    waitMs_ = WaitMillisecondsFrom(settings_.WaitSeconds);
+    run_ = FreshRun(settings_);
 
     if (!store_.Write(kFlag, "1")) {
         steps_.RestoreGameSplash();
@@ -192,7 +188,7 @@ void RunController::BenchButtonClick() {
         window_.SetBenchButtonEnabled(true);
         return;
     }
-    if (selectedSlotCount_ > 1) window_.ShowAbortPanel(true);
+    if (run_.SelectedSlotCount > 1) window_.ShowAbortPanel(true);
     window_.SetStatus("Collecting system information, please wait...");
     state_ = SequenceState::Collecting;
     steps_.CollectSystemInfo([this] { StartSequence(); });
@@ -203,7 +199,7 @@ void RunController::dxrunTerminate() {
 }
 
 void RunController::StartSequence() {
-    if (closeRequested_) {
+    if (run_.CloseRequested) {
         AbortSequence();
         return;
     }
@@ -215,8 +211,8 @@ void RunController::StartSequence() {
     const bool ready = Try([this] {
         steps_.WriteGameConfig(settings_, [this] { PrepareLaunchValues(); });
         const auto head = steps_.ReportHeader(settings_, sequenceStartText_);
-        reportLines_.insert(reportLines_.end(), head.begin(), head.end());
-        machine_ = steps_.MachineFacts();
+        run_.Report.AddHead(head);
+        run_.Report.SetMachine(steps_.MachineFacts());
     });
     // Without its configuration (or a safe backup of the user's) the sequence cannot run.
     if (!ready || !Try([this] { PrepareSlot(0); })) {
@@ -274,29 +270,29 @@ bool RunController::CheckRunLog() {
     // than a broken report.
     results_ = ReadRunResults(*log, launch_.RunsArgument, ReportSeparator(settings_), locale_.DecimalSeparator());
     if (!results_) return SlotFailed(SlotFailure::UnreadableScore);
-    slotResults_.push_back(SucceededSlot(currentSlot_, settings_, *results_));
+    run_.Report.AddSlot(SucceededSlot(currentSlot_, settings_, *results_));
     return true;
 }
 
 bool RunController::SlotFailed(SlotFailure failure) {
-    if (!settings_.ScreenshotMode) slotResults_.push_back(FailedSlot(currentSlot_, settings_, failure));
+    if (!settings_.ScreenshotMode) run_.Report.AddSlot(FailedSlot(currentSlot_, settings_, failure));
     return false;
 }
 
 void RunController::cpTerminate() {
     if (state_ != SequenceState::Running) return;
-    ++finishedSlotCount_;
-    const bool more = finishedSlotCount_ < selectedSlotCount_ && !closeRequested_;
+    ++run_.FinishedSlotCount;
+    const bool more = run_.FinishedSlotCount < run_.SelectedSlotCount && !run_.CloseRequested;
     // The pause runs from the game's end: the log check and the next start's preparation happen inside it.
-    if (more) Wait(Due::NextSlot, waitMs_ + kAfterWaitMs);
+    if (more) Wait(Due::NextSlot, run_.WaitMs + kAfterWaitMs);
     runSucceeded_ = CheckRunLog();
-    if (closeRequested_) {
+    if (run_.CloseRequested) {
         // The window waited for the game to end: the sequence ends here as an abort.
         if (settings_.ScreenshotMode) Try([this] { MoveScreenshot(); });
         AbortSequence();
         return;
     }
-    if (finishedSlotCount_ >= selectedSlotCount_) {
+    if (run_.FinishedSlotCount >= run_.SelectedSlotCount) {
         FinishLastSlot();
         return;
     }
@@ -314,7 +310,7 @@ void RunController::AfterPause() {
         Fail();
         return;
     }
-    if (abortRequested_) {
+    if (run_.AbortRequested) {
         AbortSequence();
         return;
     }
@@ -329,13 +325,13 @@ void RunController::FinishLastSlot() {
     window_.ShowAbortPanel(false);
     if (settings_.ScreenshotMode) {
         const bool moved = Try([this] { MoveScreenshot(); });
-        endStatus_ = moved ? "Screenshot mode is successful." : kAborted;
+        run_.EndStatus = moved ? "Screenshot mode is successful." : kAborted;
     } else {
         if (runSucceeded_) AppendResultSection();
         // The report and the data files are written once the game's files are back, so that a full disk
         // meets them rather than the user's configuration.
-        reportDue_ = true;
-        endStatus_ = runSucceeded_ ? kSucceeded : kAborted;
+        run_.ReportDue = true;
+        run_.EndStatus = runSucceeded_ ? kSucceeded : kAborted;
     }
     EndSequence();
 }
@@ -343,8 +339,8 @@ void RunController::FinishLastSlot() {
 void RunController::FinishReport() {
     // The report keeps the sections of the slots that succeeded even when the last one failed; success is
     // told only once the report is really written.
-    if (sectionCount_ == 0 || !Try([this] { SaveReport(); })) {
-        endStatus_ = kAborted;
+    if (run_.Report.SectionCount() == 0 || !Try([this] { SaveReport(); })) {
+        run_.EndStatus = kAborted;
         return;
     }
     WriteResultFiles();
@@ -359,26 +355,20 @@ void RunController::AppendResultSection() {
     in.RendererLabel = steps_.RendererLabel();
     in.Demo = demo_;
     in.Results = *results_;
-    const auto section = ReportSectionLines(in);
-    reportLines_.insert(reportLines_.end(), section.begin(), section.end());
-    ++sectionCount_;
+    run_.Report.AddSection(in);
 }
 
 void RunController::SaveReport() {
-    const auto foot = ReportFootLines();
-    reportLines_.insert(reportLines_.end(), foot.begin(), foot.end());
+    const std::string report = run_.Report.Finish();
     if (!files_.FolderExists(ResultsFolder())) files_.CreateFolders(ResultsFolder());
-    WriteWhole(files_, ReportPath(), JoinReport(reportLines_));
+    WriteWhole(files_, ReportPath(), report);
 }
 
 void RunController::WriteResultFiles() {
-    SequenceResults results;
-    results.Version = steps_.ProgramVersion();
-    results.Started = sequenceStartText_;
-    results.Machine = machine_;
-    results.Settings = ResultSettingsFrom(settings_, RunCount(launch_.RunsArgument), steps_.QualityLabel(),
-                                          steps_.RendererLabel(), demo_);
-    results.Slots = slotResults_;
+    const SequenceResults results =
+        run_.Report.Results(steps_.ProgramVersion(), sequenceStartText_,
+                            ResultSettingsFrom(settings_, RunCount(launch_.RunsArgument), steps_.QualityLabel(),
+                                               steps_.RendererLabel(), demo_));
     const AnsiToUtf16 toUtf16 = [this](const std::string& text) { return locale_.AnsiToUtf16(text); };
     const std::string report = ReportPath();
     Try([&] { WriteWhole(files_, BesideReport(report, ".json"), ResultsJson(results, toUtf16)); });
@@ -400,7 +390,7 @@ void RunController::MoveScreenshot() {
 
 void RunController::EndSequence() {
     // The report is opened last, once the user's files are back.
-    openReport_ = !settings_.ScreenshotMode;
+    run_.OpenReport = !settings_.ScreenshotMode;
     window_.ShowAbortPanel(false);
     RestoreAndWait();
 }
@@ -408,7 +398,7 @@ void RunController::EndSequence() {
 void RunController::AbortSequence() {
     window_.SetStatus(kAborted);
     window_.ShowAbortPanel(false);
-    reportLines_.clear();
+    run_.Report.DropLines();
     RestoreAndWait();
 }
 
@@ -417,7 +407,7 @@ void RunController::Fail() { AbortSequence(); }
 void RunController::RestoreAndWait() {
     state_ = SequenceState::Ending;
     configBack_ = Try([this] { steps_.RestoreUserConfig(); });
-    if (closeRequested_) {
+    if (run_.CloseRequested) {
         // The window is waiting to close: no reason to let the user wait too.
         FinishRestore();
         return;
@@ -439,10 +429,10 @@ void RunController::FinishRestore() {
     if (filesBack && !store_.Write(kFlag, "0")) {
         failures_.push_back("The crash-recovery flag \"NoErrorWarning\" cannot be cleared in the registry.");
     }
-    if (std::exchange(reportDue_, false)) FinishReport();
-    if (!endStatus_.empty()) {
-        window_.SetStatus(!filesBack && endStatus_ != kAborted ? kNotAllBack : endStatus_);
-        endStatus_.clear();
+    if (std::exchange(run_.ReportDue, false)) FinishReport();
+    if (!run_.EndStatus.empty()) {
+        window_.SetStatus(!filesBack && run_.EndStatus != kAborted ? kNotAllBack : run_.EndStatus);
+        run_.EndStatus.clear();
     }
     state_ = SequenceState::Idle;
     due_ = Due::Nothing;
@@ -456,8 +446,8 @@ void RunController::FinishRestore() {
         failures_.clear();
         window_.ShowMessage(text);
     }
-    if (std::exchange(openReport_, false)) window_.OpenDocument(ReportPath());
-    if (closeWhenDone_) window_.CloseWindow();
+    if (std::exchange(run_.OpenReport, false)) window_.OpenDocument(ReportPath());
+    if (run_.CloseWhenDone) window_.CloseWindow();
 }
 
 // ---- Timer and close ----
@@ -471,7 +461,7 @@ void RunController::OnTimer() {
         steps_.FinishSystemInfo();
         break;
     case Due::FirstLaunch:
-        if (closeRequested_ || abortRequested_) {
+        if (run_.CloseRequested || run_.AbortRequested) {
             AbortSequence();
         } else {
             StartPreparedSlot();
@@ -494,19 +484,19 @@ void RunController::RunDueNow() {
 
 bool RunController::RequestClose() {
     if (!Busy()) return true;
-    closeRequested_ = true;
-    abortRequested_ = true;
+    run_.CloseRequested = true;
+    run_.AbortRequested = true;
     const bool processRunning = state_ == SequenceState::Running && due_ == Due::Nothing;
     const bool toolRunning = state_ == SequenceState::Collecting && due_ == Due::Nothing;
     if (processRunning || toolRunning) {
         // The game (or the diagnostic tool) is never killed: the close follows its end.
-        closeWhenDone_ = true;
+        run_.CloseWhenDone = true;
         return false;
     }
     // Whatever was waiting for its timer happens now; the sequence ends as an abort on its way.
     while (Busy() && due_ != Due::Nothing) RunDueNow();
     if (Busy()) {
-        closeWhenDone_ = true;
+        run_.CloseWhenDone = true;
         return false;
     }
     return true;
@@ -516,11 +506,11 @@ void RunController::EndNow() {
     if (!Busy()) return;
     window_.StopTimer();
     due_ = Due::Nothing;
-    closeRequested_ = true;
-    closeWhenDone_ = false;
-    openReport_ = false;
+    run_.CloseRequested = true;
+    run_.CloseWhenDone = false;
+    run_.OpenReport = false;
     window_.ShowAbortPanel(false);
-    if (!reportDue_) reportLines_.clear();
+    if (!run_.ReportDue) run_.Report.DropLines();
     state_ = SequenceState::Ending;
     configBack_ = Try([this] { steps_.RestoreUserConfig(); });
     FinishRestore();

@@ -12,15 +12,30 @@
 #include "platform/locale_info.h"
 #include "platform/process_runner.h"
 #include "platform/settings_store.h"
-#include "run/command_line.h"
-#include "run/log_reader.h"
-#include "run/sequence_host.h"
+#include "results/log_reader.h"
+#include "results/sequence_report.h"
 #include "results/sequence_results.h"
+#include "run/command_line.h"
+#include "run/sequence_host.h"
 #include "settings/bench_settings.h"
 
 namespace wmb {
 
 enum class SequenceState { Idle, Collecting, Running, BetweenSlots, Ending };
+
+// What one sequence gathers from the press of Benchmark to its end; each press starts a fresh one.
+struct SequenceRun {
+    int SelectedSlotCount = 0;
+    int FinishedSlotCount = 0;
+    bool CloseRequested = false;
+    bool CloseWhenDone = false;
+    bool OpenReport = false;
+    bool ReportDue = false;  // the report is written once the game's files are back
+    std::string EndStatus;  // the status told once the game's files are back ("" after an abort)
+    bool AbortRequested = false;
+    int WaitMs = 3000;  // the pause between slots
+    SequenceReport Report;
+};
 
 class RunController {
 public:
@@ -38,7 +53,7 @@ public:
     void dxrunTerminate();
     // The timer asked for through SequenceWindow::StartTimer() is due.
     void OnTimer();
-    void Image2Click() { abortRequested_ = true; }
+    void Image2Click() { run_.AbortRequested = true; }
 
     // The window is asked to close (close box, Alt+F4, WM_CLOSE, end of the session). Returns true when it
     // may close now: no sequence runs, or the sequence was ended here and the user's files are back. While
@@ -51,19 +66,19 @@ public:
     bool Busy() const { return state_ != SequenceState::Idle; }
 
     SequenceState State() const { return state_; }
-    int SelectedSlotCount() const { return selectedSlotCount_; }
-    int FinishedSlotCount() const { return finishedSlotCount_; }
+    int SelectedSlotCount() const { return run_.SelectedSlotCount; }
+    int FinishedSlotCount() const { return run_.FinishedSlotCount; }
     const std::string& CurrentSlotKey() const { return currentSlotKey_; }
-    bool AbortRequested() const { return abortRequested_; }
+    bool AbortRequested() const { return run_.AbortRequested; }
     bool RunSucceeded() const { return runSucceeded_; }
-    int WaitMs() const { return waitMs_; }
+    int WaitMs() const { return run_.WaitMs; }
     const std::string& SequenceStamp() const { return sequenceStamp_; }
     const std::string& SequenceStartText() const { return sequenceStartText_; }
     const std::string& ShaderLabel() const { return shaderLabel_; }
     const std::string& ResolutionLabel() const { return resolutionLabel_; }
-    const std::vector<std::string>& ReportLines() const { return reportLines_; }
+    const std::vector<std::string>& ReportLines() const { return run_.Report.Lines(); }
     // Every slot of the sequence that has ended, with its runs or its failure (none in screenshot mode).
-    const std::vector<SlotResult>& SlotResults() const { return slotResults_; }
+    const std::vector<SlotResult>& SlotResults() const { return run_.Report.Slots(); }
     const std::string& CommandLine() const { return commandLine_; }
     const LaunchValues& Launch() const { return launch_; }
     const DemoLocation& Demo() const { return demo_; }
@@ -126,33 +141,21 @@ private:
     Folders folders_;
     BenchSettings settings_;
     SequenceState state_ = SequenceState::Idle;
-    int selectedSlotCount_ = 0;
-    int finishedSlotCount_ = 0;
+    SequenceRun run_;
     int currentSlot_ = -1;
     int preparedSlot_ = -1;
     std::string currentSlotKey_;
     Due due_ = Due::Nothing;
-    bool closeRequested_ = false;
-    bool closeWhenDone_ = false;
     bool configBack_ = false;
-    int sectionCount_ = 0;
-    bool openReport_ = false;
-    bool reportDue_ = false;      // the report is written once the game's files are back
-    std::string endStatus_;       // the status told once the game's files are back ("" after an abort)
     std::vector<std::string> failures_;
-    bool abortRequested_ = false;
     bool runSucceeded_ = false;
-    int waitMs_ = 3000;
     std::string sequenceStamp_;
     std::string sequenceStartText_;
     std::string shaderLabel_;
     std::string resolutionLabel_;
-    std::vector<std::string> reportLines_;
     std::string commandLine_;
     LaunchValues launch_;
     std::optional<RunResults> results_;  // scores of the slot that has just ended
-    std::vector<SlotResult> slotResults_;
-    std::vector<MachineFact> machine_;  // the facts of the report head
     DemoLocation demo_;
 };
 

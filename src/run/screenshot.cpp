@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "run/report.h"
+#include "results/report.h"
 #include "settings/slots.h"
 
 namespace wmb {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "run/report.h"
+#include "results/report.h"
 #include "settings/slots.h"
 #include "support/memory_file_system.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "run/report.h"
+#include "results/report.h"
 #include "settings/bench_settings.h"
 
 namespace wmb {

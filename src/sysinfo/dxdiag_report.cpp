@@ -3,19 +3,14 @@
 #include <algorithm>
 #include <utility>
 
+#include "base/case_tables.h"
+#include "base/text.h"
+
 #include "sysinfo/system_info.h"
 
 namespace wmb {
 
 namespace {
-
-char FoldCase(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool ContainsIgnoringCase(const std::string& text, const std::string& key) {
-    const auto found = std::search(text.begin(), text.end(), key.begin(), key.end(),
-                                   [](char a, char b) { return FoldCase(a) == FoldCase(b); });
-    return found != text.end() || key.empty();
-}
 
 std::string FromPosition(const std::string& text, std::size_t position) {
     return position - 1 < text.size() ? text.substr(position - 1) : std::string();
@@ -31,22 +26,7 @@ std::string CleanDescription(std::string value) {
 
 }  // namespace
 
-std::vector<std::string> SplitReportLines(const std::string& bytes) {
-    std::vector<std::string> lines;
-    std::string line;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (c == '\r' || c == '\n') {
-            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-            lines.push_back(std::move(line));
-            line.clear();
-        } else {
-            line += c;
-        }
-    }
-    if (!line.empty()) lines.push_back(std::move(line));
-    return lines;
-}
+std::vector<std::string> SplitReportLines(const std::string& bytes) { return SplitLines(bytes); }
 
 std::string ReduceDxInfoLine(const std::string& line) {
     if (const auto eq = line.find('='); eq != std::string::npos) return line.substr(eq + 1);
@@ -67,7 +47,7 @@ bool DxInfoReader::FindKey(const std::string& key, std::size_t position, std::st
     if (first_ >= lines_.size()) return false;
     const std::size_t start = first_;
     current_ = ReduceDxInfoLine(lines_[first_]);
-    while (!ContainsIgnoringCase(current_, key)) {
+    while (!ContainsIgnoringAsciiCase(current_, key)) {
         if (!NextDxInfoLine()) {
             first_ = start;
             return false;

@@ -3,6 +3,7 @@
 #include <exception>
 #include <utility>
 
+#include "base/text.h"
 #include "sysinfo/dxdiag_report.h"
 
 namespace wmb {
@@ -10,7 +11,7 @@ namespace wmb {
 namespace {
 
 std::string QuotedIfBlank(const std::string& path) {
-    return path.find(' ') == std::string::npos ? path : "\"" + path + "\"";
+    return path.find(' ') == std::string::npos ? path : Quoted(path);
 }
 
 std::string CachedOr(const SettingsStore& settings, const char* name, const char* fallback) {

@@ -1,11 +1,11 @@
 #include "ui/app_services.h"
 
 #include "gameconfig/options.h"
+#include "gameconfig/recovery.h"
 #include "platform/win32/sysinfo_platform.h"
 #include "platform/win32/version_reader.h"
-#include "run/report.h"
+#include "results/report.h"
 #include "settings/game_location.h"
-#include "settings/recovery.h"
 #include "sysinfo/platform_facts.h"
 
 namespace wmb::ui {

@@ -10,7 +10,12 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win32/unique_handle.h"
+
 namespace wmb::ui {
+
+// Owner of an image list, destroyed when the owner goes.
+using ImageList = UniqueHandle<HIMAGELIST, &ImageList_Destroy>;
 
 class Control {
 public:

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "demos/filefinder/file_finder.h"
 #include "platform/win32/search_file_system.h"
+#include "search/file_finder.h"
 #include "ui/page.h"
 #include "ui/resource.h"
 

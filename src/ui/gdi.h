@@ -41,6 +41,23 @@ private:
     HDC dc_;
 };
 
+// GetDC/ReleaseDC: the device context of a window's client area, or of the screen for no window. Get() is
+// null when the system gives none.
+class WindowDc {
+public:
+    explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    ~WindowDc() {
+        if (dc_) ReleaseDC(hwnd_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
 // BeginPaint/EndPaint.
 class PaintDc {
 public:

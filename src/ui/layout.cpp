@@ -6,9 +6,8 @@ namespace wmb::ui {
 
 int SystemDpi() {
     static const int dpi = [] {
-        HDC screen = GetDC(nullptr);
-        const int value = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-        if (screen) ReleaseDC(nullptr, screen);
+        const WindowDc screen(nullptr);
+        const int value = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
         return value > 0 ? value : 96;
     }();
     return dpi;
@@ -25,12 +24,10 @@ HFONT MakeFont(int pixels, int weight, const char* face, bool italic, BYTE famil
 
 int WrappedTextHeight(HWND control, HFONT font, const std::string& text, int width) {
     RECT bounds{0, 0, width, 0};
-    if (HDC dc = GetDC(control)) {
-        {
-            SelectedObject selected(dc, font);
-            DrawTextA(dc, text.c_str(), -1, &bounds, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
-        }
-        ReleaseDC(control, dc);
+    const WindowDc dc(control);
+    if (dc.Get()) {
+        const SelectedObject selected(dc.Get(), font);
+        DrawTextA(dc.Get(), text.c_str(), -1, &bounds, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
     }
     return bounds.bottom - bounds.top;
 }

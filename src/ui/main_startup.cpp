@@ -3,12 +3,12 @@
 #include <windows.h>
 
 #include "demos/demo_table.h"
+#include "gameconfig/recovery.h"
 #include "platform/win32/display_modes.h"
 #include "platform/win32/shortcut.h"
 #include "platform/win32/version_reader.h"
 #include "settings/game_location.h"
 #include "settings/option_rules.h"
-#include "settings/recovery.h"
 #include "settings/settings_table.h"
 #include "ui/app_services.h"
 #include "ui/main_window.h"

@@ -44,8 +44,8 @@ void MonitorDialog::OnCreate() {
     const HWND list = controls_.Find(IDC_MONITORLIST);
     ListView_SetExtendedListViewStyle(list, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     // A report view's rows are as high as its small images: a blank image list sets them to 17 pixels.
-    rowHeight_ = ImageList_Create(1, Scaled(kItemHeight), ILC_COLOR, 0, 0);
-    ListView_SetImageList(list, rowHeight_, LVSIL_SMALL);
+    rowHeight_.Reset(ImageList_Create(1, Scaled(kItemHeight), ILC_COLOR, 0, 0));
+    ListView_SetImageList(list, rowHeight_.Get(), LVSIL_SMALL);
     LVCOLUMNA column{};
     column.mask = LVCF_WIDTH;
     column.cx = Scaled(kListWidth) - GetSystemMetrics(SM_CXVSCROLL) - 4;
@@ -90,8 +90,7 @@ LRESULT MonitorDialog::OnMessage(UINT msg, WPARAM wp, LPARAM, bool& handled) {
         return 0;
     }
     case WM_DESTROY:
-        if (rowHeight_) ImageList_Destroy(rowHeight_);
-        rowHeight_ = nullptr;
+        rowHeight_.Reset();
         handled = false;
         return 0;
     default:

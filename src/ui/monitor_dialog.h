@@ -40,7 +40,7 @@ private:
     ControlHandles controls_;
     ToolTips hints_;
     GlyphList closeGlyph_;
-    HIMAGELIST rowHeight_ = nullptr;
+    ImageList rowHeight_;
     std::vector<std::string> modes_;
     std::optional<ModeSize> chosen_;
 };

@@ -2,13 +2,15 @@
 
 #include <commctrl.h>
 
+#include "ui/gdi.h"
+
 namespace wmb::ui {
 namespace {
 
 LRESULT CALLBACK RedTextProc(HWND bar, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR fontData) {
     if (msg != WM_PAINT) return DefSubclassProc(bar, msg, wp, lp);
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(bar, &ps);
+    const PaintDc paint(bar);
+    const HDC dc = paint.Get();
     RECT r;
     GetClientRect(bar, &r);
     FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
@@ -17,13 +19,11 @@ LRESULT CALLBACK RedTextProc(HWND bar, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
     DrawEdge(dc, &pane, BDR_SUNKENOUTER, BF_RECT);
     char text[512] = {};
     SendMessageA(bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(fontData));
+    const SelectedObject font(dc, reinterpret_cast<HFONT>(fontData));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(255, 0, 0));
     pane.left += 6;
     DrawTextA(dc, text, -1, &pane, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS | DT_NOPREFIX);
-    SelectObject(dc, old);
-    EndPaint(bar, &ps);
     return 0;
 }
 

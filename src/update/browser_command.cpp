@@ -1,6 +1,7 @@
 #include "update/browser_command.h"
 
-#include "demos/filefinder/case_tables.h"
+#include "base/case_tables.h"
+#include "base/text.h"
 
 namespace wmb {
 
@@ -18,7 +19,7 @@ std::string CommandProgram(const std::string& command) {
 }
 
 std::string BrowserCommandLine(const std::string& program, const std::string& address) {
-    return "\"" + program + "\" \"" + address + "\"";
+    return Quoted(program) + " " + Quoted(address);
 }
 
 std::string OpenVerb(const std::string* verbs, std::size_t count) {

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "demos/filefinder/case_tables.h"
-#include "demos/filefinder/search_criteria.h"
+#include "base/case_tables.h"
+#include "base/date_time.h"
 
 namespace wmb {
 namespace {

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
-namespace wmb {
+#include "base/date_time.h"
 
-using TDateTime = double;  // days since 30 December 1899; 0 = none
+namespace wmb {
 
 // The date-time (GMT, as sent) of an HTTP date in any of its three forms: "Sun, 06 Nov 1994 08:49:37 GMT",
 // "Sunday, 06-Nov-94 08:49:37 GMT" and "Sun Nov  6 08:49:37 1994"; 0 when absent or not a date.

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "demos/filefinder/search_criteria.h"
+#include "base/date_time.h"
 #include "support/http_fakes.h"
 #include "update/wininet_values.h"
 

@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "demos/filefinder/case_tables.h"
+#include "base/case_tables.h"
 
 namespace wmb {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "demos/filefinder/case_tables.h"
+#include "base/case_tables.h"
 
 namespace wmb {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "demos/filefinder/case_tables.h"
+#include "base/case_tables.h"
 #include "update/upgrade_paths.h"
 
 namespace wmb {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "demos/filefinder/case_tables.h"
-#include "demos/filefinder/search_criteria.h"
+#include "base/case_tables.h"
+#include "base/date_time.h"
 #include "update/http_url.h"
 
 namespace wmb {

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
-#include "demos/filefinder/case_tables.h"
+#include "base/case_tables.h"
+#include "base/text.h"
 #include "update/http_url.h"
 
 namespace wmb {
@@ -56,7 +57,7 @@ std::string RestartParam(const std::string& restartParams, TudUpgradeMethod meth
 
 std::string UpgraderCommandLine(const std::string& upgraderPath, const std::string& programPath,
                                 const std::string& restartParam) {
-    return "\"" + upgraderPath + "\" \"" + programPath + "\" +" + restartParam;
+    return Quoted(upgraderPath) + " " + Quoted(programPath) + " +" + restartParam;
 }
 
 std::optional<TUpgraderArgs> ParseUpgraderCommandLine(const std::string& commandLine) {
@@ -92,13 +93,13 @@ std::optional<TUpgraderArgs> ParseUpgraderCommandLine(const std::string& command
 }
 
 std::string RestartCommandLine(const std::string& programPath, const std::string& restartParam) {
-    return "\"" + programPath + "\" " + restartParam;
+    return Quoted(programPath) + " " + restartParam;
 }
 
 std::string UpgradeFailedCommandLine(const std::string& programPath, const TUpgradeFailure& failure) {
-    std::string line = "\"" + programPath + "\" " + kUpgradeFailedParam +
+    std::string line = Quoted(programPath) + " " + kUpgradeFailedParam +
                        (failure.Reason == TUpgradeFailure::Replace ? "replace" : "verify");
-    if (IsPlainFileName(failure.FileName)) line += " \"" + failure.FileName + "\"";
+    if (IsPlainFileName(failure.FileName)) line += " " + Quoted(failure.FileName);
     return line;
 }
 

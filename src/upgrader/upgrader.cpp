@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "demos/filefinder/case_tables.h"
+#include "base/case_tables.h"
 #include "platform/win32/handle.h"
 #include "platform/win32/upgrade_folder_win32.h"
 #include "update/self_upgrade.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "fuzz/fuzz_input.h"
-#include "run/report.h"
+#include "results/report.h"
 #include "sysinfo/adapter_details.h"
 #include "sysinfo/dxdiag_report.h"
 #include "sysinfo/platform_facts.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "fuzz/fuzz_input.h"
-#include "run/log_reader.h"
+#include "results/log_reader.h"
 
 using namespace wmb;
 using namespace wmb::fuzz;

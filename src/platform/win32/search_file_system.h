@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "demos/filefinder/file_finder.h"
 #include "platform/win32/ui_dispatcher.h"
+#include "search/file_finder.h"
 
 namespace wmb {
 

@@ -4,7 +4,7 @@
 
 #include <chrono>
 
-#include "demos/filefinder/search_criteria.h"
+#include "base/date_time.h"
 #include "platform/win32/handle.h"
 #include "platform/win32/platform_test_support.h"
 
