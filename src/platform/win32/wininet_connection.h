@@ -8,9 +8,8 @@
 
 #include <mutex>
 
+#include "net/http_request.h"
 #include "platform/win32/unique_handle.h"
-
-#include "update/http_request.h"
 
 namespace wmb {
 
