@@ -26,9 +26,9 @@
 
 #include "net/custom_http.h"
 #include "net/http_request_setup.h"
-#include "platform/win32/handle.h"
 #include "platform/win32/http_services_win32.h"
 #include "platform/win32/wininet_connection.h"
+#include "platform/win32/wrappers/handle.h"
 
 namespace {
 

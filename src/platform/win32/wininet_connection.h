@@ -9,7 +9,7 @@
 #include <mutex>
 
 #include "net/http_request.h"
-#include "platform/win32/unique_handle.h"
+#include "platform/win32/wrappers/unique_handle.h"
 
 namespace wmb {
 
