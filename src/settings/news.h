@@ -8,7 +8,6 @@
 
 namespace wmb {
 
-inline constexpr const char* kNewsServer = "www.kestrane.com";
 inline constexpr const char* kOfflineNewsFile = "offlinenews.html";
 
 // "http://" + server + "/benchmarks/news.html".

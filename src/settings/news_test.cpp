@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "net/maker_server.h"
 
 namespace wmb {
 namespace {

@@ -12,7 +12,7 @@
 #include "platform/win32/locale_win32.h"
 #include "platform/win32/process_runner_win32.h"
 #include "platform/win32/registry_key.h"
-#include "platform/win32/ui_dispatcher.h"
+#include "platform/win32/wrappers/ui_dispatcher.h"
 #include "run/run_controller.h"
 #include "run/sequence_host.h"
 #include "settings/bench_settings.h"

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/win32/unique_handle.h"
+#include "platform/win32/wrappers/unique_handle.h"
 
 namespace wmb::ui {
 

@@ -1,6 +1,6 @@
 #include "ui/demo_frames_dialog.h"
 
-#include "platform/win32/error_handler.h"
+#include "platform/win32/wrappers/error_handler.h"
 #include "ui/resource.h"
 
 namespace wmb::ui {

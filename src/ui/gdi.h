@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "platform/win32/unique_handle.h"
+#include "platform/win32/wrappers/unique_handle.h"
 
 namespace wmb::ui {
 

@@ -4,9 +4,9 @@
 
 #include "demos/demo_table.h"
 #include "gameconfig/recovery.h"
-#include "platform/win32/display_modes.h"
-#include "platform/win32/shortcut.h"
 #include "platform/win32/version_reader.h"
+#include "platform/win32/wrappers/display_modes.h"
+#include "platform/win32/wrappers/shortcut.h"
 #include "settings/game_location.h"
 #include "settings/option_rules.h"
 #include "settings/settings_table.h"

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "settings/news.h"
+#include "net/maker_server.h"
 
 namespace wmb::ui {
 

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "platform/win32/display_modes.h"
+#include "platform/win32/wrappers/display_modes.h"
 #include "settings/settings_table.h"
 #include "ui/art/art_ids.h"
 #include "ui/resource.h"

@@ -1,7 +1,7 @@
 #include "ui/news_window.h"
 
 #include "platform/win32/file_system_win32.h"
-#include "platform/win32/internet_online.h"
+#include "platform/win32/wrappers/internet_online.h"
 #include "settings/news.h"
 #include "ui/layout.h"
 #include "ui/maker_server.h"

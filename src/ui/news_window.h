@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "platform/win32/browser_host.h"
+#include "platform/win32/wrappers/browser_host.h"
 #include "ui/controls.h"
 #include "ui/window.h"
 

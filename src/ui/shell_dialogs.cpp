@@ -11,7 +11,7 @@
 
 #include <string>
 
-#include "platform/win32/com_ref.h"
+#include "platform/win32/wrappers/com_ref.h"
 
 namespace wmb::ui {
 namespace {

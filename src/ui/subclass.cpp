@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "platform/win32/error_handler.h"
+#include "platform/win32/wrappers/error_handler.h"
 
 namespace wmb::ui {
 

@@ -1,7 +1,7 @@
 #include "ui/update_service.h"
 
-#include "platform/win32/error_handler.h"
 #include "platform/win32/version_reader.h"
+#include "platform/win32/wrappers/error_handler.h"
 #include "ui/maker_server.h"
 #include "update/update_texts.h"
 

@@ -16,7 +16,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/win32/ui_dispatcher.h"
+#include "platform/win32/wrappers/ui_dispatcher.h"
 
 namespace wmb::ui {
 

@@ -1,7 +1,7 @@
 #include "update/auto_updater.h"
 
-#include "update/http_progress.h"
-#include "update/http_url.h"
+#include "net/http_progress.h"
+#include "net/http_url.h"
 #include "update/update_texts.h"
 #include "update/upgrade_paths.h"
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "update/custom_http.h"
+#include "net/custom_http.h"
 #include "update/staging_record.h"
 #include "update/update_info.h"
 

@@ -5,7 +5,7 @@
 
 #include "base/case_tables.h"
 #include "base/text.h"
-#include "update/http_url.h"
+#include "net/http_url.h"
 
 namespace wmb {
 namespace {

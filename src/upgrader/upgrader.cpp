@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "base/case_tables.h"
-#include "platform/win32/handle.h"
 #include "platform/win32/upgrade_folder_win32.h"
+#include "platform/win32/wrappers/handle.h"
 #include "update/self_upgrade.h"
 #include "update/upgrade_paths.h"
 

@@ -12,8 +12,8 @@
 #include <map>
 #include <sstream>
 
-#include "platform/win32/handle.h"
 #include "platform/win32/platform_test_support.h"
+#include "platform/win32/wrappers/handle.h"
 #include "update/sha256.h"
 #include "update/staging_record.h"
 

@@ -22,8 +22,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/handle.h"
 #include "platform/win32/search_file_system.h"
+#include "platform/win32/wrappers/handle.h"
 
 namespace {
 

@@ -24,11 +24,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/handle.h"
+#include "net/custom_http.h"
+#include "net/http_request_setup.h"
 #include "platform/win32/http_services_win32.h"
 #include "platform/win32/wininet_connection.h"
-#include "update/custom_http.h"
-#include "update/http_request_setup.h"
+#include "platform/win32/wrappers/handle.h"
 
 namespace {
 

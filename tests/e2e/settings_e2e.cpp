@@ -5,7 +5,7 @@
 
 #include "e2e/bench_fixture.h"
 #include "platform/win32/file_system_win32.h"
-#include "platform/win32/shortcut.h"
+#include "platform/win32/wrappers/shortcut.h"
 #include "ui/resource.h"
 
 namespace wmb::e2e {

@@ -13,7 +13,7 @@
 #include "e2e/test_files.h"
 #include "e2e/window_driver.h"
 #include "platform/win32/registry_key.h"
-#include "platform/win32/shortcut.h"
+#include "platform/win32/wrappers/shortcut.h"
 #include "ui/resource.h"
 
 namespace wmb::e2e {

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "update/custom_http.h"
-#include "update/http_request.h"
-#include "update/wininet_values.h"
+#include "net/custom_http.h"
+#include "net/http_request.h"
+#include "net/wininet_values.h"
 
 namespace wmb {
 

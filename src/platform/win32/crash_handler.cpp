@@ -12,8 +12,8 @@
 #include <typeinfo>
 
 #include "gameconfig/backup_journal.h"
-#include "platform/win32/error_handler.h"
 #include "platform/win32/file_system_win32.h"
+#include "platform/win32/wrappers/error_handler.h"
 
 namespace wmb {
 namespace {

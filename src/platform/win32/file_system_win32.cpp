@@ -6,9 +6,9 @@
 #include <stdexcept>
 #include <utility>
 
-#include "platform/win32/file_search.h"
-#include "platform/win32/handle.h"
-#include "platform/win32/system_error_text.h"
+#include "platform/win32/wrappers/file_search.h"
+#include "platform/win32/wrappers/handle.h"
+#include "platform/win32/wrappers/system_error_text.h"
 
 namespace wmb {
 

@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 #include "platform/win32/platform_test_support.h"
-#include "platform/win32/system_error_text.h"
+#include "platform/win32/wrappers/system_error_text.h"
 
 namespace wmb {
 namespace {

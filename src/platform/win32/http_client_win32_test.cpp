@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "net/custom_http.h"
 #include "platform/win32/http_services_win32.h"
 #include "platform/win32/platform_test_support.h"
-#include "update/custom_http.h"
 
 namespace wmb {
 namespace {

@@ -3,9 +3,9 @@
 #include <atomic>
 #include <stdexcept>
 
-#include "platform/win32/error_handler.h"
-#include "platform/win32/handle.h"
 #include "platform/win32/wininet_connection.h"
+#include "platform/win32/wrappers/error_handler.h"
+#include "platform/win32/wrappers/handle.h"
 
 namespace wmb {
 

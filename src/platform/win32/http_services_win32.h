@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "update/custom_http.h"
+#include "net/custom_http.h"
 
 namespace wmb {
 

@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "platform/win32/system_error_text.h"
+#include "platform/win32/wrappers/system_error_text.h"
 
 namespace wmb {
 

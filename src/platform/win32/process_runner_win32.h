@@ -11,8 +11,8 @@
 #include <thread>
 
 #include "platform/process_runner.h"
-#include "platform/win32/handle.h"
-#include "platform/win32/ui_dispatcher.h"
+#include "platform/win32/wrappers/handle.h"
+#include "platform/win32/wrappers/ui_dispatcher.h"
 
 namespace wmb {
 

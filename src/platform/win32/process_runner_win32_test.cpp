@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/win32/platform_test_support.h"
-#include "platform/win32/system_error_text.h"
+#include "platform/win32/wrappers/system_error_text.h"
 
 namespace wmb {
 namespace {

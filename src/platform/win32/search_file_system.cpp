@@ -4,9 +4,9 @@
 #include <thread>
 #include <utility>
 
-#include "platform/win32/error_handler.h"
-#include "platform/win32/file_search.h"
-#include "platform/win32/handle.h"
+#include "platform/win32/wrappers/error_handler.h"
+#include "platform/win32/wrappers/file_search.h"
+#include "platform/win32/wrappers/handle.h"
 
 namespace wmb {
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/win32/ui_dispatcher.h"
+#include "platform/win32/wrappers/ui_dispatcher.h"
 #include "search/file_finder.h"
 
 namespace wmb {

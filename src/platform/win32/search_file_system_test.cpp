@@ -9,8 +9,8 @@
 #include <system_error>
 #include <vector>
 
-#include "platform/win32/handle.h"
 #include "platform/win32/platform_test_support.h"
+#include "platform/win32/wrappers/handle.h"
 
 namespace wmb {
 namespace {

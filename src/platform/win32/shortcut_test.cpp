@@ -1,4 +1,4 @@
-#include "platform/win32/shortcut.h"
+#include "platform/win32/wrappers/shortcut.h"
 
 #include <gtest/gtest.h>
 

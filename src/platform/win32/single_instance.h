@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/win32/handle.h"
+#include "platform/win32/wrappers/handle.h"
 
 namespace wmb {
 

@@ -6,8 +6,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "platform/win32/handle.h"
 #include "platform/win32/registry_key.h"
+#include "platform/win32/wrappers/handle.h"
 #include "sysinfo/adapter_details.h"
 #include "sysinfo/dxdiag_report.h"
 #include "sysinfo/platform_facts.h"

@@ -1,4 +1,4 @@
-#include "platform/win32/ui_dispatcher.h"
+#include "platform/win32/wrappers/ui_dispatcher.h"
 
 #include <gtest/gtest.h>
 

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "platform/win32/file_system_win32.h"
-#include "platform/win32/handle.h"
 #include "platform/win32/registry_key.h"
 #include "platform/win32/signature_verifier_win32.h"
 #include "platform/win32/upgrade_folder_win32.h"
+#include "platform/win32/wrappers/handle.h"
 #include "update/browser_command.h"
 #include "update/self_upgrade.h"
 #include "update/update_public_key.h"

@@ -5,8 +5,8 @@
 #include <chrono>
 
 #include "base/date_time.h"
-#include "platform/win32/handle.h"
 #include "platform/win32/platform_test_support.h"
+#include "platform/win32/wrappers/handle.h"
 
 namespace wmb {
 namespace {

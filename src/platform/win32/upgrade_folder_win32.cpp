@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "platform/win32/handle.h"
-#include "platform/win32/unique_handle.h"
+#include "platform/win32/wrappers/handle.h"
+#include "platform/win32/wrappers/unique_handle.h"
 #include "update/sha256.h"
 
 namespace wmb {

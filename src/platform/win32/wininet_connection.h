@@ -8,9 +8,8 @@
 
 #include <mutex>
 
-#include "platform/win32/unique_handle.h"
-
-#include "update/http_request.h"
+#include "net/http_request.h"
+#include "platform/win32/wrappers/unique_handle.h"
 
 namespace wmb {
 

@@ -1,10 +1,10 @@
-#include "update/http_request.h"
+#include "net/http_request.h"
 
 #include <gtest/gtest.h>
 
 #include "base/date_time.h"
 #include "support/http_fakes.h"
-#include "update/wininet_values.h"
+#include "net/wininet_values.h"
 
 namespace wmb {
 namespace {

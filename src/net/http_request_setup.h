@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "update/http_settings.h"
+#include "net/http_settings.h"
 
 namespace wmb {
 

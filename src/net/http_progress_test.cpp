@@ -1,4 +1,4 @@
-#include "update/http_progress.h"
+#include "net/http_progress.h"
 
 #include <gtest/gtest.h>
 

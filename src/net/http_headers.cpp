@@ -1,4 +1,4 @@
-#include "update/http_headers.h"
+#include "net/http_headers.h"
 
 #include <cctype>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "update/http_headers.h"
+#include "net/http_headers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/win32/system_error_text.h"
+#include "platform/win32/wrappers/system_error_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "update/http_request_setup.h"
+#include "net/http_request_setup.h"
 
 #include <gtest/gtest.h>
 

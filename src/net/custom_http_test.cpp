@@ -1,4 +1,4 @@
-#include "update/custom_http.h"
+#include "net/custom_http.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "update/http_request_setup.h"
+#include "net/http_request_setup.h"
 
-#include "update/wininet_values.h"
+#include "net/wininet_values.h"
 
 namespace wmb {
 

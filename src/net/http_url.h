@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "update/http_settings.h"
+#include "net/http_settings.h"
 
 namespace wmb {
 

@@ -1,9 +1,9 @@
-#include "platform/win32/browser_host.h"
+#include "platform/win32/wrappers/browser_host.h"
 
 #include <exdisp.h>
 #include <ole2.h>
 
-#include "platform/win32/com_ref.h"
+#include "platform/win32/wrappers/com_ref.h"
 
 namespace wmb {
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "update/http_request.h"
+#include "net/http_request.h"
 
 namespace wmb {
 

@@ -1,4 +1,4 @@
-#include "update/http_request_files.h"
+#include "net/http_request_files.h"
 
 namespace wmb {
 

@@ -1,4 +1,4 @@
-#include "platform/win32/shortcut.h"
+#include "platform/win32/wrappers/shortcut.h"
 
 #include <windows.h>
 #include <objbase.h>
@@ -7,7 +7,7 @@
 
 #include <stdexcept>
 
-#include "platform/win32/com_ref.h"
+#include "platform/win32/wrappers/com_ref.h"
 
 namespace wmb {
 

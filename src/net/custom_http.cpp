@@ -1,11 +1,11 @@
-#include "update/custom_http.h"
+#include "net/custom_http.h"
 
 #include <atomic>
 #include <mutex>
 #include <vector>
 
-#include "update/http_request_files.h"
-#include "update/wininet_values.h"
+#include "net/http_request_files.h"
+#include "net/wininet_values.h"
 
 namespace wmb {
 

@@ -6,7 +6,7 @@
 #include <mutex>
 #include <string>
 
-#include "update/http_request.h"
+#include "net/http_request.h"
 
 namespace wmb {
 

@@ -8,11 +8,11 @@
 #include <optional>
 #include <string>
 
-#include "update/http_headers.h"
-#include "update/http_progress.h"
-#include "update/http_request_setup.h"
-#include "update/http_settings.h"
-#include "update/http_url.h"
+#include "net/http_headers.h"
+#include "net/http_progress.h"
+#include "net/http_request_setup.h"
+#include "net/http_settings.h"
+#include "net/http_url.h"
 
 namespace wmb {
 

@@ -1,4 +1,4 @@
-#include "update/http_url.h"
+#include "net/http_url.h"
 
 #include <gtest/gtest.h>
 

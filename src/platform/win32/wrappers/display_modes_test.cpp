@@ -1,4 +1,4 @@
-#include "platform/win32/display_modes.h"
+#include "platform/win32/wrappers/display_modes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/win32/error_handler.h"
+#include "platform/win32/wrappers/error_handler.h"
 
 namespace wmb {
 namespace {

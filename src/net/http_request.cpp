@@ -1,9 +1,9 @@
-#include "update/http_request.h"
+#include "net/http_request.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "update/wininet_values.h"
+#include "net/wininet_values.h"
 
 namespace wmb {
 

@@ -1,4 +1,4 @@
-#include "platform/win32/internet_online.h"
+#include "platform/win32/wrappers/internet_online.h"
 
 #include <windows.h>
 
