@@ -87,7 +87,8 @@ std::string SlotJson(const SlotResult& slot, const AnsiToUtf16& toUtf16) {
                            JsonString(slot.Runs[j].Text, toUtf16) + ", \"score\": " + NumberText(slot.Runs[j].Score) +
                            "}");
         }
-        const RunStatistics stats = StatisticsOf(ScoresOf(slot));
+        const std::vector<double> scores = ScoresOf(slot);
+        const RunStatistics stats = StatisticsOf(scores);
         lines.Text("status", "ok")
             .Raw("runs", ArrayOf(runs, 8))
             .Number("average", stats.Mean)
@@ -97,7 +98,7 @@ std::string SlotJson(const SlotResult& slot, const AnsiToUtf16& toUtf16) {
             .Number("stddev", stats.StdDev)
             .Number("cv", stats.CvPercent)
             .Flag("unstable", stats.Unstable)
-            .Raw("interval95", IntervalJson(ScoresOf(slot)));
+            .Raw("interval95", IntervalJson(scores));
     }
     return json + kEol + "    }";
 }

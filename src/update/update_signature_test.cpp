@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <vector>
-
 #include "support/rsa_test_signer.h"
 #include "support/update_test_private_key.h"
 #include "update/sha256.h"
@@ -22,66 +19,6 @@ const std::string kSignatureFile =
     "7DLIomJNRoTQ7seWdQwyYaCY2GoRc0HYaQWIoUduHrxttO7ju2oN+fDFc8q8CAd6ckx2fLk4QLF8\n"
     "CCw1ZSbDh3vrYZCyelXGyfNNoJJWrN3zJbuqVjyMh33H9ecrPfgdHK39LH93IggiklMVfkgPw7L4\n"
     "TMczJmIBHMlUqruNE8cSIkE3WHROepHK8soz8A==\n";;
-
-// Unsigned numbers of 32-bit words, least significant first, just enough to check a signature by hand:
-// s^e mod n, compared with the PKCS #1 v1.5 block of a SHA-256 digest.
-using Words = std::vector<std::uint32_t>;
-
-Words FromBytes(const std::string& bigEndian, std::size_t words) {
-    Words n(words, 0);
-    for (std::size_t i = 0; i < bigEndian.size(); ++i)
-        n[i / 4] |= std::uint32_t{static_cast<unsigned char>(bigEndian[bigEndian.size() - 1 - i])} << (8 * (i % 4));
-    return n;
-}
-
-bool LessThan(const Words& a, const Words& b) {
-    for (std::size_t i = a.size(); i-- > 0;)
-        if (a[i] != b[i]) return a[i] < b[i];
-    return false;
-}
-
-void Subtract(Words& a, const Words& b) {
-    std::int64_t borrow = 0;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const std::int64_t d = std::int64_t{a[i]} - b[i] - borrow;
-        a[i] = static_cast<std::uint32_t>(d);
-        borrow = d < 0;
-    }
-}
-
-// (a + a) mod n, and (a + b) mod n, for a, b < n, with one word of headroom.
-void AddMod(Words& a, const Words& b, const Words& n) {
-    std::uint64_t carry = 0;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const std::uint64_t s = std::uint64_t{a[i]} + b[i] + carry;
-        a[i] = static_cast<std::uint32_t>(s);
-        carry = s >> 32;
-    }
-    if (!LessThan(a, n)) Subtract(a, n);
-}
-
-Words MulMod(const Words& a, const Words& b, const Words& n) {
-    Words result(n.size(), 0);
-    for (std::size_t bit = a.size() * 32; bit-- > 0;) {
-        AddMod(result, Words(result), n);
-        if (a[bit / 32] >> (bit % 32) & 1) AddMod(result, b, n);
-    }
-    return result;
-}
-
-std::string PowMod(const std::string& base, std::uint32_t exponent, const std::string& modulus) {
-    const std::size_t words = modulus.size() / 4 + 2;
-    const Words n = FromBytes(modulus, words);
-    const Words s = FromBytes(base, words);
-    Words result = FromBytes(std::string(1, '\1'), words);
-    for (int bit = 31; bit >= 0; --bit) {
-        result = MulMod(result, result, n);
-        if (exponent >> bit & 1) result = MulMod(result, s, n);
-    }
-    std::string bytes;
-    for (std::size_t i = modulus.size(); i-- > 0;) bytes += static_cast<char>(result[i / 4] >> (8 * (i % 4)));
-    return bytes;
-}
 
 std::string Hex(const std::string& bytes) {
     static const char digits[] = "0123456789abcdef";
@@ -101,7 +38,9 @@ TEST(UpdateSignature, TheTestKeysSignatureVerifiesByHand) {
     ASSERT_EQ(signature->size(), 256u);
     // 00 01 FF..FF 00, the DigestInfo of SHA-256, then the digest of the file's bytes.
     const std::string digestInfo = "3031300d060960864801650304020105000420";
-    const std::string block = Hex(PowMod(*signature, key->Exponent, key->Modulus));
+    std::string exponent;
+    for (int shift = 24; shift >= 0; shift -= 8) exponent += static_cast<char>(key->Exponent >> shift);
+    const std::string block = Hex(test::ModularPower(*signature, exponent, key->Modulus));
     EXPECT_EQ(block.substr(0, 4), "0001");
     EXPECT_EQ(block.substr(block.size() - 64 - digestInfo.size() - 2),
               "00" + digestInfo + Sha256Hex(kSignedInfo));

@@ -155,6 +155,15 @@ std::string Base64Lines(const std::string& bytes) {
 
 }  // namespace
 
+std::string ModularPower(const std::string& base, const std::string& exponent, const std::string& modulus) {
+    const std::string_view n = WithoutLeadingZeros(modulus);
+    const std::size_t words = (n.size() + 3) / 4;
+    const Words result = Montgomery(FromBigEndian(n, words)).Power(FromBigEndian(base, words), exponent);
+    std::string bytes;
+    for (std::size_t i = n.size(); i-- > 0;) bytes += static_cast<char>(result[i / 4] >> (8 * (i % 4)));
+    return bytes;
+}
+
 std::string SignLikeTheSignTool(const std::string& privateKeyPem, const std::string& data) {
     std::optional<std::string> der = PemBody(privateKeyPem, "PRIVATE KEY");
     std::string_view n, d;
@@ -169,11 +178,7 @@ std::string SignLikeTheSignTool(const std::string& privateKeyPem, const std::str
     const std::string tail = std::string("\0", 1) + std::string(kDigestInfo, sizeof kDigestInfo - 1) + digest;
     if (n.size() < tail.size() + 11) return "";
     const std::string block = std::string("\x00\x01", 2) + std::string(n.size() - tail.size() - 2, '\xFF') + tail;
-    const std::size_t words = (n.size() + 3) / 4;
-    const Montgomery modulus(FromBigEndian(n, words));
-    const Words signature = modulus.Power(FromBigEndian(block, words), d);
-    std::string bytes;
-    for (std::size_t i = n.size(); i-- > 0;) bytes += static_cast<char>(signature[i / 4] >> (8 * (i % 4)));
+    const std::string bytes = ModularPower(block, std::string(d), std::string(n));
     return Base64Lines(bytes);
 }
 

@@ -11,4 +11,8 @@ namespace wmb::test {
 // ("PRIVATE KEY" or "RSA PRIVATE KEY").
 std::string SignLikeTheSignTool(const std::string& privateKeyPem, const std::string& data);
 
+// base^exponent mod modulus, all most significant byte first; the result as long as the modulus, which must be
+// odd and greater than the base.
+std::string ModularPower(const std::string& base, const std::string& exponent, const std::string& modulus);
+
 }  // namespace wmb::test

@@ -6,6 +6,7 @@
 
 #include <shellapi.h>
 
+#include <utility>
 #include <vector>
 
 #include "platform/win32/file_system_win32.h"
@@ -79,6 +80,12 @@ std::string HtmlOpenProgram() {
     return CommandProgram(RegKey::Open(HKEY_CLASSES_ROOT, type + "\\shell\\" + verb + "\\command", KEY_READ).ReadString(""));
 }
 
+// A download's folder (with its backslash) and file name, as the upgrade folder takes them.
+std::pair<std::string, std::string> FolderAndName(const std::string& path) {
+    const auto slash = path.find_last_of('\\') + 1;
+    return {path.substr(0, slash), path.substr(slash)};
+}
+
 bool StartProcess(std::string commandLine) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -137,8 +144,8 @@ void Win32UpdaterSystem::DeleteTempFiles() {
 }
 
 void Win32UpdaterSystem::DeleteDownload(const std::string& path) {
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::DeleteFileA(path.c_str());
+    const auto [folder, name] = FolderAndName(path);
+    UpgradeFolderWin32(folder).Remove(name);
 }
 
 void Win32UpdaterSystem::SetFileTime(const std::string& path, TDateTime time) {
@@ -156,8 +163,8 @@ void Win32UpdaterSystem::SetFileTime(const std::string& path, TDateTime time) {
 }
 
 std::optional<TFileDigest> Win32UpdaterSystem::FileDigest(const std::string& path) {
-    const std::string folder = path.substr(0, path.find_last_of('\\') + 1);
-    return UpgradeFolderWin32(folder).Digest(path.substr(folder.size()));
+    const auto [folder, name] = FolderAndName(path);
+    return UpgradeFolderWin32(folder).Digest(name);
 }
 
 bool Win32UpdaterSystem::WriteStagingRecord(const std::string& text) {
