@@ -14,10 +14,11 @@
 namespace wmb::ui {
 namespace {
 
-// Posts the report through the program's HTTP client. Made on the crash dialog's thread at the first send,
-// so that the client's events come to that thread, whose dialog loop delivers them.
+// Posts the report through the program's HTTP client, whose events come to the crash dialog's thread
+// through the dialog's dispatcher; the dialog's loop delivers them.
 class CrashUploader {
 public:
+    explicit CrashUploader(UiDispatcher dialog) : services_(dialog) {}
     void Send(const std::string& text, std::function<void(const std::string&)> done) {
         if (!http_) http_ = std::make_unique<TudCustomHTTP>(services_);
         TudCustomHTTP& http = *http_;
@@ -51,8 +52,8 @@ void InstallCrashReporting(HINSTANCE instance) {
     setup.Present = [instance](const CrashDetails& details) {
         if (TestCrashKind() == "second-fault") TriggerTestCrash("access-violation");
         std::unique_ptr<CrashUploader> uploader;
-        CrashDialog dialog([&uploader](const std::string& text, std::function<void(const std::string&)> done) {
-            if (!uploader) uploader = std::make_unique<CrashUploader>();
+        CrashDialog dialog([&uploader, &dialog](const std::string& text, std::function<void(const std::string&)> done) {
+            if (!uploader) uploader = std::make_unique<CrashUploader>(dialog.Dispatcher());
             uploader->Send(text, std::move(done));
         });
         dialog.Show(instance, details);

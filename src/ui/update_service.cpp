@@ -95,6 +95,7 @@ void UpdaterDialogs::WizardCompletionPage(const std::string& afterNote) {
 UpdateService::UpdateService(HINSTANCE instance, HWND mainWindow, HFONT font,
                              std::function<void(const std::string&)> showMessage)
     : showMessage_(showMessage),
+      http_(UiDispatcher(mainWindow)),
       system_(mainWindow),
       dialogs_(instance, mainWindow, font, ApplicationTitle(system_.ProgramPath())),
       updater_(http_, dialogs_, system_) {

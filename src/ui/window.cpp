@@ -86,6 +86,7 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (!self) {
         if (msg == kDispatchMessage) UiDispatcher::Execute(lp);  // frees work that came too late
+        if (msg == kDispatchSentMessage) return 0;                // the sender learns that it did not run
         return DefWindowProcA(hwnd, msg, wp, lp);
     }
     HandlerScope scope;
@@ -128,6 +129,8 @@ LRESULT Window::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     case kDispatchMessage:
         UiDispatcher::Execute(lp);
         return 0;
+    case kDispatchSentMessage:
+        return UiDispatcher::ExecuteSent(lp);
     case WM_COMMAND: {
         const LRESULT r = Command(wp, lp, handled);
         if (handled) return r;

@@ -3,7 +3,7 @@
 // - guards each message: whatever a handler throws goes to the general error handler; an exception
 //   while the window is being created fails the creation (WM_CREATE answers -1);
 // - hands WM_COMMAND and WM_NOTIFY of a child control to the handler registered for that control's id,
-//   and the dispatcher's work (kDispatchMessage) to UiDispatcher;
+//   and the dispatcher's work (kDispatchMessage, kDispatchSentMessage) to UiDispatcher;
 // - holds back a close that arrives while a handler of this thread is still running (a modal message
 //   box runs a nested message loop): the close is posted again once the outermost handler returns, so
 //   no window is destroyed under a member function that is still on the stack;

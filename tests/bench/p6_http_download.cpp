@@ -65,7 +65,8 @@ struct ComponentRun {
 
 // One download through the component, pumping this thread's messages until its outcome.
 ComponentRun ComponentDownload(const std::string& url, const std::string& file, bool sampleMemory) {
-    wmb::Win32HttpServices services;
+    wmb::DispatchWindow dispatch;
+    wmb::Win32HttpServices services(dispatch.Dispatcher());
     wmb::TudCustomHTTP http(services);
     http.Url = url;
     http.OutputFileName = file;

@@ -116,7 +116,8 @@ protected:
     LoopbackHttpServer server;
     test::ScratchFolder folder;
     const DWORD uiThread = GetCurrentThreadId();
-    Win32HttpServices services;
+    DispatchWindow dispatch;
+    Win32HttpServices services{dispatch.Dispatcher()};
     TudCustomHTTP http{services};
 
     bool skipBody = false;

@@ -1,19 +1,13 @@
 #include "platform/win32/http_services_win32.h"
 
 #include <atomic>
-#include <stdexcept>
 
 #include "platform/win32/wininet_connection.h"
-#include "platform/win32/wrappers/error_handler.h"
 #include "platform/win32/wrappers/handle.h"
 
 namespace wmb {
 
 namespace {
-
-constexpr UINT kCallMessage = 0x8FFF;           // sent: runs the std::function at lParam
-constexpr UINT kPostMessage = kCallMessage - 1;  // posted: runs and frees the std::function at lParam
-constexpr const char* kWindowClass = "WildmereBenchHttpEvents";
 
 using Call = std::function<void()>;
 
@@ -90,57 +84,29 @@ void Win32HttpFiles::Delete(const std::string& path) {
     DeleteFileA(path.c_str());
 }
 
-// The worker's way to the event window; it may outlive the services, and then answers nothing.
+// The worker's way to the user-interface thread; it may outlive the services, and then answers nothing.
+// What a posted call finds then is its own business: a request's calls hold the request and look whether
+// their component let go of it.
 class Win32HttpServices::Link : public IHttpWorkerLink {
 public:
-    explicit Link(HWND window) : window_(window) {}
+    explicit Link(UiDispatcher dispatcher) : dispatcher_(dispatcher) {}
     void CallOnUiThread(const std::function<void()>& call) override {
-        if (HWND window = window_.load()) SendMessageA(window, kCallMessage, 0, reinterpret_cast<LPARAM>(&call));
+        if (connected_) dispatcher_.Send(call);
     }
     void PostToUiThread(std::function<void()> call) override {
-        HWND window = window_.load();
-        auto owned = std::make_unique<Call>(std::move(call));
-        if (window && PostMessageA(window, kPostMessage, 0, reinterpret_cast<LPARAM>(owned.get()))) owned.release();
+        if (connected_) dispatcher_.Post(std::move(call));
     }
     std::uint32_t TickCount() override { return GetTickCount(); }
-    void Disconnect() { window_ = nullptr; }
+    void Disconnect() { connected_ = false; }
 
 private:
-    std::atomic<HWND> window_;
+    const UiDispatcher dispatcher_;
+    std::atomic<bool> connected_ = true;
 };
 
-Win32HttpServices::Win32HttpServices() {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = &Win32HttpServices::WindowProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = kWindowClass;
-    RegisterClassA(&windowClass);  // fails harmlessly when a second instance registers it again
-    window_ = CreateWindowExA(0, kWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, windowClass.hInstance, nullptr);
-    if (!window_) throw std::runtime_error("The HTTP client's event window cannot be created.");
-    link_ = std::make_shared<Link>(window_);
-}
+Win32HttpServices::Win32HttpServices(UiDispatcher dispatcher) : link_(std::make_shared<Link>(dispatcher)) {}
 
-Win32HttpServices::~Win32HttpServices() {
-    link_->Disconnect();
-    MSG msg;
-    while (PeekMessageA(&msg, window_, kPostMessage, kPostMessage, PM_REMOVE)) delete reinterpret_cast<Call*>(msg.lParam);
-    DestroyWindow(window_);
-}
-
-// Whatever a handler throws is reported in a box of its own: looking for an owner on every event costs
-// more than the event.
-LRESULT CALLBACK Win32HttpServices::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case kCallMessage:
-        return Guarded(nullptr, [&] { (*reinterpret_cast<const Call*>(lParam))(); return LRESULT{0}; }, 0);
-    case kPostMessage: {
-        const std::unique_ptr<Call> owned(reinterpret_cast<Call*>(lParam));
-        return Guarded(nullptr, [&] { (*owned)(); return LRESULT{0}; }, 0);
-    }
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-}
+Win32HttpServices::~Win32HttpServices() { link_->Disconnect(); }
 
 std::unique_ptr<IHttpConnection> Win32HttpServices::NewConnection() { return std::make_unique<WinInetConnection>(); }
 

@@ -1,11 +1,12 @@
 #pragma once
 // What the HTTP client component needs of Windows: WinINet handles per request, the disk, the tick count, a
-// worker thread per request and a hidden window of the user-interface thread through which the worker hands
-// its events over (message 0x8FFF, sent, so the worker waits for each handler) and its result (posted).
+// worker thread per request, and the user-interface thread's dispatcher, through which the worker hands its
+// events over (sent, so the worker waits for each handler) and its result (posted).
 
 #include <windows.h>
 
 #include "net/custom_http.h"
+#include "platform/win32/wrappers/ui_dispatcher.h"
 
 namespace wmb {
 
@@ -17,10 +18,10 @@ public:
     void Delete(const std::string& path) override;
 };
 
-// Made on the user-interface thread, which then delivers the events.
+// The events go to the thread of the dispatcher's window.
 class Win32HttpServices : public IHttpServices {
 public:
-    Win32HttpServices();
+    explicit Win32HttpServices(UiDispatcher dispatcher);
     ~Win32HttpServices() override;
     Win32HttpServices(const Win32HttpServices&) = delete;
     Win32HttpServices& operator=(const Win32HttpServices&) = delete;
@@ -32,9 +33,7 @@ public:
 
 private:
     class Link;
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-    HWND window_ = nullptr;
     std::shared_ptr<Link> link_;
     std::shared_ptr<Win32HttpFiles> files_ = std::make_shared<Win32HttpFiles>();
 };
