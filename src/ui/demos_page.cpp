@@ -54,6 +54,8 @@ DemosPage::DemosPage(PageHost& host) : Page(host) {
 
 RadioGroup DemosPage::Demos() const { return Radios(IDC_DEMO0, kBuiltInDemoCount + 1); }
 
+std::span<const ControlRow> DemosPage::Layout() const { return kLayout; }
+
 void DemosPage::Build() {
     AddControls(kLayout);
     AddGlyph(IDC_TOOLBUTTON3, IDB_GLYPH_IMPORT);

@@ -26,6 +26,7 @@ public:
 
 private:
     void Build() override;
+    std::span<const ControlRow> Layout() const override;
     void ListDemosOf(const std::string& mapText);
     void ImportDemo();
 

@@ -32,6 +32,8 @@ constexpr const char* kSeparators[] = {".", ","};
 
 Label GeneralPage::DecimalLabel() const { return Ctl(IDC_LABEL8); }
 
+std::span<const ControlRow> GeneralPage::Layout() const { return kLayout; }
+
 void GeneralPage::Build() {
     AddControls(kLayout);
     UseInfoTipColour(IDC_RESEDIT);

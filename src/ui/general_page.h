@@ -12,6 +12,7 @@ public:
 
 private:
     void Build() override;
+    std::span<const ControlRow> Layout() const override;
     void OpenResFolderClick();
     void DecBoxExit();
 };

@@ -43,8 +43,10 @@ void MainWindow::FormCreate() {
         return;
     }
 
-    // The settings are worked out in one record and shown once; the steps that act on the window follow.
-    BenchSettings s = CurrentSettings();
+    // The settings are worked out in one record and shown once; the steps that act on the window follow,
+    // each on its page when that page is made (nothing is pending yet: the pages not made show their
+    // layout).
+    BenchSettings s = ShownSettings();
     s.GamePath = LocateGame(store, app_->Files(), CommonDesktopFolder(), CommonProgramsFolder(),
                             [](const std::string& lnk) { return ReadShortcut(lnk).Target; });
     const LoadResult loaded = LoadSettings(store, store, DisplayModeTexts(EnumerateDisplayModes()), s);
@@ -58,21 +60,25 @@ void MainWindow::FormCreate() {
     } else {
         LoadDecimalWithoutGame(store, app_->Locale().DecimalSeparator(), s);
     }
-    ShowSettings(s, [this](int id) { return FindControl(id); });
-    if (gameFound) demos_.FillMapList(store.Read(kMapNameValue));
-    if (pathGiven) RestoreDemoName();
-    settings1_.EnableCustomSize(loaded.CustomControlsEnabled);
-    settings1_.DetailBoxChanging();
-    specific_.HdrBoxClick();
-    demos_.DemoChanging();
+    ShowAllSettings(s);
+    if (gameFound) WhenMade(demos_, [this, map = store.Read(kMapNameValue)] { demos_.FillMapList(map); });
+    if (pathGiven) WhenMade(demos_, [this] { RestoreDemoName(); });
+    WhenMade(settings1_, [this, enabled = loaded.CustomControlsEnabled] {
+        settings1_.EnableCustomSize(enabled);
+        settings1_.DetailBoxChanging();
+    });
+    WhenMade(specific_, [this] { specific_.HdrBoxClick(); });
+    WhenMade(demos_, [this] { demos_.DemoChanging(); });
 
     SetStatus(gameFound ? kReadyStatus : kNoGameStatus);
     SetBenchButtonEnabled(gameFound);
     if (gameFound) {
-        general_.DecimalLabel().SetText(DecimalSeparatorLabel(s.ReportDecimalSeparator));
+        WhenMade(general_, [this, label = DecimalSeparatorLabel(s.ReportDecimalSeparator)] {
+            general_.DecimalLabel().SetText(label);
+        });
         CheckVersion(false);
     } else {
-        path_.VersionLabel().SetText(pathGiven ? "Version: unsuitable" : "Wildmere version: not available");
+        Made(path_).VersionLabel().SetText(pathGiven ? "Version: unsuitable" : "Wildmere version: not available");
     }
     if (pathGiven) {
         OfferRecovery(
@@ -86,26 +92,28 @@ void MainWindow::FormCreate() {
 
 void MainWindow::RestoreDemoName() {
     BenchSettings stored;
-    stored.UserMapFolder = demos_.MapBox().Text();
+    stored.UserMapFolder = Made(demos_).MapBox().Text();
     RestoreUserDemoFile(app_->Store(), app_->Files(), app_->GameFolders(), stored);
     if (!stored.UserDemoFile.empty()) demos_.DemoBox().SelectText(stored.UserDemoFile);
 }
 
 void MainWindow::FormDestroy() {
     if (!app_) return;
-    if (app_->Store().IsOpen()) SaveSettings(app_->Store(), CurrentSettings());
+    // No page is made while the window goes: those not made yet keep the settings held for them.
+    if (app_->Store().IsOpen()) SaveSettings(app_->Store(), ShownSettings());
     CleanUpAtExit(app_->Files(), app_->GameFolders());
     app_.reset();
 }
 
 void MainWindow::FormActivate() {
-    // An activation before the news window exists (a question during start-up) leaves the turn for later.
-    if (!news_.Handle() || !app_ || !app_->Store().IsOpen()) return;
-    if (ClaimNewsTurn(app_->Store())) news_.Show();
+    // An activation during start-up (a question asked then) leaves the turn for later.
+    if (!ready_ || !app_ || !app_->Store().IsOpen()) return;
+    if (!ClaimNewsTurn(app_->Store())) return;
+    if (news_.Handle() || news_.Create(instance_)) news_.Show();
 }
 
 bool MainWindow::GameExists() {
-    const std::string path = path_.PathBox().Text();
+    const std::string path = Made(path_).PathBox().Text();
     return !path.empty() && app_->Files().FileExists(path);
 }
 
@@ -114,76 +122,84 @@ void MainWindow::CheckVersion(bool manualChoice) {
         NormalizeFileVersion(ReadFileVersionString(app_->GameFolders().Bin32 + "ZorbSystem.dll"));
     const std::string storedShader = app_->Store().Read(kShaderModelValue);
     const VersionCheckEffects fx =
-        manualChoice ? CheckGameVersionAfterChoice(engine, storedShader, settings1_.DetailLevels().Index(),
-                                                   ReadyBenchCaption(screen_.ScreenshotMode()))
+        manualChoice ? CheckGameVersionAfterChoice(engine, storedShader, Made(settings1_).DetailLevels().Index(),
+                                                   ReadyBenchCaption(Made(screen_).ScreenshotMode()))
                      : CheckGameVersionAtStart(engine, storedShader);
-    if (fx.VersionLabel) path_.VersionLabel().SetText(*fx.VersionLabel);
-    if (fx.SpecificTab != EnableChange::Unchanged) specific_.SetEnabled(fx.SpecificTab == EnableChange::Enable);
-    if (fx.ShaderModel) settings2_.ShaderModels().SetIndex(*fx.ShaderModel);
+    if (fx.VersionLabel) Made(path_).VersionLabel().SetText(*fx.VersionLabel);
+    if (fx.SpecificTab != EnableChange::Unchanged) {
+        WhenMade(specific_, [this, on = fx.SpecificTab == EnableChange::Enable] { specific_.SetEnabled(on); });
+    }
+    if (fx.ShaderModel) WhenMade(settings2_, [this, model = *fx.ShaderModel] { settings2_.ShaderModels().SetIndex(model); });
     if (fx.HigherShaderItems != EnableChange::Unchanged) {
-        for (int item : {1, 2}) settings2_.ShaderModels().Item(item).Enable(fx.HigherShaderItems == EnableChange::Enable);
+        WhenMade(settings2_, [this, on = fx.HigherShaderItems == EnableChange::Enable] {
+            for (int item : {1, 2}) settings2_.ShaderModels().Item(item).Enable(on);
+        });
     }
     if (fx.BenchCaption) SetBenchCaption(*fx.BenchCaption);
     if (fx.Status) SetStatus(*fx.Status);
     if (fx.BenchEnabled) SetBenchButtonEnabled(*fx.BenchEnabled);
     if (fx.Message) ShowMessage(*fx.Message);
-    if (manualChoice) specific_.SetEnabled(SpecificTabEnabled(engine.Build));
+    if (manualChoice) Made(specific_).SetEnabled(SpecificTabEnabled(engine.Build));
 }
 
 void MainWindow::GameChosen(const std::string& exePath) {
     BenchSettings s = CurrentSettings();
     app_->SetFolders(AcceptChosenGame(app_->Store(), app_->Files(), app_->GameFolders().Program, exePath, s));
-    ShowSettings(s, [this](int id) { return FindControl(id); });
-    path_.PathBox().SetText(exePath);
-    demos_.FillMapList(app_->Store().Read(kMapNameValue));
+    ShowAllSettings(s);
+    Made(path_).PathBox().SetText(exePath);
+    Made(demos_).FillMapList(app_->Store().Read(kMapNameValue));
     SetBenchButtonEnabled(true);
     SetStatus(kReadyStatus);
     CheckVersion(true);
 }
 
-void MainWindow::DemoChosen(const DemoChoiceEffects& effects) { screen_.ApplyDemoChoice(effects); }
+void MainWindow::DemoChosen(const DemoChoiceEffects& effects) {
+    WhenMade(screen_, [this, effects] { screen_.ApplyDemoChoice(effects); });
+}
 
 void MainWindow::ScreenshotModeSwitched(bool on) {
     const ScreenshotModeEffects fx =
-        ScreenshotModeRule(on, specific_.RunTwice(), app_->Store().Read(kRunCountValue),
-                           demos_.Demos().Index());
-    const ComboBox runs = settings3_.RunCount();
+        ScreenshotModeRule(on, Made(specific_).RunTwice(), app_->Store().Read(kRunCountValue),
+                           Made(demos_).Demos().Index());
+    const ComboBox runs = Made(settings3_).RunCount();
     runs.SelectText(fx.RunCountText);
     runs.Enable(fx.RunCountEnabled);
-    general_.SetEnabled(fx.GeneralPageEnabled);
-    screen_.ApplyScreenshotMode(fx);
-    settings2_.Antialiasing().Enable(fx.AntialiasEnabled);
+    Made(general_).SetEnabled(fx.GeneralPageEnabled);
+    Made(screen_).ApplyScreenshotMode(fx);
+    Made(settings2_).Antialiasing().Enable(fx.AntialiasEnabled);
     SetBenchCaption(fx.BenchCaption);
     SetStatus(fx.Status);
     if (fx.ShowDemoFramesDialog) ShowDemoFrames();
 }
 
 void MainWindow::NewRangeClicked() {
-    if (demos_.Demos().Index() == kUserDemoIndex) ShowDemoFrames();
+    if (Made(demos_).Demos().Index() == kUserDemoIndex) ShowDemoFrames();
 }
 
 void MainWindow::PossibilitiesClicked() {
+    if (!monitorDialog_.Handle()) monitorDialog_.Create(instance_, Handle(), font_.Get(), buttonFont_.Get());
     const auto size = monitorDialog_.Ask();
     if (!size) return;
-    settings1_.SetCustomSize(size->Width, size->Height);
+    Made(settings1_).SetCustomSize(size->Width, size->Height);
     app_->Store().Write(kCustomWidthValue, size->Width);
     app_->Store().Write(kCustomHeightValue, size->Height);
 }
 
 void MainWindow::ShowDemoFrames() {
     int frames = 0;
+    if (!framesDialog_.Handle()) framesDialog_.Create(instance_, Handle(), font_.Get());
     switch (framesDialog_.Ask(frames)) {
     case DemoFramesDialog::Outcome::NewRange:
-        screen_.SetFrameRange(frames);
+        Made(screen_).SetFrameRange(frames);
         break;
     case DemoFramesDialog::Outcome::ScreenshotOff:
-        screen_.SwitchScreenshotModeOff();
+        Made(screen_).SwitchScreenshotModeOff();
         break;
     case DemoFramesDialog::Outcome::Unchanged:
         break;
     }
 }
 
-void MainWindow::RunTwiceSwitched(bool on) { settings3_.RunCount().SelectText(RunCountForRunTwice(on)); }
+void MainWindow::RunTwiceSwitched(bool on) { Made(settings3_).RunCount().SelectText(RunCountForRunTwice(on)); }
 
 }  // namespace wmb::ui

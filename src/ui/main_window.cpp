@@ -24,10 +24,9 @@ constexpr int kTabTop = 78;
 constexpr int kTabHeight = 262;
 constexpr int kBenchTop = 348;
 constexpr UINT_PTR kSequenceTimer = 1;
+constexpr UINT_PTR kIdleTimer = 2;
 constexpr const char* kWebAddress = "http://www.kestrane.com/";
 constexpr const char* kPartnerAddress = "http://www.pixelgrund.com/";
-constexpr const char* kPageTitles[] = {"Path",       "Demos",   "Settings 1", "Settings 2",
-                                       "Settings 3", "General", "Screen",     "Specific"};
 
 // Clipped by their siblings, so the abort panel laid over them stays on top.
 constexpr DWORD kUnderPanel = WS_CLIPSIBLINGS;
@@ -57,12 +56,12 @@ HWND MainWindow::Create(HINSTANCE instance) {
     const int h = size.cy;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
     const int y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
+    instance_ = instance;
     const HWND hwnd = Window::Create(instance, kMainWindowClass, "", style, 0, RECT{x, y, x + w, y + h}, nullptr);
-    if (hwnd) {
-        framesDialog_.Create(instance, hwnd, font_.Get());
-        monitorDialog_.Create(instance, hwnd, font_.Get(), buttonFont_.Get());
-        news_.Create(instance);
-    }
+    // The dialogs are made when they are first wanted; the other pages and the news window once the
+    // window is ready (a timer's message comes only when no other message waits).
+    ready_ = hwnd != nullptr;
+    if (ready_) SetTimer(hwnd, kIdleTimer, USER_TIMER_MINIMUM, nullptr);
     return hwnd;
 }
 
@@ -108,38 +107,15 @@ void MainWindow::CreateHeader() {
     OnCommand(IDC_HELPBUTTON, BN_CLICKED, [this] { OpenDocument(app_->GameFolders().Program + "help.chm"); });
 }
 
-void MainWindow::CreatePages() {
-    tabs_ = TabControl(HeaderControl(IDC_TABS));
-    for (const char* title : kPageTitles) tabs_.AddTab(title);
-    const RECT area = tabs_.PageArea();
-    for (Page* page : pages_) {
-        page->Create(Handle(), area);
-        SetWindowPos(page->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    }
-    ShowPage(0);
-    OnNotify(IDC_TABS, TCN_SELCHANGE, [this](const NMHDR&) {
-        ShowPage(tabs_.Selected());
-        return 0;
-    });
+bool MainWindow::OnClose() {
+    // What start-up left for pages not made yet is in their controls before the settings are kept.
+    MakeAllPages();
+    return !app_ || app_->Controller().RequestClose();
 }
-
-void MainWindow::ShowPage(int index) {
-    tabs_.Select(index);
-    for (int i = 0; i < static_cast<int>(pages_.size()); ++i) pages_[static_cast<std::size_t>(i)]->Show(i == index);
-}
-
-HWND MainWindow::FindControl(int id) const {
-    if (HWND own = HeaderControl(id)) return own;
-    for (const Page* page : pages_) {
-        if (HWND child = page->ControlById(id)) return child;
-    }
-    return nullptr;
-}
-
-bool MainWindow::OnClose() { return !app_ || app_->Controller().RequestClose(); }
 
 void MainWindow::OnDestroy() {
     KillTimer(Handle(), kSequenceTimer);
+    KillTimer(Handle(), kIdleTimer);
     FormDestroy();
 }
 
@@ -165,6 +141,11 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         break;
     }
     case WM_TIMER:
+        if (wp == kIdleTimer) {
+            KillTimer(Handle(), kIdleTimer);
+            CompleteOnIdle();
+            return 0;
+        }
         if (wp != kSequenceTimer) break;
         KillTimer(Handle(), kSequenceTimer);
         if (app_) app_->Controller().OnTimer();
@@ -183,6 +164,7 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         return TRUE;
     case WM_ENDSESSION:
         if (wp && app_) {
+            MakeAllPages();
             app_->Controller().EndNow();
             if (InNestedHandler()) {
                 CloseLater();
@@ -199,10 +181,6 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
 }
 
 // ---- SequenceWindow ----
-
-BenchSettings MainWindow::CurrentSettings() {
-    return ReadControls([this](int id) { return FindControl(id); });
-}
 
 void MainWindow::SetBenchButtonEnabled(bool enabled) { benchButton_.Enable(enabled); }
 

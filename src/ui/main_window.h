@@ -5,8 +5,11 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "run/sequence_host.h"
 #include "ui/abort_panel.h"
@@ -77,9 +80,26 @@ private:
     void ShowDemoFrames();
 
     void CreateHeader();
+    // Pages, made when first wanted (main_pages.cpp). At start only the first page is made; the rest are
+    // made once the window is ready and idle, or earlier when something reaches them.
     void CreatePages();
     void ShowPage(int index);
     HWND FindControl(int id) const;
+    void MakePage(Page& page);
+    template <class P>
+    P& Made(P& page) {
+        MakePage(page);
+        return page;
+    }
+    // Runs `step` on the page now if it is made, else right after it is made.
+    void WhenMade(Page& page, std::function<void()> step);
+    void MakeAllPages();
+    // What the controls show, the pages not made yet showing the settings held for them.
+    BenchSettings ShownSettings() const;
+    // Shows the settings on the made pages and holds them for the others.
+    void ShowAllSettings(const BenchSettings& settings);
+    // Once the window is ready: the rest of the pages and the hidden news window.
+    void CompleteOnIdle();
     HWND HeaderControl(int id) const { return header_.Find(id); }
     void SetBenchCaption(const std::string& caption) const { benchButton_.SetText(caption); }
 
@@ -116,8 +136,13 @@ private:
     ScreenPage screen_{*this};
     SpecificPage specific_{*this};
     std::array<Page*, 8> pages_{&path_, &demos_, &settings1_, &settings2_, &settings3_, &general_, &screen_, &specific_};
+    RECT pageArea_{};
+    BenchSettings held_;  // what the pages not made yet are to show
+    std::map<const Page*, std::vector<std::function<void()>>> pendingSteps_;
     NewsWindow news_;
     std::unique_ptr<UpdateService> updates_;
+    HINSTANCE instance_ = nullptr;
+    bool ready_ = false;  // the window is made and its start-up is over
 };
 
 }  // namespace wmb::ui

@@ -54,8 +54,10 @@ public:
     void Create(HWND frame, const RECT& area);
     void Show(bool shown) const { ShowWindow(Handle(), shown ? SW_SHOW : SW_HIDE); }
     void SetEnabled(bool enabled) const { EnableWindow(Handle(), enabled); }
-    // The page's control with that id, nullptr for none.
+    // The page's control with that id, nullptr for none (or while the page is not made).
     HWND ControlById(int id) const { return controls_.Find(id); }
+    // The rows Build() lays the page's controls out from; known before the page is made.
+    virtual std::span<const ControlRow> Layout() const = 0;
 
 protected:
     // Creates the page's controls and registers its handlers.

@@ -21,6 +21,8 @@ Edit PathPage::PathBox() const { return Ctl<Edit>(IDC_WMPATHEDIT); }
 
 Label PathPage::VersionLabel() const { return Ctl(IDC_VERSIONLABEL); }
 
+std::span<const ControlRow> PathPage::Layout() const { return kLayout; }
+
 void PathPage::Build() {
     AddControls(kLayout);
     UseInfoTipColour(IDC_WMPATHEDIT);

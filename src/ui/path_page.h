@@ -13,6 +13,7 @@ public:
 
 private:
     void Build() override;
+    std::span<const ControlRow> Layout() const override;
     void FindManClick();
 };
 

@@ -30,6 +30,8 @@ const ControlRow kLayout[] = {
 
 bool ScreenPage::ScreenshotMode() const { return Ctl<CheckBox>(IDC_ENABLESCSHOT).Checked(); }
 
+std::span<const ControlRow> ScreenPage::Layout() const { return kLayout; }
+
 void ScreenPage::Build() {
     AddControls(kLayout);
     UseInfoTipColour(IDC_SCRSAVEFOLD);

@@ -22,6 +22,7 @@ public:
 
 private:
     void Build() override;
+    std::span<const ControlRow> Layout() const override;
 
     int frameMaximum_ = 1;
 };

@@ -40,6 +40,8 @@ RadioGroup Settings1Page::DetailLevels() const {
     return Radios(IDC_DETAIL0, static_cast<int>(kDetailItems.size()));
 }
 
+std::span<const ControlRow> Settings1Page::Layout() const { return kLayout; }
+
 void Settings1Page::Build() {
     AddControls(kLayout);
     AddHint(IDC_DETAILBUTTON, "Choose your own system.cfg");

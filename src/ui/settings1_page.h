@@ -20,6 +20,7 @@ public:
 
 private:
     void Build() override;
+    std::span<const ControlRow> Layout() const override;
     void CusResBoxClick();
     void WriteCustomResolutionFlag();
     void DetailButtonClick();

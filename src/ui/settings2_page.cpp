@@ -26,6 +26,8 @@ RadioGroup Settings2Page::ShaderModels() const {
 
 ComboBox Settings2Page::Antialiasing() const { return Ctl<ComboBox>(IDC_AABOX); }
 
+std::span<const ControlRow> Settings2Page::Layout() const { return kLayout; }
+
 void Settings2Page::Build() {
     AddControls(kLayout);
     Ctl<ComboBox>(IDC_AFBOX).AddItems(kAnisotropyItems);

@@ -19,6 +19,8 @@ const ControlRow kLayout[] = {
 
 ComboBox Settings3Page::RunCount() const { return Ctl<ComboBox>(IDC_RUNNUMBERBOX); }
 
+std::span<const ControlRow> Settings3Page::Layout() const { return kLayout; }
+
 void Settings3Page::Build() {
     AddControls(kLayout);
     Ctl<ComboBox>(IDC_RENDERERBOX).AddItems(kRendererItems);

@@ -1,5 +1,6 @@
 #include "ui/settings_binding.h"
 
+#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -70,12 +71,31 @@ RadioGroup Group(const Binding& b, const ControlLookup& control) {
     return RadioGroup(std::move(items));
 }
 
+// Copies the field `b` shows from `from` to `to`.
+void CopyField(const Binding& b, const BenchSettings& from, BenchSettings& to) {
+    if (b.How == Shown::Slot) {
+        const auto slot = static_cast<std::size_t>(b.Count);
+        to.ResolutionChecked[slot] = from.ResolutionChecked[slot];
+        to.ResolutionAvailable[slot] = from.ResolutionAvailable[slot];
+        return;
+    }
+    std::visit(
+        [&](auto field) {
+            if constexpr (!std::is_same_v<decltype(field), std::monostate>) to.*field = from.*field;
+        },
+        b.To);
+}
+
 }  // namespace
 
-BenchSettings ReadControls(const ControlLookup& control) {
+BenchSettings ReadControls(const ControlLookup& control, const BenchSettings& unmade) {
     BenchSettings s;
     for (const Binding& b : kBindings) {
         const HWND h = control(b.Id);
+        if (!h) {
+            CopyField(b, unmade, s);
+            continue;
+        }
         switch (b.How) {
         case Shown::Text:
         case Shown::ComboText:
@@ -102,6 +122,7 @@ BenchSettings ReadControls(const ControlLookup& control) {
 void ShowSettings(const BenchSettings& s, const ControlLookup& control) {
     for (const Binding& b : kBindings) {
         const HWND h = control(b.Id);
+        if (!h) continue;
         switch (b.How) {
         case Shown::Text:
             Control(h).SetText(s.*std::get<std::string S::*>(b.To));
@@ -124,6 +145,33 @@ void ShowSettings(const BenchSettings& s, const ControlLookup& control) {
             break;
         }
     }
+}
+
+BenchSettings SettingsAsLaidOut(const LayoutLookup& row) {
+    // Edit boxes start with their layout text and check boxes unchecked; radio groups and lists start
+    // with no item chosen, editable lists empty.
+    BenchSettings s;
+    for (const Binding& b : kBindings) {
+        const ControlRow* laidOut = row(b.Id);
+        switch (b.How) {
+        case Shown::Text:
+        case Shown::ComboText:
+            s.*std::get<std::string S::*>(b.To) = laidOut && laidOut->Text ? laidOut->Text : "";
+            break;
+        case Shown::Check:
+            s.*std::get<bool S::*>(b.To) = false;
+            break;
+        case Shown::Radio:
+        case Shown::ListIndex:
+            s.*std::get<int S::*>(b.To) = -1;
+            break;
+        case Shown::Slot:
+            s.ResolutionChecked[static_cast<std::size_t>(b.Count)] = false;
+            s.ResolutionAvailable[static_cast<std::size_t>(b.Count)] = laidOut && !(laidOut->Style & WS_DISABLED);
+            break;
+        }
+    }
+    return s;
 }
 
 }  // namespace wmb::ui

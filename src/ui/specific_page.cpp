@@ -31,6 +31,8 @@ constexpr int kPictures[] = {IDB_SPECIFIC1, IDB_SPECIFIC2, IDB_SPECIFIC3, IDB_SP
 
 }  // namespace
 
+std::span<const ControlRow> SpecificPage::Layout() const { return kLayout; }
+
 void SpecificPage::Build() {
     AddControls(kLayout);
     Ctl<SpinBox>(IDC_HDRLEVELSPIN).Attach(Ctl(IDC_HDRLEVELBOX).Handle(), 1, 11, 1);

@@ -14,6 +14,7 @@ public:
 
 private:
     void Build() override;
+    std::span<const ControlRow> Layout() const override;
 };
 
 }  // namespace wmb::ui

@@ -21,7 +21,7 @@ bool FileExists(const std::string& path) {
 }
 
 HWND Control(HWND main, int id) {
-    HWND control = e2e::FindControl(main, id);
+    HWND control = e2e::WaitForControl(main, id, 10000);
     if (!control) throw std::runtime_error("no control " + std::to_string(id) + " in the main window");
     return control;
 }

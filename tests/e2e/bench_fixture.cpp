@@ -85,6 +85,13 @@ void BenchTest::StartProgram() {
     main_ = WaitForTopWindow(app_->ProcessId(), kMainWindowClass, 30000);
     ASSERT_NE(main_, nullptr) << "the main window did not appear";
     app_->WaitForInputIdle(10000);
+    WaitForAllPages();
+}
+
+void BenchTest::WaitForAllPages() const {
+    // The pages after the first are made once the window is ready, in tab order: the last page's
+    // controls come last.
+    WaitForControl(main_, IDC_SECTIME, 10000);
 }
 
 std::string BenchTest::StartAnsweringMessage(int button) {
@@ -99,6 +106,7 @@ std::string BenchTest::StartAnsweringMessage(int button) {
         30000);
     if (!shown) throw std::runtime_error("the main window did not appear");
     app_->WaitForInputIdle(10000);
+    WaitForAllPages();
     return text;
 }
 
@@ -109,7 +117,7 @@ void BenchTest::CloseProgram() {
 }
 
 HWND BenchTest::Ctl(int id) const {
-    HWND c = FindControl(main_, id);
+    HWND c = WaitForControl(main_, id, 10000);
     if (!c) throw std::runtime_error("no control " + std::to_string(id));
     return c;
 }

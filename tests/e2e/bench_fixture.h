@@ -42,6 +42,8 @@ protected:
 
     // Starts the program and waits for its main window.
     void StartProgram();
+    // Waits until the main window has made all its pages (they come once it is ready).
+    void WaitForAllPages() const;
     // Starts the program when its start-up shows a message box first: answers it with `button` (any box
     // after it with OK), waits for the main window and returns the first box's text.
     std::string StartAnsweringMessage(int button = IDOK);

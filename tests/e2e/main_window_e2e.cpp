@@ -1,5 +1,7 @@
 // The main window as a person first meets it.
 
+#include <utility>
+
 #include "e2e/bench_fixture.h"
 #include "platform/win32/registry_key.h"
 #include "ui/resource.h"
@@ -65,6 +67,35 @@ TEST_F(MainWindowE2E, SecondStartEndsAtOnceWithoutTouchingSettings) {
     EXPECT_EQ(Setting("Note"), "kept");
     EXPECT_TRUE(app_->IsRunning());
     CloseProgram();
+}
+
+TEST_F(MainWindowE2E, SettingsOfPagesNeverOpenedSurviveAQuickStartAndExit) {
+    // The pages after the first are made only once the window is ready; a close that comes before (or
+    // after) that must keep every stored choice of theirs, the rules that start-up applies included.
+    PointAtGame();
+    const std::pair<const char*, const char*> stored[] = {
+        {"800", "1"},       {"1280", "1"},       {"CusW", "1280"},   {"CusH", "1024"},    {"CusRes", "1"},
+        {"Demo", "3"},      {"Detail", "2"},     {"PS", "3"},        {"AFLevel", "3"},    {"AALevel", "6"},
+        {"Renderer", "2"},  {"TRun", "15"},      {"Language", "8"},  {"Note", "untouched"}, {"Wait", "5"},
+        {"Decimal", ","},   {"HDR", "1"},        {"HDRLevel", "7"},  {"GI", "1"},         {"NormalMaps", "1"},
+        {"AddScInf", "0"},  {"FirstRun", "Some"},
+    };
+    for (const auto& [name, value] : stored) SetSetting(name, value);
+    SetSetting("ResultPath", game_ + "Benchmark\\");
+    SetSetting("ScrPath", game_ + "Screenshot\\");
+
+    for (const bool waitForPages : {false, true}) {
+        app_ = std::make_unique<RunningProgram>(program_ + "WildmereBench.exe", "", program_);
+        main_ = WaitForTopWindow(app_->ProcessId(), kMainWindowClass, 30000);
+        ASSERT_NE(main_, nullptr) << "the main window did not appear";
+        if (waitForPages) WaitForAllPages();
+        CloseProgram();
+        for (const auto& [name, value] : stored) {
+            EXPECT_EQ(Setting(name), value) << name << ", pages waited for: " << waitForPages;
+        }
+        EXPECT_EQ(Setting("ResultPath"), game_ + "Benchmark\\");
+        EXPECT_EQ(Setting("ScrPath"), game_ + "Screenshot\\");
+    }
 }
 
 }  // namespace

@@ -141,7 +141,7 @@ long WindowsOf(DWORD processId) {
 }
 
 HWND Control(HWND top, int id) {
-    HWND control = FindControl(top, id);
+    HWND control = WaitForControl(top, id, 10000);
     if (!control) throw std::runtime_error("no control " + std::to_string(id));
     return control;
 }

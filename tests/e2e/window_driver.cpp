@@ -419,6 +419,12 @@ HWND FindControl(HWND top, int id) {
     return nullptr;
 }
 
+HWND WaitForControl(HWND top, int id, int timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindControl(top, id)) != nullptr || !IsWindow(top); }, timeoutMs);
+    return found;
+}
+
 HWND FindControlByText(HWND top, const std::string& caption, const char* className) {
     return FirstMatching(Descendants(top), caption, className);
 }

@@ -99,6 +99,9 @@ void RequestClose(HWND top);
 // Captions compare as a person reads them: blanks at both ends and the '&' accelerator marks are ignored.
 
 HWND FindControl(HWND top, int id);
+// The control with that id once it exists, as a person waits for a page to come up: a window may make
+// some of its controls only after it shows. nullptr when none came within the time.
+HWND WaitForControl(HWND top, int id, int timeoutMs);
 // `className` (compared without regard to case, for example "Button" or "ComboBox") narrows the search.
 HWND FindControlByText(HWND top, const std::string& caption, const char* className = nullptr);
 // The control with that caption that lies inside the group box with `groupCaption`: either a child of
