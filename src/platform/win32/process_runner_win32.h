@@ -1,7 +1,9 @@
 #pragma once
 // Starts a child process hidden and reports its end on the user-interface thread: a worker thread waits
 // for the process and hands `onEnded` with the exit code to the dispatcher, which runs it on its
-// window's thread. The worker touches no window otherwise.
+// window's thread. The worker touches no window otherwise. One worker, made at the first start, watches
+// every process of the runner in turn: no thread is made while a process starts, which would compete
+// with it.
 
 #include <windows.h>
 
@@ -34,13 +36,14 @@ public:
     bool Running() const override { return running_; }
 
 private:
-    void Watch(HANDLE process);
-    void JoinWorker();
+    void Watch();
 
     UiDispatcher dispatcher_;
     EndHandler onEnded_;
     Handle stop_;  // manual-reset event: the destructor tells the worker to give up waiting
+    Handle next_;  // auto-reset event: a process to watch has started
     Handle process_;
+    std::atomic<HANDLE> watched_{nullptr};
     std::atomic<bool> running_{false};
     std::thread worker_;
 };
