@@ -1,5 +1,7 @@
 #include "bench/bench_common.h"
 
+#include <tlhelp32.h>
+
 #include <stdexcept>
 
 #include "platform/win32/registry_key.h"
@@ -26,6 +28,19 @@ HWND Control(HWND main, int id) {
     return control;
 }
 
+bool WinebrowserRuns() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return false;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    bool found = false;
+    for (BOOL more = Process32First(snapshot, &entry); more && !found; more = Process32Next(snapshot, &entry)) {
+        found = lstrcmpiA(entry.szExeFile, "winebrowser.exe") == 0;
+    }
+    CloseHandle(snapshot);
+    return found;
+}
+
 }  // namespace
 
 Sandbox SandboxFromArguments(int argc, char** argv) {
@@ -41,6 +56,12 @@ void ResetSettings(const Sandbox& box) {
     RegKey::DeleteTree(HKEY_LOCAL_MACHINE, kKey);
     RegKey key = RegKey::Create(HKEY_LOCAL_MACHINE, kKey, KEY_ALL_ACCESS);
     if (!key.WriteString("Path", box.bin32 + "Wildmere.exe")) throw std::runtime_error("cannot write the settings key");
+    SetNewsAtStart(false);
+}
+
+void SetNewsAtStart(bool open) {
+    RegKey key = RegKey::Create(HKEY_LOCAL_MACHINE, kKey, KEY_ALL_ACCESS);
+    if (!key.WriteString("News", open ? "0" : "1")) throw std::runtime_error("cannot write the settings value News");
 }
 
 std::string LaunchesPath(const Sandbox& box) { return box.game + "wildmere-launches.txt"; }
@@ -78,6 +99,8 @@ HWND StartFrontEnd(e2e::RunningProgram& app) {
     if (!main) throw std::runtime_error("the main window did not appear");
     app.WaitForInputIdle(10000);
     if (HWND box = e2e::WaitForMessageBox(app.ProcessId(), 1000)) e2e::AnswerMessageBox(box, IDNO);
+    // The pages are made in tab order: the last page's controls come last.
+    Control(main, IDC_SECTIME);
     return main;
 }
 
@@ -123,6 +146,10 @@ std::string WaitForSequenceEnd(HWND main, int timeoutMs) {
 void CloseFrontEnd(e2e::RunningProgram& app, HWND main) {
     e2e::RequestClose(main);
     if (!app.WaitForExit(30000)) app.Terminate();
+}
+
+NoBrowser::~NoBrowser() {
+    e2e::WaitUntil([] { return !WinebrowserRuns(); }, 10000, 50);
 }
 
 }  // namespace wmb::bench

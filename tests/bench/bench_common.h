@@ -1,13 +1,16 @@
 #pragma once
 // What the benchmark programs share: the sandbox they work in (a Program folder with WildmereBench.exe
 // and a Wildmere installation, both laid out by tools/bench), the program's settings key, the substitute
-// game's control and timing files, and a benchmark chosen and run through the main window.
+// game's control and timing files, a benchmark chosen and run through the main window, no browser for the
+// reports it opens, and the medians with their spread that they print.
 
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
+#include "bench/spread.h"
+#include "e2e/registry_override.h"
 #include "e2e/test_files.h"
 #include "e2e/window_driver.h"
 
@@ -31,8 +34,12 @@ using e2e::LinesOf;
 using e2e::ReadAll;
 using e2e::WriteAll;
 
-// Empties the program's settings key and points it at the sandbox game.
+// Empties the program's settings key, points it at the sandbox game and keeps the news window shut at
+// the next start.
 void ResetSettings(const Sandbox& box);
+// Whether the front end opens its news window at its next start: it does when its settings value "News"
+// is "0", which it writes at every orderly exit; "1" keeps the window shut.
+void SetNewsAtStart(bool open);
 // Removes the game's launch and timing records and writes its control file.
 void ResetGameFiles(const Sandbox& box, const std::string& controlText);
 std::string LaunchesPath(const Sandbox& box);
@@ -44,8 +51,9 @@ std::vector<long long> TimingMarks(const Sandbox& box, const std::string& label)
 double TicksToMs(long long ticks);
 long long NowTicks();
 
-// Starts WildmereBench from its Program folder and waits for its main window (answering a recovery
-// question left by an earlier run that did not end in order). Throws when the window does not appear.
+// Waits for the main window of a WildmereBench started from its Program folder (answering a recovery
+// question left by an earlier run that did not end in order) and for all its pages, which it makes once
+// it is ready. Throws when the window or the last page does not appear.
 HWND StartFrontEnd(e2e::RunningProgram& app);
 // Chooses the first demo, Maximum details, English, one run, 1 s between tests and exactly `slots`
 // among the fixed resolutions, then shows the first page again.
@@ -57,5 +65,20 @@ void PressBenchmark(HWND main);
 std::string WaitForSequenceEnd(HWND main, int timeoutMs);
 // Closes the main window and waits for the program to end (ends it otherwise). Works for any program.
 void CloseFrontEnd(e2e::RunningProgram& app, HWND main);
+
+// For its life, Wine's winebrowser, to which the shell hands the report the front end opens at the end
+// of a sequence, runs /bin/true instead of a browser: the current user's value WineBrowser "Browsers"
+// names it. The value is put back afterwards, once no winebrowser started meanwhile still runs (10 s at
+// most), so that none reads it too late.
+class NoBrowser {
+public:
+    NoBrowser() = default;
+    ~NoBrowser();
+    NoBrowser(const NoBrowser&) = delete;
+    NoBrowser& operator=(const NoBrowser&) = delete;
+
+private:
+    e2e::RegistryValueOverride browsers_{HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser", "Browsers", "/bin/true"};
+};
 
 }  // namespace wmb::bench

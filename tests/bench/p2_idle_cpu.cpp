@@ -97,6 +97,7 @@ double SchedulerMs(const std::string& procFolder) {
 
 int main(int argc, char** argv) {
     try {
+        const NoBrowser noBrowser;
         const Sandbox box = SandboxFromArguments(argc, argv);
         ResetSettings(box);
         ResetGameFiles(box, "timing=1\r\nrun_seconds=" + std::to_string(kGameSeconds) + "\r\n");
