@@ -2,18 +2,17 @@
 //
 // The substitute game records its start and end (QueryPerformanceCounter, one clock for all processes)
 // when its control file has timing=1. A benchmark of four resolutions, one run each and 1 s between
-// tests, is run through the window; the front end's gap is the next start minus the previous end minus
+// tests, is run through the window; the front end's gaps are each next start minus the previous end minus
 // the pauses it keeps on purpose between two games (the wait between tests and 500 ms). For comparison
-// the same game with the same command line is started five times in a row with a bare CreateProcess
-// and wait. Prints one line with both gaps and their ratio; details go to stderr.
+// the same game with the same command line is started four times in a row with a bare CreateProcess and
+// wait. The two take turns for four rounds, so each side has twelve gaps. Prints one line with the median
+// gap of each side, its smallest and largest, and the ratio of the two medians; details go to stderr.
 //
 // Usage: p1_launch_gap PROGRAM_FOLDER GAME_FOLDER
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <numeric>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -29,7 +28,8 @@ constexpr int kWaitBetweenTestsMs = 1000;
 // then half a second after letting pending messages through.
 constexpr double kMandatedPauseMs = kWaitBetweenTestsMs + 500.0;
 const std::vector<int> kSlots = {0, 1, 2, 3};  // 640, 800, 1024, 1280
-constexpr int kBareStarts = 5;
+// Front-end rounds and bare rounds, taking turns; each round gives kSlots.size() - 1 gaps.
+constexpr int kRounds = 4;
 
 struct Launch {
     std::string folder;
@@ -60,15 +60,10 @@ std::vector<double> Gaps(const Sandbox& box, size_t games) {
     return gaps;
 }
 
-double Mean(const std::vector<double>& values) {
-    return std::accumulate(values.begin(), values.end(), 0.0) / static_cast<double>(values.size());
-}
-
-void PrintDetails(const char* what, const std::vector<double>& gaps) {
+void PrintDetails(const char* what, const std::vector<double>& ms, const char* counted = "gaps") {
     std::fprintf(stderr, "%s:", what);
-    for (double g : gaps) std::fprintf(stderr, " %.1f", g);
-    std::fprintf(stderr, " ms (mean %.1f, min %.1f, max %.1f)\n", Mean(gaps), *std::min_element(gaps.begin(), gaps.end()),
-                 *std::max_element(gaps.begin(), gaps.end()));
+    for (double m : ms) std::fprintf(stderr, " %.1f", m);
+    std::fprintf(stderr, " ms (%s)\n", Describe(SpreadOf(ms), "ms", 1, counted).c_str());
 }
 
 // The front end's gaps, mandated pauses taken off; also returns the game's last launch.
@@ -95,12 +90,13 @@ std::vector<double> FrontEndGaps(const Sandbox& box, Launch& launch) {
     return gaps;
 }
 
-// The same game started and awaited back to back, with the front end's start-up options.
+// The same game started and awaited back to back as many times as the front end started it, with the
+// front end's start-up options.
 std::vector<double> BareGaps(const Sandbox& box, const Launch& launch) {
     ResetGameFiles(box, "timing=1\r\n");
     const std::string application = box.bin32 + "Wildmere.exe";
     std::vector<double> createMs;
-    for (int i = 0; i < kBareStarts; ++i) {
+    for (size_t i = 0; i < kSlots.size(); ++i) {
         std::vector<char> line(launch.commandLine.begin(), launch.commandLine.end());
         line.push_back('\0');
         STARTUPINFOA startup{};
@@ -118,8 +114,8 @@ std::vector<double> BareGaps(const Sandbox& box, const Launch& launch) {
         CloseHandle(info.hThread);
         CloseHandle(info.hProcess);
     }
-    PrintDetails("bare, CreateProcess call alone", createMs);
-    std::vector<double> gaps = Gaps(box, kBareStarts);
+    PrintDetails("bare, CreateProcess call alone", createMs, "calls");
+    std::vector<double> gaps = Gaps(box, kSlots.size());
     PrintDetails("bare, gaps", gaps);
     return gaps;
 }
@@ -128,13 +124,22 @@ std::vector<double> BareGaps(const Sandbox& box, const Launch& launch) {
 
 int main(int argc, char** argv) {
     try {
+        const NoBrowser noBrowser;
         const Sandbox box = SandboxFromArguments(argc, argv);
-        Launch launch;
-        const double front = Mean(FrontEndGaps(box, launch));
-        std::fprintf(stderr, "command line: %s\n", launch.commandLine.c_str());
-        const double bare = Mean(BareGaps(box, launch));
-        std::printf("P1 front-end gap %.1f ms, bare CreateProcess gap %.1f ms, ratio %.2f (target <= 1.2)\n", front, bare,
-                    bare > 0 ? front / bare : 0.0);
+        std::vector<double> front;
+        std::vector<double> bare;
+        for (int round = 0; round < kRounds; ++round) {
+            Launch launch;
+            const std::vector<double> frontRound = FrontEndGaps(box, launch);
+            std::fprintf(stderr, "round %d, command line: %s\n", round, launch.commandLine.c_str());
+            const std::vector<double> bareRound = BareGaps(box, launch);
+            front.insert(front.end(), frontRound.begin(), frontRound.end());
+            bare.insert(bare.end(), bareRound.begin(), bareRound.end());
+        }
+        const Spread f = SpreadOf(front);
+        const Spread b = SpreadOf(bare);
+        std::printf("P1 front-end gap %s, bare CreateProcess gap %s, ratio of the medians %.2f (target <= 1.2)\n",
+                    Describe(f, "ms", 1, "gaps").c_str(), Describe(b, "ms", 1, "gaps").c_str(), RatioOfMedians(f, b));
         return 0;
     } catch (const std::exception& e) {
         std::printf("P1 not measured: %s\n", e.what());
