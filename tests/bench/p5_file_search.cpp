@@ -2,13 +2,14 @@
 //
 // Lays out, once, a tree of 20,000 timedemo files (".tmd", empty) in 400 folders (20 folders of 19
 // subfolders each, 50 files in every folder) and 64 text files of 1 MiB (words of lower-case letters,
-// no "timedemo" in them). Then, alternating over seven rounds and taking the fastest round of each:
+// no "timedemo" in them). Then, alternating over seven rounds:
 //   - a synchronous TFileFinder with "*.tmd" over the tree against a bare FindFirstFileA/FindNextFileA
 //     walk that lists "*.tmd" and then "*.*" for the subfolders in every folder, as the finder does;
 //   - the finder's content test ("timedemo", whole word, letter case ignored) over the 64 text files
 //     against a bare loop that reads 61440-byte blocks with ReadFile and looks for the phrase with
 //     memchr and memcmp, keeping the phrase's length less one byte across block edges.
-// Prints files per second and MB per second with their ratios; details go to stderr.
+// Prints the median of the rounds' files per second and MB per second of each side, with the smallest and
+// the largest, and the ratio of the two medians; details go to stderr.
 //
 // Usage: p5_file_search WORK_FOLDER (a Windows path; the files are made under it)
 
@@ -22,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/spread.h"
 #include "platform/win32/search_file_system.h"
 #include "platform/win32/wrappers/handle.h"
 
@@ -117,8 +119,12 @@ double TimeMs(F&& work) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// The fastest round: the others lost time to whatever else the machine was doing.
-double Fastest(const std::vector<double>& values) { return *std::min_element(values.begin(), values.end()); }
+// Each round's rate: `amount` over its time.
+std::vector<double> Rates(double amount, const std::vector<double>& ms) {
+    std::vector<double> rates;
+    for (double m : ms) rates.push_back(amount / (m / 1000));
+    return rates;
+}
 
 std::size_t BareWalk(const std::string& folder) {
     std::size_t found = 0;
@@ -231,17 +237,21 @@ int main(int argc, char** argv) {
                                      std::to_string(bareFound) + " files, not " + std::to_string(expected));
         if (contentFound != 0 || bareContentFound != 0) throw std::runtime_error("the phrase was found where it is not");
 
-        const double finderRate = expected / (Fastest(finderMs) / 1000);
-        const double bareRate = expected / (Fastest(bareMs) / 1000);
-        std::printf("P5 file search over %zu files: finder %.0f files/s, bare FindFirstFileA walk %.0f files/s, "
-                    "ratio %.2f (target >= 0.9)\n",
-                    expected, finderRate, bareRate, finderRate / bareRate);
+        using wmb::bench::Describe;
+        using wmb::bench::RatioOfMedians;
+        const wmb::bench::Spread finderRate = wmb::bench::SpreadOf(Rates(double(expected), finderMs));
+        const wmb::bench::Spread bareRate = wmb::bench::SpreadOf(Rates(double(expected), bareMs));
+        std::printf("P5 file search over %zu files: finder %s, bare FindFirstFileA walk %s, ratio of the medians %.2f "
+                    "(target >= 0.9)\n",
+                    expected, Describe(finderRate, "files/s", 0, "rounds").c_str(),
+                    Describe(bareRate, "files/s", 0, "rounds").c_str(), RatioOfMedians(finderRate, bareRate));
         const double megabytes = kTextFiles * static_cast<double>(kTextFileSize) / (1 << 20);
-        const double finderMBs = megabytes / (Fastest(finderContentMs) / 1000);
-        const double bareMBs = megabytes / (Fastest(bareContentMs) / 1000);
-        std::printf("P5 content search over %.0f MB: finder %.0f MB/s, bare ReadFile and memchr %.0f MB/s, ratio %.2f "
+        const wmb::bench::Spread finderMBs = wmb::bench::SpreadOf(Rates(megabytes, finderContentMs));
+        const wmb::bench::Spread bareMBs = wmb::bench::SpreadOf(Rates(megabytes, bareContentMs));
+        std::printf("P5 content search over %.0f MB: finder %s, bare ReadFile and memchr %s, ratio of the medians %.2f "
                     "(target >= 0.5)\n",
-                    megabytes, finderMBs, bareMBs, finderMBs / bareMBs);
+                    megabytes, Describe(finderMBs, "MB/s", 0, "rounds").c_str(),
+                    Describe(bareMBs, "MB/s", 0, "rounds").c_str(), RatioOfMedians(finderMBs, bareMBs));
         return 0;
     } catch (const std::exception& e) {
         std::printf("P5 not measured: %s\n", e.what());

@@ -5,10 +5,11 @@
 // meanwhile) and a bare InternetOpenA / InternetConnectA / HttpOpenRequestA / HttpSendRequestA /
 // InternetReadFile loop with the same open-request flags writing each block with WriteFile. Both reload
 // and keep nothing in WinINet's cache (with the default cache options every round would leave a 50 MB
-// copy in the cache folder and time that copy too). Seven alternating rounds, the fastest of each. Before
-// them, the peak private bytes during a 5 MB and then a 50 MB download: first of the bare loop (sampled
-// after every block; WinINet's own share), then of the component (sampled at every progress event).
-// Prints MB per second with the ratio and the memory figures; details go to stderr.
+// copy in the cache folder and time that copy too). Seven alternating rounds. Before them, the peak
+// private bytes during a 5 MB and then a 50 MB download: first of the bare loop (sampled after every
+// block; WinINet's own share), then of the component (sampled at every progress event). Prints the median
+// of the rounds' MB per second of each side, with the smallest and the largest, the ratio of the two
+// medians and the memory figures; details go to stderr.
 //
 // Usage: p6_http_download WORK_FOLDER (a Windows path; the downloaded files go there and are removed)
 
@@ -24,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/spread.h"
 #include "net/custom_http.h"
 #include "net/http_request_setup.h"
 #include "platform/win32/http_services_win32.h"
@@ -177,11 +179,18 @@ int main(int argc, char** argv) {
         RemoveDirectoryA(work.c_str());
 
         const double megabytes = kBigBody / double(1 << 20);
-        const double componentRate = megabytes / *std::min_element(componentSeconds.begin(), componentSeconds.end());
-        const double bareRate = megabytes / *std::min_element(bareSeconds.begin(), bareSeconds.end());
-        std::printf("P6 download of %.0f MB into a file in %lu-byte blocks: component %.0f MB/s (%zu progress events "
-                    "on the UI thread), bare WinINet InternetReadFile loop %.0f MB/s, ratio %.2f (target >= 0.8)\n",
-                    megabytes, kBlock, componentRate, last.progressEvents, bareRate, componentRate / bareRate);
+        const auto rates = [&](const std::vector<double>& seconds) {
+            std::vector<double> perSecond;
+            for (double s : seconds) perSecond.push_back(megabytes / s);
+            return wmb::bench::SpreadOf(perSecond);
+        };
+        const wmb::bench::Spread componentRate = rates(componentSeconds);
+        const wmb::bench::Spread bareRate = rates(bareSeconds);
+        std::printf("P6 download of %.0f MB into a file in %lu-byte blocks: component %s (%zu progress events on the UI "
+                    "thread), bare WinINet InternetReadFile loop %s, ratio of the medians %.2f (target >= 0.8)\n",
+                    megabytes, kBlock, wmb::bench::Describe(componentRate, "MB/s", 0, "rounds").c_str(),
+                    last.progressEvents, wmb::bench::Describe(bareRate, "MB/s", 0, "rounds").c_str(),
+                    wmb::bench::RatioOfMedians(componentRate, bareRate));
         const auto mib = [](std::size_t bytes) { return bytes / double(1 << 20); };
         std::printf("P6 peak private bytes during a download into a file: component 5 MB %.2f MiB, 50 MB %.2f MiB "
                     "(target: not growing with the body size); bare loop before it 5 MB %.2f MiB, 50 MB %.2f MiB; "
