@@ -148,7 +148,7 @@ int main(int argc, char** argv) {
         PrintFigures("", RunSeries(programs, false));
         std::fflush(stdout);
         figures = "P3 and P4 with the news window";
-        PrintFigures(" with the news window", RunSeries(programs, true));
+        PrintFigures(" with the news window:", RunSeries(programs, true));
         return 0;
     } catch (const std::exception& e) {
         std::printf("%s not measured: %s\n", figures, e.what());
