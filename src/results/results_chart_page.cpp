@@ -53,7 +53,8 @@ std::string Cell(const std::string& text, const char* cls = nullptr) {
 std::string LaunchesCell(const SlotResult& slot) {
     if (!slot.Repeats) return Cell("");
     const SlotRepeats& r = *slot.Repeats;
-    return Cell(std::to_string(r.Launches) + (r.Stable ? ", stable" : ", still varies"), r.Stable ? nullptr : "unstable");
+    const std::string text = std::to_string(r.Launches) + (r.Stable ? ", stable" : ", still varies");
+    return Cell(text, r.Stable ? nullptr : "unstable");
 }
 
 std::string SlotRow(const SlotResult& slot, bool launches) {

@@ -95,7 +95,8 @@ SequenceResults Repeated() {
 TEST(ResultsJson, RepeatsAddTheirSettingsEachRunsLaunchAndTheSlotsLaunches) {
     const std::string json = ResultsJson(Repeated(), test::Windows1252ToUtf16);
     for (const char* part : {
-             "    \"note\": \"C:\\\\drivers\\\\new \\u20ac\",\r\n    \"repeatLimit\": 3,\r\n    \"repeatMost\": 2\r\n  },",
+             "    \"note\": \"C:\\\\drivers\\\\new \\u20ac\",\r\n"
+             "    \"repeatLimit\": 3,\r\n    \"repeatMost\": 2\r\n  },",
              "        {\"run\": 1, \"text\": \"40,5\", \"score\": 40.5, \"launch\": 1},\r\n",
              "        {\"run\": 2, \"text\": \"49.5\", \"score\": 49.5, \"launch\": 1},\r\n",
              "        {\"run\": 3, \"text\": \"45\", \"score\": 45, \"launch\": 2},\r\n",

@@ -256,7 +256,9 @@ void RunController::StartPreparedSlot() {
         return;
     }
     // The game starts hidden and takes its time to show itself: the status follows the start at once.
-    const std::string launch = run_.SlotLaunches > 0 ? " (launch " + std::to_string(run_.SlotLaunches + 1) + ")" : "";
+    // A slot launched again says which launch runs.
+    const std::string launch =
+        run_.SlotLaunches > 0 ? " (launch " + std::to_string(run_.SlotLaunches + 1) + ")" : std::string();
     window_.SetStatus((settings_.ScreenshotMode ? "Screenshot mode in progress... Resolution: "
                                                 : "Benchmarking in progress... Resolution: ") +
                       label + launch);

@@ -80,7 +80,9 @@ TEST_F(RepeatTest, ASlotThatSettlesOnALaterLaunchEndsStable) {
     SelectSlots({1});
     controller.BenchButtonClick();
     // 67, 73, 70: CV 4.3 %; with 70, 70, 70 added the six runs vary by 2.7 %.
-    PlayGames([&](std::size_t n) { return n == 0 ? Log({"67.00", "73.00", "70.00"}) : Log({"70.00", "70.00", "70.00"}); });
+    PlayGames([&](std::size_t n) {
+        return n == 0 ? Log({"67.00", "73.00", "70.00"}) : Log({"70.00", "70.00", "70.00"});
+    });
     ASSERT_EQ(game.Starts.size(), 2u);
     const std::vector<SlotResult>& slots = controller.SlotResults();
     ASSERT_EQ(slots.size(), 1u);
