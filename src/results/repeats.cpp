@@ -1,5 +1,8 @@
 #include "results/repeats.h"
 
+#include <string>
+#include <utility>
+
 #include "results/statistics.h"
 
 namespace wmb {
