@@ -127,4 +127,15 @@ std::vector<RunResult> SimulateRuns(const RenderSetup& setup, int runs) {
     return results;
 }
 
+void SpreadRuns(std::vector<RunResult>& runs, double percent) {
+    for (std::size_t run = 0; run < runs.size(); ++run) {
+        RunResult& r = runs[run];
+        const double factor = 1.0 + (run % 2 == 0 ? percent : -percent) / 100.0;
+        r.averageFps *= factor;
+        r.minFps *= factor;
+        r.maxFps *= factor;
+        r.playSeconds /= factor;
+    }
+}
+
 }  // namespace wmb::game

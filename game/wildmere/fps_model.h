@@ -47,4 +47,8 @@ std::uint64_t SetupSeed(const RenderSetup& setup);
 // Results of `runs` consecutive runs (at least one).
 std::vector<RunResult> SimulateRuns(const RenderSetup& setup, int runs);
 
+// Moves the runs apart for tests: the first run `percent` above its frame rate, the second as far below,
+// and so on in turn; each run's lowest and highest rates and its playing time follow.
+void SpreadRuns(std::vector<RunResult>& runs, double percent);
+
 }  // namespace wmb::game

@@ -102,6 +102,23 @@ TEST(FpsModel, RunsVaryALittleAroundTheNominalRate) {
     EXPECT_TRUE(differ);
 }
 
+TEST(FpsModel, SpreadRunsLieAboveAndBelowInTurn) {
+    const RenderSetup setup = MakeSetup(800, 600);
+    const auto plain = SimulateRuns(setup, 3);
+    auto spread = plain;
+    SpreadRuns(spread, 20);
+    const double factors[] = {1.2, 0.8, 1.2};
+    for (std::size_t j = 0; j < 3; ++j) {
+        EXPECT_DOUBLE_EQ(spread[j].averageFps, plain[j].averageFps * factors[j]) << j;
+        EXPECT_DOUBLE_EQ(spread[j].minFps, plain[j].minFps * factors[j]) << j;
+        EXPECT_DOUBLE_EQ(spread[j].maxFps, plain[j].maxFps * factors[j]) << j;
+        EXPECT_NEAR(spread[j].playSeconds * spread[j].averageFps, setup.frames, 1e-6) << j;
+    }
+    auto none = plain;
+    SpreadRuns(none, 0);
+    EXPECT_EQ(none[1].averageFps, plain[1].averageFps);
+}
+
 TEST(FpsModel, DegenerateInputsStillGiveOneFiniteRun) {
     RenderSetup setup = MakeSetup(0, 0, {{"r_fsaa", "1"}, {"r_fsaa_samples", "999"}, {"e_max_entity_lights", "-5"}});
     setup.frames = 0;

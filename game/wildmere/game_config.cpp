@@ -77,7 +77,12 @@ TestControl ReadTestControl(std::string_view text, int launch) {
             else if (key == "short_log") control.shortLog = IsOn(value);
             else if (key == "no_picture") control.noPicture = IsOn(value);
             else if (key == "keep_logs") control.keepLogs = IsOn(value);
-            else if (key == "run_seconds") {
+            else if (key == "spread") {
+                const auto percent = ParseDecimal(value);
+                if (percent && *percent >= 0 && *percent < 100) control.spreadPercent = *percent;
+            } else if (key == "spread_width") {
+                control.spreadWidth = ParseWhole(value).value_or(0);
+            } else if (key == "run_seconds") {
                 const auto seconds = ParseDecimal(value);
                 if (seconds && *seconds >= 0 && *seconds <= 3600) control.runSeconds = *seconds;
             }

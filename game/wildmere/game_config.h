@@ -31,6 +31,8 @@ struct TestControl {
     bool noPicture = false;  // no_picture: never save the screenshot
     bool keepLogs = false;   // keep_logs: also keep each start's log as wildmere-log-<start>.txt
     std::optional<double> runSeconds;  // run_seconds: wall-clock time of all runs together
+    double spreadPercent = 0;  // spread: the runs lie this many percent above and below their level, in turn
+    long spreadWidth = 0;      // spread_width: only starts at this width spread their runs (0: every start)
 };
 
 TestControl ReadTestControl(std::string_view text, int launch = 1);

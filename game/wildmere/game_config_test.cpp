@@ -61,6 +61,26 @@ TEST(ReadTestControl, DefaultsOffAndRunSecondsValidated) {
     EXPECT_FALSE(ReadTestControl("run_seconds=soon").runSeconds);
 }
 
+TEST(ReadTestControl, SpreadAndItsWidth) {
+    const struct {
+        const char* text;
+        double percent;
+        long width;
+    } cases[] = {
+        {"", 0, 0},
+        {"spread=20", 20, 0},
+        {"spread=12.5\nspread_width=640", 12.5, 640},
+        {"spread=100", 0, 0},
+        {"spread=-5", 0, 0},
+        {"spread=much\nspread_width=wide", 0, 0},
+    };
+    for (const auto& c : cases) {
+        const TestControl control = ReadTestControl(c.text);
+        EXPECT_DOUBLE_EQ(control.spreadPercent, c.percent) << c.text;
+        EXPECT_EQ(control.spreadWidth, c.width) << c.text;
+    }
+}
+
 TEST(ReadTestControl, LaunchSectionsApplyToTheirStartOnly) {
     const std::string text = "run_seconds=4\r\n[launch 2]\r\nno_log=1\r\nrun_seconds=1\r\n[launch 3]\r\nquit_early=1\r\n";
     struct Case {

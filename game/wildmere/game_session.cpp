@@ -77,7 +77,8 @@ GameOutcome RunGame(const GameStart& start, GameHost& host) {
     // demo_num_runs counts the runs after the first one.
     const int runs = static_cast<int>(std::clamp(VarWhole(setup.vars, "demo_num_runs", 0), 0L, 999L)) + 1;
 
-    const std::vector<RunResult> results = SimulateRuns(setup, runs);
+    std::vector<RunResult> results = SimulateRuns(setup, runs);
+    if (control.spreadWidth == 0 || control.spreadWidth == setup.width) SpreadRuns(results, control.spreadPercent);
     PlayRuns(host, runs, control);
     outcome.demoPlayed = true;
     outcome.runs = runs;

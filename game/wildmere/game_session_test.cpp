@@ -211,6 +211,17 @@ TEST_F(GameSessionTest, RunSecondsAreSpreadOverTheRunsAndDefaultsStayShort) {
     EXPECT_EQ(host.waits[0], 20);
 }
 
+TEST_F(GameSessionTest, SpreadMovesTheRunsApartOnlyAtItsWidth) {
+    Run(kLine);
+    const std::string plain = host.Get(kLog);
+    host.Put(kGame + "wildmere-test.ini", "spread=25\r\nspread_width=640\r\n");
+    Run(kLine);
+    EXPECT_EQ(host.Get(kLog), plain) << "1024 wide: as without the key";
+    host.Put(kGame + "wildmere-test.ini", "spread=25\r\n");
+    Run(kLine);
+    EXPECT_NE(host.Get(kLog), plain) << "every width";
+}
+
 TEST_F(GameSessionTest, DemoWithoutFrameCountStillPlays) {
     host.Put(kGame + "Levels\\Pier\\1.tmd", std::string("\x00\x01recorded", 10));
     EXPECT_TRUE(Run(kLine).logWritten);

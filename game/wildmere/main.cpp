@@ -24,6 +24,8 @@
 //   no_picture=1    never save the screenshot
 //   keep_logs=1     also keep each start's log as Game folder\wildmere-log-<N>.txt (N: the start's number),
 //                   where the front end, which deletes the log before the next start, leaves it alone
+//   spread=P       the runs' frame rates lie P percent above and below their level in turn, so that they vary
+//                  strongly (with spread_width=W only at the width W)
 //   timing=1        append "start <ticks>" and "end <ticks>" (QueryPerformanceCounter, one clock for all
 //                   processes) to Game folder\wildmere-timing.txt, so tools can measure the time between
 //                   one game's end and the next one's start

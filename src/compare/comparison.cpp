@@ -82,6 +82,7 @@ std::string AverageCell(const ResultsSlot* slot) {
     const auto sample = SummaryOf(slot->Scores);
     if (const auto interval = sample ? MeanInterval95(*sample) : std::nullopt)
         text += " (" + IntervalText(*interval, false) + ")";
+    if (slot->Launches && *slot->Launches > 1) text += " (" + std::to_string(*slot->Launches) + " launches)";
     return Cell("td", text + (slot->Unstable ? " (unstable)" : ""), slot->Unstable ? "class=\"num unstable\"" : "class=\"num\"");
 }
 

@@ -20,7 +20,8 @@ std::string SettingLabel(const std::string& key) {
         {"demo", "Demo"},           {"quality", "Quality"},          {"renderer", "Renderer"},
         {"shaderModel", "Shader model"}, {"antialiasing", "Antialiasing"}, {"anisotropic", "Anisotropic filtering"},
         {"hdr", "HDR"},             {"instancing", "Instancing"},    {"normalMaps", "Normal maps"},
-        {"runs", "Runs"},           {"note", "Note"}};
+        {"runs", "Runs"},           {"note", "Note"},                {"repeatLimit", "Repeated above variation (%)"},
+        {"repeatMost", "Most extra launches"}};
     for (const auto& [name, label] : kLabels)
         if (name == key) return label;
     return key;
@@ -95,6 +96,11 @@ ResultsSlot ReadSlot(const JsonValue& value, std::size_t index) {
     const bool* unstable = Required(value, "unstable", where).Bool();
     if (!unstable) throw BadField{"\"unstable\" is not true or false" + where};
     slot.Unstable = *unstable;
+    if (value.Member("launches")) slot.Launches = Whole(value, "launches", where);
+    if (const JsonValue* stable = value.Member("stable")) {
+        if (!stable->Bool()) throw BadField{"\"stable\" is not true or false" + where};
+        slot.Stable = *stable->Bool();
+    }
     return slot;
 }
 

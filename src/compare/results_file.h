@@ -27,6 +27,10 @@ struct ResultsSlot {
     double Min = 0;
     double Max = 0;
     bool Unstable = false;
+    // Written only while slots whose runs vary were launched again: the slot's launches, and whether its
+    // runs ended within the limit.
+    std::optional<int> Launches;
+    std::optional<bool> Stable;
 };
 
 struct ResultsFile {

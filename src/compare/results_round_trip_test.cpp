@@ -28,6 +28,28 @@ TEST(ResultsJson, ReadsBackToTheSameTextsAndNumbers) {
     EXPECT_FALSE(ReadResultsFile(json.substr(0, 200)).File);
 }
 
+// The launches of a repeated slot come back; a file without them (repeats off, or an older file) has none.
+TEST(ResultsJson, LaunchesAndStabilityReadBackOnlyWhenWritten) {
+    SequenceResults r = test::TwoSlots();
+    ResultsRead read = ReadResultsFile(ResultsJson(r, test::Windows1252ToUtf16));
+    ASSERT_TRUE(read.File) << read.Error;
+    EXPECT_FALSE(read.File->Slots[0].Launches);
+    EXPECT_FALSE(read.File->Slots[0].Stable);
+
+    r.Repeat = RepeatSettings{4, 3};
+    r.Slots[0].Repeats = SlotRepeats{3, false, 4, 1};
+    read = ReadResultsFile(ResultsJson(r, test::Windows1252ToUtf16));
+    ASSERT_TRUE(read.File) << read.Error;
+    EXPECT_EQ(read.File->Slots[0].Launches, 3);
+    EXPECT_EQ(read.File->Slots[0].Stable, false);
+    EXPECT_EQ(read.File->Slots[0].Scores, (std::vector<double>{40.5, 49.5}));
+    EXPECT_EQ(read.File->Settings.back(), (NamedText{"Most extra launches", "3"}));
+
+    std::string bad = ResultsJson(r, test::Windows1252ToUtf16);
+    bad.replace(bad.find("\"stable\": false"), 15, "\"stable\": 1");
+    EXPECT_EQ(ReadResultsFile(bad).Error, "\"stable\" is not true or false in slot entry 1");
+}
+
 // A file written before settings could be null: an empty box was "" or, for the filters, a bare sign.
 TEST(ResultsJson, OlderFilesReadTheirEmptyBoxesAsNotSet) {
     SequenceResults r = test::TwoSlots();

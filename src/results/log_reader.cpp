@@ -125,20 +125,28 @@ std::optional<RunResults> ReadRunResults(const std::string& logBytes, const std:
         return results;
     }
 
-    float sum = 0;
     for (std::size_t run = 1; run <= runCount; ++run) {
         const std::string score = ReadScoreText(lines[ResultLine(run)]);
         const std::optional<double> value = FrameRate(score, systemSep);
         if (!value) return std::nullopt;
-        const long double total = static_cast<long double>(*value) + static_cast<long double>(sum);
+        keep(score, *value);
+    }
+    const std::optional<float> average = SinglePrecisionAverage(results.Values);
+    if (!average) return std::nullopt;
+    results.Average = FormatAverage(*average, reportSep);
+    return results;
+}
+
+std::optional<float> SinglePrecisionAverage(const std::vector<double>& values) {
+    if (values.empty()) return std::nullopt;
+    float sum = 0;
+    for (double value : values) {
+        const long double total = static_cast<long double>(value) + static_cast<long double>(sum);
         // A total beyond the single-precision range is no frame rate; it cannot be summed either.
         if (std::fabs(total) > static_cast<long double>(std::numeric_limits<float>::max())) return std::nullopt;
         sum = static_cast<float>(total);
-        keep(score, *value);
     }
-    const float average = static_cast<float>(static_cast<long double>(sum) / static_cast<long double>(runCount));
-    results.Average = FormatAverage(average, reportSep);
-    return results;
+    return static_cast<float>(static_cast<long double>(sum) / static_cast<long double>(values.size()));
 }
 
 }  // namespace wmb

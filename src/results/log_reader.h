@@ -38,6 +38,10 @@ struct RunResults {
     std::vector<double> Values;          // one per run, the frame rate read from it
 };
 
+// The average of the runs' frame rates as the report shows it: summed run by run in single precision, then
+// divided. nullopt for no runs, or when a partial sum leaves the single-precision range.
+std::optional<float> SinglePrecisionAverage(const std::vector<double>& values);
+
 // The game's run argument (run count minus 1) as a number; nullopt for anything but up to six decimal digits.
 std::optional<std::size_t> ParseRunsArgument(const std::string& text);
 

@@ -164,6 +164,7 @@ std::vector<std::string> ReportSectionLines(const ReportSectionInput& input) {
         lines.push_back("<span class=\"style5\"><b>Average score = " + EscapeHtml(input.Results.Average) +
                         " FPS</b></span><br>");
     }
+    if (input.Repeats) lines.push_back("<i>" + RepeatSummary(*input.Repeats, scores.size()) + "</i><br>");
     lines.push_back("<br><HR>");
     return lines;
 }

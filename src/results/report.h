@@ -2,12 +2,14 @@
 // The HTML result report, built as a list of lines: the head at the start of a sequence, one
 // section per successful slot and the foot after the last slot.
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "base/text.h"
 #include "demos/demo_table.h"
 #include "results/log_reader.h"
+#include "results/repeats.h"
 #include "settings/bench_settings.h"
 #include "sysinfo/system_info.h"
 
@@ -28,6 +30,9 @@ struct ReportSectionInput {
     // One score and no average for a single run per slot; one score per run and the average
     // otherwise. The number of scores is the run count of the section.
     RunResults Results;
+    // While a slot whose runs vary is launched again: its launches, under the scores (the runs of every
+    // launch are in Results).
+    std::optional<SlotRepeats> Repeats;
 };
 
 // One fact of the report head: its caption and its text.

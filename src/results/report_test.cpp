@@ -187,6 +187,28 @@ TEST(ReportSection, ThreeRunsAtAFixedSlot) {
     EXPECT_EQ(ReportSectionLines(in), expected);
 }
 
+// With repeats on, the runs of every launch are listed and averaged together, and a line under them tells
+// the launches.
+TEST(ReportSection, RepeatedSlotTellsItsLaunchesUnderTheAverage) {
+    const struct {
+        SlotRepeats repeats;
+        int runs;
+        const char* line;
+    } cases[] = {
+        {{2, true, 3, 2}, 4, "<i>2 launches, 4 runs: stable within 3 %</i><br>"},
+        {{3, false, 5, 2}, 6, "<i>3 launches, 6 runs: still varies more than 5 %</i><br>"},
+        {{1, true, 3, 1}, 1, "<i>1 launch, 1 run: stable within 3 %</i><br>"},
+    };
+    for (const auto& c : cases) {
+        ReportSectionInput in = Section(2, c.runs);
+        const std::vector<std::string> plain = ReportSectionLines(in);
+        in.Repeats = c.repeats;
+        std::vector<std::string> expected = plain;
+        expected.insert(expected.end() - 1, c.line);
+        EXPECT_EQ(ReportSectionLines(in), expected) << c.line;
+    }
+}
+
 TEST(ReportSection, OneRunAtTheCustomSlotWithOpenGl) {
     ReportSectionInput in = Section(kCustomSlot, 1);
     in.Settings.CustomWidth = "1152";

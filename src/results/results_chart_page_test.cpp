@@ -47,6 +47,37 @@ TEST(ResultsChart, OneBarPerSlotWithRunsWhiskersAndFlags) {
     EXPECT_EQ(ResultsChart(calm).FlaggedLegend, "");
 }
 
+// With repeats on, the line of a bar is the 95 % interval of its average and the legend says so.
+TEST(ResultsChart, RepeatsDrawTheIntervalOfTheAverage) {
+    SequenceResults r = Sequence();
+    r.Repeat = RepeatSettings{3, 2};
+    const BarChart chart = ResultsChart(r);
+    ASSERT_EQ(chart.SeriesNames.size(), 1u);
+    EXPECT_NE(chart.SeriesNames[0].find("line: 95 % interval of the average"), std::string::npos);
+    // 99, 100, 101: mean 100 +- t(0.975, 2) 4.3027 * 1 / sqrt(3) = 2.484.
+    const auto steady = chart.Groups[0].Bars.at(0).Whisker;
+    ASSERT_TRUE(steady);
+    EXPECT_NEAR(steady->first, 97.516, 1e-3);
+    EXPECT_NEAR(steady->second, 102.484, 1e-3);
+    EXPECT_FALSE(chart.Groups[3].Bars.at(0).Whisker);  // one run: no interval
+    EXPECT_NE(ResultsChart(Sequence()).SeriesNames[0].find("line: lowest to highest"), std::string::npos);
+}
+
+TEST(ResultsChartPage, RepeatsAddALaunchesColumnAndTheirSetting) {
+    SequenceResults r = Sequence();
+    r.Repeat = RepeatSettings{5, 2};
+    r.Slots[0].Repeats = SlotRepeats{1, true, 5, 3};
+    r.Slots[2].Repeats = SlotRepeats{3, false, 5, 3};
+    const std::string page = ResultsChartPage(r);
+    EXPECT_NE(page.find("3 runs per resolution, launched again while they vary more than 5 % (at most 2 more times)"),
+              std::string::npos);
+    EXPECT_NE(page.find("<th>Spread</th><th>Launches</th></tr>"), std::string::npos);
+    EXPECT_NE(page.find("<td>stable</td><td>1, stable</td></tr>"), std::string::npos);
+    EXPECT_NE(page.find("<td class=\"unstable\">3, still varies</td></tr>"), std::string::npos);
+    EXPECT_NE(page.find("<td colspan=\"8\" class=\"failed\">failed: no log</td>"), std::string::npos);
+    EXPECT_EQ(ResultsChartPage(Sequence()).find("Launches"), std::string::npos);
+}
+
 TEST(ResultsChartPage, SelfContainedEscapedAnsiPage) {
     const std::string page = ResultsChartPage(Sequence());
     EXPECT_NE(page.find("charset=iso-8859-1"), std::string::npos);

@@ -18,13 +18,18 @@ std::string AsciiResolution(const std::string& resolution) {
 }
 
 std::string ResultsCsv(const SequenceResults& results) {
-    std::string csv = "slot,resolution,run,score,width,height\r\n";
+    // While slots whose runs vary are launched again, a last column tells each run's launch.
+    const bool launches = results.Repeat.has_value();
+    std::string csv = launches ? "slot,resolution,run,score,width,height,launch\r\n"
+                               : "slot,resolution,run,score,width,height\r\n";
     for (const SlotResult& slot : results.Slots) {
         if (slot.Failure) continue;
         const std::string size = std::to_string(slot.Width) + "," + std::to_string(slot.Height);
         for (std::size_t j = 0; j < slot.Runs.size(); ++j) {
+            const int launch = slot.Repeats ? slot.Repeats->LaunchOf(j) : 1;
             csv += std::to_string(slot.Slot) + "," + CsvField(AsciiResolution(slot.Resolution)) + "," +
-                   std::to_string(j + 1) + "," + NumberText(slot.Runs[j].Score) + "," + size + "\r\n";
+                   std::to_string(j + 1) + "," + NumberText(slot.Runs[j].Score) + "," + size +
+                   (launches ? "," + std::to_string(launch) : std::string()) + "\r\n";
         }
     }
     return csv;

@@ -1,7 +1,8 @@
 #pragma once
 // The runs of a sequence as CSV (result_STAMP_.csv): a header row, then one row per run of every slot
 // that succeeded; numbers with "." whatever the report's separator; CR LF. The columns slot, resolution, run,
-// score, width, height. The resolution is written with a plain "x" ("1024x768"), so that the program's own
+// score, width, height, and launch (which launch of the slot gave the run) while slots whose runs vary are
+// launched again. The resolution is written with a plain "x" ("1024x768"), so that the program's own
 // fields are ASCII and any import, UTF-8 or ANSI, reads them alike.
 
 #include <string>

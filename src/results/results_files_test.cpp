@@ -83,6 +83,41 @@ TEST(ResultsCsv, OneRowPerRunOfTheSlotsThatSucceeded) {
     for (unsigned char c : ResultsCsv(r)) EXPECT_LT(c, 0x80);
 }
 
+// Two launches of two runs each, whose runs still vary more than the 3 % limit.
+SequenceResults Repeated() {
+    SequenceResults r = test::TwoSlots();
+    r.Repeat = RepeatSettings{3, 2};
+    r.Slots[0].Runs = {{"40,5", 40.5}, {"49.5", 49.5}, {"45", 45}, {"46", 46}};
+    r.Slots[0].Repeats = SlotRepeats{2, false, 3, 2};
+    return r;
+}
+
+TEST(ResultsJson, RepeatsAddTheirSettingsEachRunsLaunchAndTheSlotsLaunches) {
+    const std::string json = ResultsJson(Repeated(), test::Windows1252ToUtf16);
+    for (const char* part : {
+             "    \"note\": \"C:\\\\drivers\\\\new \\u20ac\",\r\n"
+             "    \"repeatLimit\": 3,\r\n    \"repeatMost\": 2\r\n  },",
+             "        {\"run\": 1, \"text\": \"40,5\", \"score\": 40.5, \"launch\": 1},\r\n",
+             "        {\"run\": 2, \"text\": \"49.5\", \"score\": 49.5, \"launch\": 1},\r\n",
+             "        {\"run\": 3, \"text\": \"45\", \"score\": 45, \"launch\": 2},\r\n",
+             "        {\"run\": 4, \"text\": \"46\", \"score\": 46, \"launch\": 2}\r\n",
+             "},\r\n      \"launches\": 2,\r\n      \"stable\": false\r\n    },",
+         }) {
+        EXPECT_NE(json.find(part), std::string::npos) << part;
+    }
+    // The failed slot says nothing of launches.
+    EXPECT_EQ(json.find("\"launches\"", json.find("\"failed\"")), std::string::npos);
+}
+
+TEST(ResultsCsv, RepeatsAddTheLaunchOfEachRunAsALastColumn) {
+    EXPECT_EQ(ResultsCsv(Repeated()),
+              "slot,resolution,run,score,width,height,launch\r\n"
+              "2,1024x768,1,40.5,1024,768,1\r\n"
+              "2,1024x768,2,49.5,1024,768,1\r\n"
+              "2,1024x768,3,45,1024,768,2\r\n"
+              "2,1024x768,4,46,1024,768,2\r\n");
+}
+
 TEST(ResultsCsv, ResolutionsInAscii) {
     const std::pair<const char*, const char*> cases[] = {
         {"1024\xD7" "768", "1024x768"}, {"1152\xD7" "864", "1152x864"}, {"", ""}, {"640x480", "640x480"}};

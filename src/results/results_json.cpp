@@ -83,9 +83,11 @@ std::string SlotJson(const SlotResult& slot, const AnsiToUtf16& toUtf16) {
     } else {
         std::vector<std::string> runs;
         for (std::size_t j = 0; j < slot.Runs.size(); ++j) {
+            const std::string launch =
+                slot.Repeats ? ", \"launch\": " + std::to_string(slot.Repeats->LaunchOf(j)) : std::string();
             runs.push_back("{\"run\": " + std::to_string(j + 1) + ", \"text\": " +
                            JsonString(slot.Runs[j].Text, toUtf16) + ", \"score\": " + NumberText(slot.Runs[j].Score) +
-                           "}");
+                           launch + "}");
         }
         const std::vector<double> scores = ScoresOf(slot);
         const RunStatistics stats = StatisticsOf(scores);
@@ -99,6 +101,9 @@ std::string SlotJson(const SlotResult& slot, const AnsiToUtf16& toUtf16) {
             .Number("cv", stats.CvPercent)
             .Flag("unstable", stats.Unstable)
             .Raw("interval95", IntervalJson(scores));
+        // While slots whose runs vary are launched again: how many launches this one took, and whether its
+        // runs ended within the limit.
+        if (slot.Repeats) lines.Number("launches", slot.Repeats->Launches).Flag("stable", slot.Repeats->Stable);
     }
     return json + kEol + "    }";
 }
@@ -120,8 +125,8 @@ std::string ResultsJson(const SequenceResults& results, const AnsiToUtf16& toUtf
 
     const ResultSettings& s = results.Settings;
     std::string settings = std::string("{") + kEol;
-    ObjectLines(settings, toUtf16, 4)
-        .Text("demo", s.Demo)
+    ObjectLines settingLines(settings, toUtf16, 4);
+    settingLines.Text("demo", s.Demo)
         .Setting("quality", s.Quality)
         .Setting("renderer", s.Renderer)
         .Setting("shaderModel", s.ShaderModel)
@@ -132,6 +137,10 @@ std::string ResultsJson(const SequenceResults& results, const AnsiToUtf16& toUtf
         .Text("normalMaps", s.NormalMaps)
         .Number("runs", s.Runs)
         .Text("note", s.Note);
+    // Only while slots whose runs vary are launched again: the limit and the most extra launches.
+    if (const auto& repeat = results.Repeat) {
+        settingLines.Number("repeatLimit", repeat->LimitPercent).Number("repeatMost", repeat->MostExtraLaunches);
+    }
     settings += std::string(kEol) + "  }";
 
     std::vector<std::string> slots;

@@ -9,6 +9,7 @@
 #include "demos/demo_table.h"
 #include "results/log_reader.h"
 #include "results/number_text.h"
+#include "results/repeats.h"
 #include "results/report.h"
 #include "settings/bench_settings.h"
 
@@ -46,6 +47,7 @@ struct SlotResult {
     std::optional<SlotFailure> Failure;
     std::vector<RunScore> Runs;
     std::string AverageText;  // as the report shows it
+    std::optional<SlotRepeats> Repeats;  // set while a slot whose runs vary is launched again
 };
 
 SlotResult SucceededSlot(int slot, const BenchSettings& settings, const RunResults& results);
@@ -78,6 +80,7 @@ struct SequenceResults {
     std::vector<MachineFact> Machine;
     ResultSettings Settings;
     std::vector<SlotResult> Slots;
+    std::optional<RepeatSettings> Repeat;  // set while a slot whose runs vary is launched again
 };
 
 // A file beside the report that shares its stamp: "result_STAMP_" + `ending`.

@@ -79,6 +79,7 @@ SequenceRun FreshRun(const BenchSettings& settings) {
     SequenceRun run;
     run.SelectedSlotCount = SelectedSlotCount(settings);
     run.WaitMs = WaitMillisecondsFrom(settings.WaitSeconds);
+    run.Repeat = RepeatSettingsFrom(settings);
     return run;
 }
 
@@ -237,6 +238,8 @@ bool RunController::PrepareSlot(int k) {
                                     SlotWidth(k, settings_), SlotHeight(k, settings_));
     InstallDemo(files_, folders_, settings_, demo_, commandLine_);
     if (files_.FileExists(LogPath())) files_.RemoveFile(LogPath());
+    run_.SlotLaunches = 0;
+    run_.SlotRuns = {};
     return true;
 }
 
@@ -253,15 +256,20 @@ void RunController::StartPreparedSlot() {
         return;
     }
     // The game starts hidden and takes its time to show itself: the status follows the start at once.
+    // A slot launched again says which launch runs.
+    const std::string launch =
+        run_.SlotLaunches > 0 ? " (launch " + std::to_string(run_.SlotLaunches + 1) + ")" : std::string();
     window_.SetStatus((settings_.ScreenshotMode ? "Screenshot mode in progress... Resolution: "
                                                 : "Benchmarking in progress... Resolution: ") +
-                      label);
+                      label + launch);
 }
 
 // ---- Between slots ----
 
 bool RunController::CheckRunLog() {
     results_.reset();
+    repeats_.reset();
+    relaunch_ = false;
     const auto log = files_.ReadFile(LogPath());
     if (!log) return SlotFailed(SlotFailure::NoLog);
     if (!wmb::CheckRunLog(*log, launch_.RunsArgument)) return SlotFailed(SlotFailure::NoFinishLine);
@@ -270,7 +278,32 @@ bool RunController::CheckRunLog() {
     // than a broken report.
     results_ = ReadRunResults(*log, launch_.RunsArgument, ReportSeparator(settings_), locale_.DecimalSeparator());
     if (!results_) return SlotFailed(SlotFailure::UnreadableScore);
-    run_.Report.AddSlot(SucceededSlot(currentSlot_, settings_, *results_));
+    if (!run_.Repeat) {
+        run_.Report.AddSlot(SucceededSlot(currentSlot_, settings_, *results_));
+        return true;
+    }
+    const std::size_t runsPerLaunch = results_->Values.size();
+    if (!CountLaunch()) return SlotFailed(SlotFailure::UnreadableScore);
+    // The slot's result is told once its last launch has ended.
+    if (relaunch_) return true;
+    repeats_ = SlotRepeats{run_.SlotLaunches, run_.SlotStable, run_.Repeat->LimitPercent, runsPerLaunch};
+    SlotResult slot = SucceededSlot(currentSlot_, settings_, *results_);
+    slot.Repeats = repeats_;
+    run_.Report.AddSlot(std::move(slot));
+    return true;
+}
+
+bool RunController::CountLaunch() {
+    if (run_.SlotLaunches == 0) {
+        run_.SlotRuns = *results_;
+    } else if (!AddLaunchRuns(run_.SlotRuns, *results_, ReportSeparator(settings_))) {
+        return false;
+    }
+    ++run_.SlotLaunches;
+    results_ = run_.SlotRuns;
+    const RepeatDecision decision = DecideRepeat(run_.SlotRuns.Values, run_.SlotLaunches, *run_.Repeat);
+    run_.SlotStable = decision.Stable;
+    relaunch_ = decision.Relaunch;
     return true;
 }
 
@@ -281,11 +314,17 @@ bool RunController::SlotFailed(SlotFailure failure) {
 
 void RunController::cpTerminate() {
     if (state_ != SequenceState::Running) return;
-    ++run_.FinishedSlotCount;
-    const bool more = run_.FinishedSlotCount < run_.SelectedSlotCount && !run_.CloseRequested;
+    const bool more = run_.FinishedSlotCount + 1 < run_.SelectedSlotCount && !run_.CloseRequested;
     // The pause runs from the game's end: the log check and the next start's preparation happen inside it.
     if (more) Wait(Due::NextSlot, run_.WaitMs + kAfterWaitMs);
     runSucceeded_ = CheckRunLog();
+    if (relaunch_ && !run_.CloseRequested) {
+        // The slot has not finished: it goes again after the same pause.
+        state_ = SequenceState::BetweenSlots;
+        Wait(Due::Relaunch, run_.WaitMs + kAfterWaitMs);
+        return;
+    }
+    ++run_.FinishedSlotCount;
     if (run_.CloseRequested) {
         // The window waited for the game to end: the sequence ends here as an abort.
         if (settings_.ScreenshotMode) Try([this] { MoveScreenshot(); });
@@ -315,6 +354,21 @@ void RunController::AfterPause() {
         return;
     }
     if (!settings_.ScreenshotMode && runSucceeded_) AppendResultSection();
+    StartPreparedSlot();
+}
+
+void RunController::Relaunch() {
+    if (run_.AbortRequested) {
+        AbortSequence();
+        return;
+    }
+    // Only the log of the launch that has been read goes; the configuration and the demo stay as they are.
+    if (!Try([this] {
+            if (files_.FileExists(LogPath())) files_.RemoveFile(LogPath());
+        })) {
+        Fail();
+        return;
+    }
     StartPreparedSlot();
 }
 
@@ -355,6 +409,7 @@ void RunController::AppendResultSection() {
     in.RendererLabel = steps_.RendererLabel();
     in.Demo = demo_;
     in.Results = *results_;
+    in.Repeats = repeats_;
     run_.Report.AddSection(in);
 }
 
@@ -365,10 +420,11 @@ void RunController::SaveReport() {
 }
 
 void RunController::WriteResultFiles() {
-    const SequenceResults results =
+    SequenceResults results =
         run_.Report.Results(steps_.ProgramVersion(), sequenceStartText_,
                             ResultSettingsFrom(settings_, RunCount(launch_.RunsArgument), steps_.QualityLabel(),
                                                steps_.RendererLabel(), demo_));
+    results.Repeat = run_.Repeat;
     const AnsiToUtf16 toUtf16 = [this](const std::string& text) { return locale_.AnsiToUtf16(text); };
     const std::string report = ReportPath();
     Try([&] { WriteWhole(files_, BesideReport(report, ".json"), ResultsJson(results, toUtf16)); });
@@ -469,6 +525,9 @@ void RunController::OnTimer() {
         break;
     case Due::NextSlot:
         AfterPause();
+        break;
+    case Due::Relaunch:
+        Relaunch();
         break;
     case Due::FilesRestored:
         FinishRestore();

@@ -13,6 +13,7 @@
 #include "platform/process_runner.h"
 #include "platform/settings_store.h"
 #include "results/log_reader.h"
+#include "results/repeats.h"
 #include "results/sequence_report.h"
 #include "results/sequence_results.h"
 #include "run/command_line.h"
@@ -35,6 +36,10 @@ struct SequenceRun {
     bool AbortRequested = false;
     int WaitMs = 3000;  // the pause between slots
     SequenceReport Report;
+    std::optional<RepeatSettings> Repeat;  // set when a slot whose runs vary is launched again
+    int SlotLaunches = 0;                  // launches of the current slot so far
+    RunResults SlotRuns;                   // the runs of all of them
+    bool SlotStable = true;                // whether those runs vary within the limit
 };
 
 class RunController {
@@ -87,7 +92,7 @@ public:
 
 private:
     // What the pending timer is for.
-    enum class Due { Nothing, ToolReport, FirstLaunch, NextSlot, FilesRestored };
+    enum class Due { Nothing, ToolReport, FirstLaunch, NextSlot, Relaunch, FilesRestored };
 
     // Why the press cannot start a sequence, or "". Changes no file of the game (it may create the
     // Results folder).
@@ -121,6 +126,11 @@ private:
     bool CheckRunLog();
     // Records the failure of the slot that has just ended; returns false.
     bool SlotFailed(SlotFailure failure);
+    // With repeats on: adds the launch that has just ended to the slot's, and decides on another launch
+    // (relaunch_). Returns false when the runs together give no average.
+    bool CountLaunch();
+    // The same slot again, with the same command line and the game's files as they are.
+    void Relaunch();
     void AppendResultSection();
     void SaveReport();
     // The JSON, CSV and chart files beside the saved report; a file that cannot be written is a
@@ -155,7 +165,9 @@ private:
     std::string resolutionLabel_;
     std::string commandLine_;
     LaunchValues launch_;
-    std::optional<RunResults> results_;  // scores of the slot that has just ended
+    std::optional<RunResults> results_;   // scores of the slot that has just ended (all its launches)
+    std::optional<SlotRepeats> repeats_;  // with repeats on: what the launches of that slot came to
+    bool relaunch_ = false;               // the slot that has just ended is launched again
     DemoLocation demo_;
 };
 

@@ -37,6 +37,9 @@ struct BenchSettings {
     int LanguageIndex = -1;    // LangBox: 0 "Select language", 1..8 languages
     bool AddDisplayInfo = true;          // AddInfo
     std::string ReportDecimalSeparator;  // DecBox
+    bool RepeatVaryingSlots = false;          // RepeatBox: launch a slot again while its runs vary
+    std::string RepeatLimitPercent = "3";     // RepeatLimitEdit: the coefficient of variation allowed
+    std::string RepeatMostLaunches = "2";     // RepeatMostEdit: at most this many launches more per slot
     std::string UserMapFolder;  // mapnamebox text
     std::string UserDemoFile;   // demonamebox text
 
@@ -67,6 +70,20 @@ inline bool IsHdrLevel(const std::string& text) {
     return false;
 }
 inline std::string HdrLevelOrDefault(const std::string& text) { return IsHdrLevel(text) ? text : kDefaultHdrLevel; }
+
+// The repeat boxes: a whole number from 1 without a leading zero, of at most so many digits (1 to 99 % and
+// 1 to 9 more launches); a box holding anything else counts as holding its default.
+inline constexpr const char* kDefaultRepeatLimitPercent = "3";
+inline constexpr const char* kDefaultRepeatMostLaunches = "2";
+inline constexpr int kRepeatLimitDigits = 2;
+inline constexpr int kRepeatMostDigits = 1;
+inline bool IsPositiveWhole(const std::string& text, int maxDigits) {
+    if (text.empty() || text.size() > static_cast<std::size_t>(maxDigits) || text[0] == '0') return false;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+    }
+    return true;
+}
 
 // Text of item `index` of a list, or "" when nothing is selected.
 template <std::size_t N>

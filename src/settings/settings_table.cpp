@@ -47,6 +47,11 @@ const SettingRow kTable[] = {
     {"NormalMaps", &S::NormalMapCompression, Flag, 0, AtExit, 9, nullptr},
     {"AddScInf", &S::AddDisplayInfo, FlagUnlessZero, 0, AtExit, 11, nullptr},
     {"Language", &S::LanguageIndex, ItemZeroBased, 9, AtExit, 10, nullptr},
+    {"Repeat", &S::RepeatVaryingSlots, Flag, 0, AtExit, 8, nullptr},
+    {"RepeatLimit", &S::RepeatLimitPercent, Text, 0, AtExit, 8, nullptr, Accepts::PositiveWhole, kRepeatLimitDigits,
+     kDefaultRepeatLimitPercent},
+    {"RepeatMost", &S::RepeatMostLaunches, Text, 0, AtExit, 8, nullptr, Accepts::PositiveWhole, kRepeatMostDigits,
+     kDefaultRepeatMostLaunches},
     // The diagnostic's cache lives for one run of the program; the news window shows once per start.
     {"Display Memory", std::monostate{}, Text, 0, AtExit, 0, "", Accepts::Line},
     {"Driver Version", std::monostate{}, Text, 0, AtExit, 0, "", Accepts::Line},
@@ -174,6 +179,8 @@ bool AcceptsStoredText(const SettingRow& row, const std::string& text) {
             return path() && text.find_first_of("\\/:*?<>|") == std::string::npos && text != "." && text != "..";
         case Accepts::Line:
             return text.size() <= static_cast<std::size_t>(kLineLength) && !any(IsControl);
+        case Accepts::PositiveWhole:
+            return IsPositiveWhole(text, row.MaxLength);
     }
     return false;
 }

@@ -40,6 +40,7 @@ enum class Accepts {
     Path,         // no control character or double quote, shorter than kMaxPathLength
     FileName,     // a path without \ / : * ? < > |, and not "." or ".."
     Line,         // no control character, at most kLineLength characters
+    PositiveWhole,  // a whole number from 1, no leading zero, at most MaxLength digits
 };
 
 inline constexpr int kMaxPathLength = 260;

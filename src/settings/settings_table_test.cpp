@@ -244,7 +244,8 @@ TEST(SettingsSave, WritesTheExitValuesInOrderAndClearsTheRunCache) {
                 ElementsAre("Path", "640", "800", "1024", "1280", "1600", "2048", "Demo", "Detail", "PS", "Renderer",
                             "AFLevel", "AALevel", "TRun", "ResultPath", "Decimal", "Note", "Mapname", "Demoname",
                             "Wait", "ScrPath", "HDR", "HDRLevel", "GI", "NormalMaps", "AddScInf", "Language",
-                            "Display Memory", "Driver Version", "Sound", "News"));
+                            "Repeat", "RepeatLimit", "RepeatMost", "Display Memory", "Driver Version", "Sound",
+                            "News"));
     EXPECT_EQ(store.Values["Display Memory"], "");
     EXPECT_EQ(store.Values["Driver Version"], "");
     EXPECT_EQ(store.Values["Sound"], "");
@@ -294,6 +295,9 @@ TEST(SettingsRoundTrip, EveryStoredFieldComesBack) {
     original.ReportDecimalSeparator = ",";
     original.UserMapFolder = "Harbour";
     original.UserDemoFile = "mine.tmd";
+    original.RepeatVaryingSlots = true;
+    original.RepeatLimitPercent = "12";
+    original.RepeatMostLaunches = "5";
 
     MemorySettings store;
     store.Values["FirstRun"] = "Some";
@@ -360,7 +364,8 @@ TEST(StoredValues, OnlyWhatTheControlTakesIsRead) {
         {"ResultPath", "D:\\R\r\n", false}, {"ScrPath", std::string(259, 'a'), true},
         {"ScrPath", std::string(260, 'a'), false}, {"CustomConfig", std::string("a\0b", 3), false},
         {"Mapname", "Harbour", true},      {"Mapname", "..\\Harbour", false}, {"Demoname", "a:b.tmd", false},
-        {"Mapname", "..", false},
+        {"Mapname", "..", false},         {"Repeat", "2", false},              {"RepeatLimit", "99", true},
+        {"RepeatLimit", "3.5", false},     {"RepeatMost", "9", true},           {"RepeatMost", "-1", false},
         {"Note", "a \"quiet\" run", true}, {"Note", "two\nlines", false},  {"Sound", std::string(40000, 'x'), false},
         {"NotInTheTable", "x", false},
     };
@@ -368,7 +373,11 @@ TEST(StoredValues, OnlyWhatTheControlTakesIsRead) {
         MemorySettings key;
         key.Values[c.name] = c.text;
         const CheckedSettingsStore checked(key);
-        EXPECT_EQ(checked.Read(c.name), c.taken ? c.text : "") << c.name << " = " << c.text.substr(0, 40);
+        // A text not taken reads as absent, or as the box's default for the boxes that have one.
+        const bool table = std::string(c.name) != "NotInTheTable";
+        const char* invalid = table ? SettingRowNamed(c.name).InvalidText : nullptr;
+        EXPECT_EQ(checked.Read(c.name), c.taken ? c.text : invalid ? invalid : "")
+            << c.name << " = " << c.text.substr(0, 40);
     }
 }
 
@@ -386,6 +395,30 @@ TEST(StoredValues, HdrLevelOutsideOneToElevenReadsAsTheDefault) {
         BenchSettings settings;
         LoadSettings(checked, key, {}, settings);
         EXPECT_EQ(settings.HdrLevel, read) << stored;
+    }
+}
+
+// The repeat boxes: an absent value or one the box would not take reads as the box's default.
+TEST(StoredValues, RepeatValuesOutsideTheirBoxesReadAsTheDefaults) {
+    const struct {
+        const char* limit;
+        const char* most;
+        const char* limitRead;
+        const char* mostRead;
+    } cases[] = {
+        {nullptr, nullptr, "3", "2"}, {"5", "4", "5", "4"},   {"0", "0", "3", "2"},   {"100", "10", "3", "2"},
+        {"07", "02", "3", "2"},       {" 5", "4 ", "3", "2"}, {"99", "9", "99", "9"}, {"x", "", "3", "2"},
+    };
+    for (const auto& c : cases) {
+        MemorySettings key;
+        if (c.limit) key.Values["RepeatLimit"] = c.limit;
+        if (c.most) key.Values["RepeatMost"] = c.most;
+        const CheckedSettingsStore checked(key);
+        BenchSettings settings;
+        LoadSettings(checked, key, {}, settings);
+        EXPECT_EQ(settings.RepeatLimitPercent, c.limitRead) << (c.limit ? c.limit : "absent");
+        EXPECT_EQ(settings.RepeatMostLaunches, c.mostRead) << (c.most ? c.most : "absent");
+        EXPECT_FALSE(settings.RepeatVaryingSlots);
     }
 }
 

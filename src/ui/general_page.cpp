@@ -24,6 +24,13 @@ const ControlRow kLayout[] = {
     {"EDIT", "3", IDC_WAITS, 124, 152, 44, 22, kEdit | ES_NUMBER},
     {"msctls_updown32", "", IDC_WAITSSPIN, 0, 0, 0, 0, kChild | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS},
     {"STATIC", "seconds.", IDC_LABEL10, 174, 156, 100, 18, kLabel},
+    {"BUTTON", "Repeat a resolution whose runs vary more than", IDC_REPEATBOX, 12, 190, 270, 20, kCheck},
+    {"EDIT", "3", IDC_REPEATLIMITEDIT, 284, 189, 40, 22, kEdit | ES_NUMBER},
+    {"msctls_updown32", "", IDC_REPEATLIMITSPIN, 0, 0, 0, 0, kChild | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS},
+    {"STATIC", "% - at most", 0, 328, 193, 62, 18, kLabel},
+    {"EDIT", "2", IDC_REPEATMOSTEDIT, 392, 189, 36, 22, kEdit | ES_NUMBER},
+    {"msctls_updown32", "", IDC_REPEATMOSTSPIN, 0, 0, 0, 0, kChild | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS},
+    {"STATIC", "more times", 0, 432, 193, 70, 18, kLabel},
 };
 
 constexpr const char* kSeparators[] = {".", ","};
@@ -48,6 +55,10 @@ void GeneralPage::Build() {
     SendMessageA(decimals.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(host_.BoldFont()), FALSE);
     Ctl<SpinBox>(IDC_WAITSSPIN).Attach(Ctl(IDC_WAITS).Handle(), 1, 10, 3);
     Ctl<Edit>(IDC_WAITS).SetLimit(kWaitDigits);
+    Ctl<SpinBox>(IDC_REPEATLIMITSPIN).Attach(Ctl(IDC_REPEATLIMITEDIT).Handle(), 1, 99, 3);
+    Ctl<Edit>(IDC_REPEATLIMITEDIT).SetLimit(kRepeatLimitDigits);
+    Ctl<SpinBox>(IDC_REPEATMOSTSPIN).Attach(Ctl(IDC_REPEATMOSTEDIT).Handle(), 1, 9, 2);
+    Ctl<Edit>(IDC_REPEATMOSTEDIT).SetLimit(kRepeatMostDigits);
 
     OnClick(IDC_OPENRESFOLDER, [this] { OpenResFolderClick(); });
     OnClick(IDC_TOOLBUTTON8, [this] { DefaultFolderFor(IDC_RESEDIT, kResultsFolderValue, kResultsSubFolder); });

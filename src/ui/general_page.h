@@ -1,5 +1,6 @@
 #pragma once
-// "General": results folder, notes, the reports' decimal separator and the wait between tests.
+// "General": results folder, notes, the reports' decimal separator, the wait between tests and the repeat of
+// a resolution whose runs vary.
 
 #include "ui/page.h"
 

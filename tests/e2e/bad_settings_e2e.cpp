@@ -44,7 +44,8 @@ std::vector<ShownValue> ShownValues() {
         {IDC_GIBOX, "GI"},            {IDC_COMPRESSBOX, "NormalMaps"}, {IDC_ADDINFO, "AddScInf"},
         {IDC_LANGBOX, "Language"},    {IDC_DETAILEDIT, "CustomConfig"}, {IDC_CUSWIDTH, "CusW"},
         {IDC_CUSHEIGHT, "CusH"},      {IDC_CUSRESBOX, "CusRes"},     {IDC_MAPNAMEBOX, "Mapname"},
-        {IDC_DEMONAMEBOX, "Demoname"},
+        {IDC_DEMONAMEBOX, "Demoname"}, {IDC_REPEATBOX, "Repeat"}, {IDC_REPEATLIMITEDIT, "RepeatLimit"},
+        {IDC_REPEATMOSTEDIT, "RepeatMost"},
     };
     const char* slots[] = {"640", "800", "1024", "1280", "1600", "2048"};
     for (int i = 0; i < 6; ++i) shown.push_back({IDC_RES0 + i, slots[i]});

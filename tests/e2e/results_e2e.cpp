@@ -160,5 +160,70 @@ TEST_F(ResultsE2E, TheComparisonToolComparesTwoSequencesWithDifferentPresets) {
     }
 }
 
+// The same two resolutions benchmarked with repeats off, then on, while the game's runs at 800 wide vary by
+// 20 % either way: off, each resolution is launched once; on, 800 wide goes again twice more (the set most)
+// with the same command line, and its data file entry holds the runs of all three launches.
+TEST_F(ResultsE2E, AResolutionWhoseRunsVaryIsLaunchedAgainOnlyWithRepeatsOn) {
+    PointAtGame();
+    WriteAll(game_ + "wildmere-test.ini", "spread=20\r\nspread_width=800\r\n");
+    StartProgram();
+    ChooseTypicalSettings("3");
+    for (int slot : {0, 1}) CheckResolution(slot);
+    RunBenchmark(kSuccessStatus);
+    const std::vector<std::string> off = Launches();
+    ASSERT_EQ(off.size(), 2u);
+
+    ShowPage(5);
+    SetCheck(Ctl(IDC_REPEATBOX), true);
+    TypeText(Ctl(IDC_REPEATLIMITEDIT), "3");
+    TypeText(Ctl(IDC_REPEATMOSTEDIT), "2");
+    RunBenchmark(kSuccessStatus);
+    CloseProgram();
+    EXPECT_EQ(Setting("Repeat"), "1");
+    EXPECT_EQ(Setting("RepeatMost"), "2");
+
+    const std::vector<std::string> all = Launches();
+    ASSERT_EQ(all.size(), 6u);
+    EXPECT_EQ(all[2], off[0]);
+    for (std::size_t i : {3u, 4u, 5u}) EXPECT_EQ(all[i], off[1]) << i;
+
+    const std::string folder = game_ + "Benchmark\\";
+    const auto reports = ReportsIn(folder);
+    ASSERT_EQ(reports.size(), 2u);
+    std::vector<JsonParse> files;
+    for (const std::string& report : reports) {
+        files.push_back(ParseJson(ReadAll(folder + report.substr(0, report.size() - 4) + ".json")));
+        ASSERT_TRUE(files.back().Value) << files.back().Error.Text();
+    }
+    // The sequence with repeats on is the one whose settings name them.
+    if (files[0].Value->Member("settings")->Member("repeatLimit")) std::swap(files[0], files[1]);
+    const JsonArray& before = *files[0].Value->Member("slots")->Array();
+    const JsonArray& after = *files[1].Value->Member("slots")->Array();
+    ASSERT_EQ(before.size(), 2u);
+    ASSERT_EQ(after.size(), 2u);
+    for (const JsonValue& slot : before) {
+        EXPECT_FALSE(slot.Member("launches"));
+        EXPECT_EQ(slot.Member("runs")->Array()->size(), 3u);
+    }
+    EXPECT_FALSE(files[0].Value->Member("settings")->Member("repeatLimit"));
+    EXPECT_EQ(*files[1].Value->Member("settings")->Member("repeatMost")->Number(), 2);
+
+    EXPECT_EQ(*after[0].Member("launches")->Number(), 1);
+    EXPECT_TRUE(*after[0].Member("stable")->Bool());
+    EXPECT_EQ(*after[1].Member("launches")->Number(), 3);
+    EXPECT_FALSE(*after[1].Member("stable")->Bool());
+    const JsonArray& runs = *after[1].Member("runs")->Array();
+    ASSERT_EQ(runs.size(), 9u);
+    for (std::size_t j = 0; j < runs.size(); ++j) {
+        EXPECT_EQ(*runs[j].Member("launch")->Number(), static_cast<double>(j / 3 + 1)) << j;
+    }
+    // Each launch of the same command line gives the same runs: the game's files stayed as they were.
+    const auto score = [&](std::size_t j) { return *runs[j].Member("score")->Number(); };
+    for (std::size_t j = 0; j < 3; ++j) {
+        EXPECT_EQ(score(j), score(j + 3)) << j;
+        EXPECT_EQ(score(j), score(j + 6)) << j;
+    }
+}
+
 }  // namespace
 }  // namespace wmb::e2e
