@@ -167,19 +167,14 @@ std::string Parse(const ProfileKey& key, const std::string& value, S& values) {
             return "";
         }
         case Item: {
-            if (value.empty() && key.Fallback == nullptr) {
-                if (text)
-                    values.*(*text) = "";
-                else
-                    values.*std::get<int S::*>(key.Field) = key.FirstIndex - 1;
-                return "";
-            }
+            const bool none = value.empty() && key.Fallback == nullptr;
             const auto item = FindItem(key.Items, value);
-            if (!item) return "must be " + Alternatives(key.Items) + ", not " + Quote(value) + ".";
-            if (text)
-                values.*(*text) = key.Items[*item];
-            else
-                values.*std::get<int S::*>(key.Field) = key.FirstIndex + static_cast<int>(*item);
+            if (!item && !none) return "must be " + Alternatives(key.Items) + ", not " + Quote(value) + ".";
+            if (text) {
+                values.*(*text) = item ? key.Items[*item] : "";
+            } else {
+                values.*std::get<int S::*>(key.Field) = key.FirstIndex + (item ? static_cast<int>(*item) : -1);
+            }
             return "";
         }
         case Number: {
@@ -194,10 +189,12 @@ std::string Parse(const ProfileKey& key, const std::string& value, S& values) {
         case Folder:
         case File: {
             if (!value.empty()) {
-                if (std::string problem = FullPathProblem(value); !problem.empty())
+                if (std::string problem = FullPathProblem(value); !problem.empty()) {
                     return problem + ": " + Quote(value) + ".";
-                if (key.Form == File && value.ends_with('\\'))
+                }
+                if (key.Form == File && value.ends_with('\\')) {
                     return "names a folder, not a file: " + Quote(value) + ".";
+                }
             }
             values.*(*text) = key.Form == Folder && !value.empty() ? WithBackslash(value) : value;
             return "";

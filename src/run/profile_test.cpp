@@ -133,6 +133,16 @@ TEST(Profile, APartialProfileChangesOnlyItsKey) {
     }
 }
 
+TEST(Profile, SwitchingTheCustomResolutionOffKeepsItsSizeForTheWindow) {
+    S s;
+    s.CustomResolution = true;
+    s.CustomWidth = "1366";
+    s.CustomHeight = "768";
+    ApplyProfile(Read("[WildmereBench profile]\nCustomResolution=\n"), s);
+    EXPECT_FALSE(s.CustomResolution);
+    EXPECT_EQ(s.CustomWidth + "x" + s.CustomHeight, "1366x768");
+}
+
 TEST(Profile, AProfileWithOnlyItsSectionChangesNothing) {
     const ProfileChanges changes = Read("; nothing yet\n[WildmereBench profile]\n# still nothing\n\n");
     EXPECT_TRUE(changes.Keys.empty());
