@@ -205,7 +205,7 @@ std::vector<ComparedRow> ComparedRows(const std::vector<ComparedInput>& inputs) 
     return rows;
 }
 
-std::string ComparisonPage(const std::vector<ComparedInput>& inputs) {
+std::string ComparisonPage(const std::vector<ComparedInput>& inputs, const std::vector<std::string>& missing) {
     std::vector<std::string> lines = {"<!DOCTYPE html>", "<html lang=\"en\">", "<head>", "<meta charset=\"utf-8\">",
                                       "<title>WildmereBench comparison</title>"};
     lines.insert(lines.end(), std::begin(kStyle), std::end(kStyle));
@@ -223,6 +223,12 @@ std::string ComparisonPage(const std::vector<ComparedInput>& inputs) {
     for (const ComparedInput& input : inputs)
         lines.push_back("<tr>" + Cell("th", input.Name) + Cell("td", input.File.Started) + Cell("td", input.File.Version) + "</tr>");
     lines.push_back("</table>");
+    if (!missing.empty()) {
+        lines.push_back("<h2>Not compared</h2>");
+        lines.push_back("<ul>");
+        for (const std::string& what : missing) lines.push_back("<li>" + EscapeHtml(what) + "</li>");
+        lines.push_back("</ul>");
+    }
     for (const auto& [heading, texts, first] : {std::tuple{"Settings", &ResultsFile::Settings, "Setting"},
                                                std::tuple{"Machine", &ResultsFile::Machine, "Fact"}}) {
         lines.push_back(std::string("<h2>") + heading + "</h2>");

@@ -41,6 +41,8 @@ std::vector<ComparedRow> ComparedRows(const std::vector<ComparedInput>& inputs);
 // A self-contained HTML page (UTF-8, CR LF line ends, no script): the inputs, their settings and machine
 // facts side by side with the differing rows highlighted, the averages per resolution with the differences
 // against the first input, and a grouped bar chart.
-std::string ComparisonPage(const std::vector<ComparedInput>& inputs);
+// `missing` lists what a sweep could not compare ("low.ini: refused: line 3: ..."), each shown under the
+// inputs; nothing is shown for an empty list.
+std::string ComparisonPage(const std::vector<ComparedInput>& inputs, const std::vector<std::string>& missing = {});
 
 }  // namespace wmb

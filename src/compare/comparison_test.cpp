@@ -119,6 +119,17 @@ TEST(Comparison, ThePageShowsTheInputsSideBySideEscapedWithTheDifferencesHighlig
         ASSERT_EQ(page[lf - 1], '\r') << "a line without CR at " << lf;
 }
 
+TEST(Comparison, WhatASweepCouldNotCompareIsListedEscapedAndNothingWithoutIt) {
+    const std::vector<ComparedInput> inputs = {Input("low.ini", "Low", {{800, 600, 50}}),
+                                               Input("high.ini", "High", {{800, 600, 40}})};
+    const std::string page = ComparisonPage(inputs, {"odd.ini: refused: line 3: Renderer must be Direct3D or OpenGL, not \"<V>\"."});
+    EXPECT_NE(page.find("<h2>Not compared</h2>\r\n<ul>\r\n<li>odd.ini: refused: line 3: Renderer must be Direct3D or "
+                        "OpenGL, not &quot;&lt;V&gt;&quot;.</li>\r\n</ul>"),
+              std::string::npos);
+    EXPECT_LT(page.find("<h2>Inputs</h2>"), page.find("<h2>Not compared</h2>"));
+    EXPECT_EQ(ComparisonPage(inputs).find("Not compared"), std::string::npos);
+}
+
 TEST(CompareTool, WritesBesideTheFirstInputOrNothingOnAnError) {
     const std::filesystem::path dir = std::filesystem::temp_directory_path() / "wmb_compare_tool_test";
     std::filesystem::remove_all(dir);

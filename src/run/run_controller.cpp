@@ -25,7 +25,6 @@ const char* const kFlagNotWritten =
     "The benchmark cannot start: the crash-recovery flag \"NoErrorWarning\" cannot be written to the registry.";
 const char* const kNoRunCount = "Please, choose the number of runs from the list on the \"Settings 3\" page.";
 const char* const kAborted = "Benchmark aborted.";
-const char* const kSucceeded = "The benchmarking is successful.";
 const char* const kNotAllBack = "The benchmark ended, but the game's files are not all back.";
 const char* const kOverrideFile = "Systemcfgoverride.cfg";
 const char* const kFlag = "NoErrorWarning";
@@ -379,13 +378,13 @@ void RunController::FinishLastSlot() {
     window_.ShowAbortPanel(false);
     if (settings_.ScreenshotMode) {
         const bool moved = Try([this] { MoveScreenshot(); });
-        run_.EndStatus = moved ? "Screenshot mode is successful." : kAborted;
+        run_.EndStatus = moved ? kScreenshotSucceeded : kAborted;
     } else {
         if (runSucceeded_) AppendResultSection();
         // The report and the data files are written once the game's files are back, so that a full disk
         // meets them rather than the user's configuration.
         run_.ReportDue = true;
-        run_.EndStatus = runSucceeded_ ? kSucceeded : kAborted;
+        run_.EndStatus = runSucceeded_ ? kSequenceSucceeded : kAborted;
     }
     EndSequence();
 }
@@ -486,10 +485,8 @@ void RunController::FinishRestore() {
         failures_.push_back("The crash-recovery flag \"NoErrorWarning\" cannot be cleared in the registry.");
     }
     if (std::exchange(run_.ReportDue, false)) FinishReport();
-    if (!run_.EndStatus.empty()) {
-        window_.SetStatus(!filesBack && run_.EndStatus != kAborted ? kNotAllBack : run_.EndStatus);
-        run_.EndStatus.clear();
-    }
+    const std::string endStatus = std::exchange(run_.EndStatus, "");
+    if (!endStatus.empty()) window_.SetStatus(!filesBack && endStatus != kAborted ? kNotAllBack : endStatus);
     state_ = SequenceState::Idle;
     due_ = Due::Nothing;
     window_.SetBenchButtonEnabled(true);
@@ -503,7 +500,9 @@ void RunController::FinishRestore() {
         window_.ShowMessage(text);
     }
     if (std::exchange(run_.OpenReport, false)) window_.OpenDocument(ReportPath());
-    if (run_.CloseWhenDone) window_.CloseWindow();
+    const bool closeNow = run_.CloseWhenDone;
+    window_.SequenceOver(filesBack, endStatus);
+    if (closeNow) window_.CloseWindow();
 }
 
 // ---- Timer and close ----

@@ -24,6 +24,10 @@ namespace wmb {
 
 enum class SequenceState { Idle, Collecting, Running, BetweenSlots, Ending };
 
+// The statuses a sequence that went through ends with.
+inline constexpr const char* kSequenceSucceeded = "The benchmarking is successful.";
+inline constexpr const char* kScreenshotSucceeded = "Screenshot mode is successful.";
+
 // What one sequence gathers from the press of Benchmark to its end; each press starts a fresh one.
 struct SequenceRun {
     int SelectedSlotCount = 0;

@@ -33,6 +33,12 @@ public:
     virtual void OpenDocument(const std::string& path) = 0;
     // A close that waited for the sequence to end may go ahead now.
     virtual void CloseWindow() = 0;
+    // The sequence is over and the game's files are back (`filesBack`) or not; `endStatus` is the status
+    // it ended with ("" when it ended without one). Called last, once the controller is idle again.
+    virtual void SequenceOver(bool filesBack, const std::string& endStatus) {
+        static_cast<void>(filesBack);
+        static_cast<void>(endStatus);
+    }
 };
 
 // Operations of the other subsystems that a sequence calls.

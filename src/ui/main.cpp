@@ -1,17 +1,56 @@
-// Entry point: the single-instance guard, then the main window and its message loop.
+// Entry point: the command line, the single-instance guard, then the main window and its message loop.
 
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <algorithm>
+#include <string>
+#include <variant>
+#include <vector>
+
 #include "platform/win32/crash_handler.h"
 #include "platform/win32/single_instance.h"
+#include "run/unattended.h"
 #include "ui/crash_reporting.h"
 #include "ui/main_window.h"
 
+namespace {
+
+// An unattended start writes to the console of the script that started it, when there is one.
+void AttachToParentConsole() {
+    if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
+    const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (out && out != INVALID_HANDLE_VALUE) return;  // the script redirected it
+    const HANDLE console = CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                       OPEN_EXISTING, 0, nullptr);
+    if (console != INVALID_HANDLE_VALUE) SetStdHandle(STD_OUTPUT_HANDLE, console);
+}
+
+void Tell(const std::string& text) {
+    const std::string lines = text + "\r\n";
+    const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    DWORD written = 0;
+    if (out && out != INVALID_HANDLE_VALUE) WriteFile(out, lines.data(), static_cast<DWORD>(lines.size()), &written, nullptr);
+}
+
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    const auto parsed = wmb::ParseUnattendedArgs(std::vector<std::string>(__argv + std::min(__argc, 1), __argv + __argc));
+    const auto* unattended = std::get_if<wmb::UnattendedArgs>(&parsed);
+    const bool run = !unattended || unattended->Run;
+    if (run) AttachToParentConsole();
+    if (const auto* refused = std::get_if<wmb::CommandLineRefusal>(&parsed)) {
+        Tell(refused->Message);
+        return static_cast<int>(wmb::UnattendedExit::Refused);
+    }
     wmb::SingleInstanceGuard guard;
     if (!guard.IsFirst()) {
+        if (run) {
+            Tell("Another copy of Wildmere Benchmark is running.");
+            return static_cast<int>(wmb::UnattendedExit::AlreadyRunning);
+        }
         wmb::SingleInstanceGuard::ActivateOther(wmb::ui::kMainWindowClass);
         return 0;
     }
@@ -23,8 +62,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     int exitCode = 1;
     {
         wmb::ui::MainWindow window;
+        if (run) window.RunUnattended(*unattended);
         if (HWND hwnd = window.Create(instance)) {
-            ShowWindow(hwnd, showCommand);
+            ShowWindow(hwnd, run && unattended->Quiet ? SW_HIDE : showCommand);
             UpdateWindow(hwnd);
             if (!wmb::TestCrashKind().empty()) PostMessageA(hwnd, wmb::ui::kTestCrashMessage, 0, 0);
             MSG msg;

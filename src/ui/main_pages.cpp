@@ -74,6 +74,12 @@ void MainWindow::MakeAllPages() {
 
 void MainWindow::CompleteOnIdle() {
     MakeAllPages();
+    if (unattended_) {
+        // The window shows the progress; its settings are the profiles' until the run ends.
+        for (Page* page : pages_) page->SetEnabled(false);
+        unattended_->Begin();
+        return;
+    }
     if (!news_.Handle()) news_.Create(instance_);
 }
 

@@ -84,6 +84,11 @@ void MainWindow::FormCreate() {
         OfferRecovery(
             app_->Files(), app_->Journal(), store, app_->GameFolders(),
             [this](const std::string& q) {
+                if (unattended_) {
+                    // As "Yes": the user's files go back before the run.
+                    unattended_->Log(q + " Yes (unattended start).");
+                    return true;
+                }
                 return MessageBoxA(Handle(), q.c_str(), "Confirm", MB_YESNO | MB_ICONQUESTION) == IDYES;
             },
             [this](const std::string& m) { ShowMessage(m); });
@@ -99,15 +104,17 @@ void MainWindow::RestoreDemoName() {
 
 void MainWindow::FormDestroy() {
     if (!app_) return;
-    // No page is made while the window goes: those not made yet keep the settings held for them.
-    if (app_->Store().IsOpen()) SaveSettings(app_->Store(), ShownSettings());
+    // No page is made while the window goes: those not made yet keep the settings held for them. An
+    // unattended start leaves the stored settings as they were.
+    if (app_->Store().IsOpen() && !unattended_) SaveSettings(app_->Store(), ShownSettings());
     CleanUpAtExit(app_->Files(), app_->GameFolders());
     app_.reset();
 }
 
 void MainWindow::FormActivate() {
-    // An activation during start-up (a question asked then) leaves the turn for later.
-    if (!ready_ || !app_ || !app_->Store().IsOpen()) return;
+    // An activation during start-up (a question asked then) leaves the turn for later; an unattended
+    // start shows no news.
+    if (!ready_ || !app_ || !app_->Store().IsOpen() || unattended_) return;
     if (!ClaimNewsTurn(app_->Store())) return;
     if (news_.Handle() || news_.Create(instance_)) news_.Show();
 }
@@ -186,6 +193,7 @@ void MainWindow::PossibilitiesClicked() {
 }
 
 void MainWindow::ShowDemoFrames() {
+    if (unattended_) return;  // nothing is asked: the frame range stays as it is
     int frames = 0;
     if (!framesDialog_.Handle()) framesDialog_.Create(instance_, Handle(), font_.Get());
     switch (framesDialog_.Ask(frames)) {

@@ -80,7 +80,9 @@ void MainWindow::OnCreate() {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(Handle(), GWLP_HINSTANCE));
     updates_ = std::make_unique<UpdateService>(instance, Handle(), font_.Get(),
                                                [this](const std::string& text) { ShowMessage(text); });
-    updates_->Loaded(std::vector<std::string>(__argv + std::min(__argc, 1), __argv + __argc));
+    // An unattended start asks nothing: no word of an earlier update, no news.
+    if (!unattended_) updates_->Loaded(std::vector<std::string>(__argv + std::min(__argc, 1), __argv + __argc));
+    AddProfileMenu();
 }
 
 void MainWindow::CreateHeader() {
@@ -110,6 +112,7 @@ void MainWindow::CreateHeader() {
 bool MainWindow::OnClose() {
     // What start-up left for pages not made yet is in their controls before the settings are kept.
     MakeAllPages();
+    if (unattended_) unattended_->StopAfterCurrent();
     return !app_ || app_->Controller().RequestClose();
 }
 
@@ -156,6 +159,9 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
     case WM_ACTIVATE:
         if (LOWORD(wp) != WA_INACTIVE) FormActivate();
         break;
+    case WM_SYSCOMMAND:
+        if (OnProfileMenu(wp)) return 0;
+        break;
     case WM_COPYDATA:
         // A second start hands over its command line; the program takes no options, so nothing follows.
         return TRUE;
@@ -192,7 +198,13 @@ void MainWindow::SetStatus(const std::string& text) {
     UpdateWindow(Handle());
 }
 
-void MainWindow::ShowMessage(const std::string& text) { MessageBoxA(Handle(), text.c_str(), "Information", MB_OK); }
+void MainWindow::ShowMessage(const std::string& text) {
+    if (unattended_) {
+        unattended_->Log(text);
+        return;
+    }
+    MessageBoxA(Handle(), text.c_str(), "Information", MB_OK);
+}
 
 void MainWindow::StartTimer(int ms) { SetTimer(Handle(), kSequenceTimer, static_cast<UINT>(ms > 0 ? ms : 1), nullptr); }
 
@@ -200,7 +212,7 @@ void MainWindow::StopTimer() { KillTimer(Handle(), kSequenceTimer); }
 
 void MainWindow::OpenDocument(const std::string& path) {
     // The shell takes paths of MAX_PATH characters at most; a longer one is not passed to it.
-    if (path.empty() || path.size() >= MAX_PATH) return;
+    if (path.empty() || path.size() >= MAX_PATH || unattended_) return;
     ShellExecuteA(Handle(), "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 

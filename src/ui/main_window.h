@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <optional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,6 +29,7 @@
 #include "ui/settings2_page.h"
 #include "ui/settings3_page.h"
 #include "ui/specific_page.h"
+#include "ui/unattended_run.h"
 #include "ui/update_service.h"
 #include "ui/window.h"
 
@@ -37,13 +39,15 @@ class AppServices;
 
 inline constexpr const char* kMainWindowClass = "WildmereBenchMainWindow";
 
-class MainWindow : public Window, public SequenceWindow, private PageHost {
+class MainWindow : public Window, public SequenceWindow, private PageHost, private UnattendedWindow {
 public:
     MainWindow();
     ~MainWindow() override;
 
     // Registers the class and creates the window (this runs the start-up steps); nullptr on failure.
     HWND Create(HINSTANCE instance);
+    // Before Create: the start is unattended (see UnattendedRun).
+    void RunUnattended(UnattendedArgs args) { unattended_ = std::make_unique<UnattendedRun>(static_cast<UnattendedWindow&>(*this), std::move(args)); }
 
     // SequenceWindow
     BenchSettings CurrentSettings() override;
@@ -55,6 +59,7 @@ public:
     void StopTimer() override;
     void OpenDocument(const std::string& path) override;
     void CloseWindow() override { CloseLater(); }
+    void SequenceOver(bool filesBack, const std::string& endStatus) override;
 
 private:
     // Window
@@ -100,6 +105,25 @@ private:
     void ShowAllSettings(const BenchSettings& settings);
     // Once the window is ready: the rest of the pages and the hidden news window.
     void CompleteOnIdle();
+
+    // Unattended starts and profiles (main_unattended.cpp).
+    void ChooseSettings(const BenchSettings& before, const BenchSettings& after) override;
+    bool StartSequence() override;
+    std::string ReportPath() override;
+    std::vector<SlotResult> SlotResults() override;
+    std::string ResultsFolder() override;
+    std::string ProgramFolder() override;
+    std::optional<std::string> ReadFile(const std::string& path) override;
+    void WriteFile(const std::string& path, const std::string& bytes) override;
+    void Later(std::function<void()> step) override;
+    void End(int exitCode) override;
+    // The items the window's system menu gains: profiles and the comparison of results.
+    void AddProfileMenu();
+    bool OnProfileMenu(WPARAM command);
+    void SaveProfile();
+    void LoadProfile();
+    void RunProfiles();
+    void CompareResults();
     HWND HeaderControl(int id) const { return header_.Find(id); }
     void SetBenchCaption(const std::string& caption) const { benchButton_.SetText(caption); }
 
@@ -141,6 +165,8 @@ private:
     std::map<const Page*, std::vector<std::function<void()>>> pendingSteps_;
     NewsWindow news_;
     std::unique_ptr<UpdateService> updates_;
+    std::unique_ptr<UnattendedRun> unattended_;
+    bool sweepFromWindow_ = false;  // the unattended run is the window's "Run several profiles..."
     HINSTANCE instance_ = nullptr;
     bool ready_ = false;  // the window is made and its start-up is over
 };

@@ -5,6 +5,8 @@
 
 #include "ui/shell_dialogs.h"
 
+#include <cstring>
+
 #include <commdlg.h>
 #include <shlobj.h>
 #include <shobjidl.h>
@@ -101,6 +103,32 @@ bool ChooseFile(HWND owner, const char* filter, std::string& path, const char* t
     return RunFileDialog(owner, filter, "", title, nullptr,
                          OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER,
                          &GetOpenFileNameA, path);
+}
+
+bool ChooseFiles(HWND owner, const char* filter, std::vector<std::string>& paths, const char* title) {
+    // The dialog answers "folder\0name\0name\0\0", or one full path when one file was chosen.
+    std::vector<char> buffer(32768, '\0');
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = filter;
+    ofn.lpstrFile = buffer.data();
+    ofn.nMaxFile = static_cast<DWORD>(buffer.size());
+    ofn.lpstrTitle = title;
+    ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER |
+                OFN_ALLOWMULTISELECT;
+    if (!GetOpenFileNameA(&ofn)) return false;
+    std::vector<std::string> parts;
+    for (const char* part = buffer.data(); *part; part += std::strlen(part) + 1) parts.emplace_back(part);
+    paths.clear();
+    if (parts.size() == 1) {
+        paths = parts;
+    } else if (!parts.empty()) {
+        std::string folder = parts.front();
+        if (folder.back() != '\\') folder += '\\';
+        for (std::size_t i = 1; i < parts.size(); ++i) paths.push_back(folder + parts[i]);
+    }
+    return !paths.empty();
 }
 
 bool ChooseSaveFile(HWND owner, const char* filter, const char* defaultExtension, std::string& path) {

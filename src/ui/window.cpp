@@ -123,7 +123,7 @@ LRESULT Window::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
         UiDispatcher::DiscardPending(hwnd);
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         hwnd_ = nullptr;
-        if (quitOnDestroy_) PostQuitMessage(0);
+        if (quitOnDestroy_) PostQuitMessage(exitCode_);
         return DefWindowProcA(hwnd, msg, wp, lp);
     }
     case kDispatchMessage:

@@ -51,6 +51,8 @@ public:
 protected:
     // Marks the window whose destruction ends the message loop.
     void SetQuitOnDestroy(bool quit) { quitOnDestroy_ = quit; }
+    // The code the quit message carries (the program's exit code); 0 unless set.
+    void SetExitCode(int code) { exitCode_ = code; }
     // WM_CREATE: build the children. Throwing fails the creation.
     virtual void OnCreate() {}
     // WM_CLOSE that may be carried out: true destroys the window now.
@@ -71,6 +73,7 @@ private:
 
     HWND hwnd_ = nullptr;
     bool quitOnDestroy_ = false;
+    int exitCode_ = 0;
     std::map<std::pair<int, int>, std::function<void()>> commands_;
     std::map<std::pair<int, UINT>, std::function<LRESULT(const NMHDR&)>> notifications_;
 };
