@@ -22,6 +22,8 @@ RequestExecutionLevel admin
 !define MENU_FOLDER "$SMPROGRAMS\${PRODUCT}"
 !define PROGRAM_LINK "${PRODUCT}.lnk"
 !define UNINSTALL_LINK "Uninstall ${PRODUCT}.lnk"
+!define HELP_LINK "${PRODUCT} Help.lnk"
+!define COMPARE_LINK "Compare results.lnk"
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -120,6 +122,11 @@ Section "${PRODUCT}" SecProgram
   CreateDirectory "${MENU_FOLDER}"
   CreateShortcut "${MENU_FOLDER}\${PROGRAM_LINK}" "$INSTDIR\WildmereBench.exe" "" "$INSTDIR\WildmereBench.exe" 0
   CreateShortcut "${MENU_FOLDER}\${UNINSTALL_LINK}" "$INSTDIR\Uninstall.exe"
+!ifdef HELP_FILE
+  CreateShortcut "${MENU_FOLDER}\${HELP_LINK}" "$INSTDIR\help.chm"
+!endif
+  ; Asks for two or more results files and opens their comparison page.
+  CreateShortcut "${MENU_FOLDER}\${COMPARE_LINK}" "$INSTDIR\WildmereBench.exe" "/compare" "$INSTDIR\WildmereBench.exe" 0
 
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -168,6 +175,8 @@ Section "Uninstall"
 
   Delete "${MENU_FOLDER}\${PROGRAM_LINK}"
   Delete "${MENU_FOLDER}\${UNINSTALL_LINK}"
+  Delete "${MENU_FOLDER}\${HELP_LINK}"
+  Delete "${MENU_FOLDER}\${COMPARE_LINK}"
   RMDir "${MENU_FOLDER}"
   Delete "$DESKTOP\${PROGRAM_LINK}"
 

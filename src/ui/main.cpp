@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <string>
@@ -12,6 +13,7 @@
 #include "platform/win32/crash_handler.h"
 #include "platform/win32/single_instance.h"
 #include "run/unattended.h"
+#include "ui/compare_results.h"
 #include "ui/crash_reporting.h"
 #include "ui/main_window.h"
 
@@ -37,6 +39,15 @@ void Tell(const std::string& text) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    if (__argc == 2 && lstrcmpiA(__argv[1], "/compare") == 0) {
+        // The Start menu's "Compare results": the comparison alone, without the main window.
+        OleInitialize(nullptr);
+        wmb::ui::CompareChosenResults(
+            nullptr, [](const std::string& text) { MessageBoxA(nullptr, text.c_str(), "Compare results", MB_OK); },
+            [](const std::string& page) { ShellExecuteA(nullptr, "open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL); });
+        OleUninitialize();
+        return 0;
+    }
     const auto parsed = wmb::ParseUnattendedArgs(std::vector<std::string>(__argv + std::min(__argc, 1), __argv + __argc));
     const auto* unattended = std::get_if<wmb::UnattendedArgs>(&parsed);
     const bool run = !unattended || unattended->Run;

@@ -2,11 +2,10 @@
 
 #include <variant>
 
-#include "compare/compare_tool.h"
-#include "platform/win32/wrappers/code_page_text.h"
 #include "run/profile.h"
 #include "run/run_controller.h"
 #include "ui/app_services.h"
+#include "ui/compare_results.h"
 #include "ui/main_window.h"
 #include "ui/shell_dialogs.h"
 
@@ -20,7 +19,6 @@ constexpr UINT kRunProfilesCommand = 0x0120;
 constexpr UINT kCompareCommand = 0x0130;
 
 constexpr const char kProfileFilter[] = "Profiles (*.ini)\0*.ini\0All files (*.*)\0*.*\0";
-constexpr const char kResultsFilter[] = "Results files (*.json)\0*.json\0";
 
 std::string FolderOf(const std::string& path) {
     const auto slash = path.find_last_of('\\');
@@ -165,18 +163,8 @@ void MainWindow::RunProfiles() {
 }
 
 void MainWindow::CompareResults() {
-    std::vector<std::string> inputs;
-    if (!ChooseFiles(Handle(), kResultsFilter, inputs, "Compare results")) return;
-    if (inputs.size() < 2) {
-        ShowMessage("Choose two or more results files to compare.");
-        return;
-    }
-    const CompareOutcome outcome = RunCompare(inputs, AnsiToUtf8, FullPath);
-    if (outcome.ExitCode != 0) {
-        ShowMessage(Utf8ToAnsi(outcome.Message));
-        return;
-    }
-    OpenDocument(outcome.WrittenPath);
+    CompareChosenResults(Handle(), [this](const std::string& text) { ShowMessage(text); },
+                         [this](const std::string& page) { OpenDocument(page); });
 }
 
 }  // namespace wmb::ui

@@ -46,6 +46,7 @@ void ToConsole(const std::string& lines) {
 }  // namespace
 
 void UnattendedRun::Begin() {
+    start_ = window_.CurrentSettings();
     Log("Unattended start.");
     if (args_.SweepFile) {
         const auto text = window_.ReadFile(*args_.SweepFile);
@@ -79,7 +80,7 @@ void UnattendedRun::RunNext() {
     }
     ++next_;
     const BenchSettings before = window_.CurrentSettings();
-    BenchSettings after = before;
+    BenchSettings after = start_;
     if (!profiles_.empty()) {
         const std::string& profile = profiles_[next_ - 1];
         const auto text = window_.ReadFile(profile);

@@ -64,6 +64,7 @@ private:
     UnattendedWindow& window_;
     UnattendedArgs args_;
     std::vector<std::string> profiles_;  // empty: one sequence with the stored settings
+    BenchSettings start_;                // what each profile changes: the settings the program started with
     std::size_t next_ = 0;
     bool stopping_ = false;
     bool finished_ = false;
