@@ -71,6 +71,9 @@ const ProfileKey kKeys[] = {
     {"AddDisplayInfo", &S::AddDisplayInfo, OnOff},
     {"ScreenshotFrame", &S::ScreenshotFrame, Number, {}, 0, 1, kLargestFrame},
     {"RunTwice", &S::RunTwice, OnOff},
+    {"RepeatVarying", &S::RepeatVaryingSlots, OnOff},
+    {"RepeatLimit", &S::RepeatLimitPercent, Number, {}, 0, 1, 99, kDefaultRepeatLimitPercent},
+    {"RepeatMost", &S::RepeatMostLaunches, Number, {}, 0, 1, 9, kDefaultRepeatMostLaunches},
 };
 
 std::string Quote(const std::string& text) { return "\"" + text + "\""; }

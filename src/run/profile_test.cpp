@@ -68,6 +68,9 @@ const std::vector<KeyCase>& KeyCases() {
         {"AddDisplayInfo", [](S& s) { s.AddDisplayInfo = false; }, [](const S& s) { return Flag(s.AddDisplayInfo); }},
         {"ScreenshotFrame", [](S& s) { s.ScreenshotFrame = "4052"; }, [](const S& s) { return s.ScreenshotFrame; }},
         {"RunTwice", [](S& s) { s.RunTwice = true; }, [](const S& s) { return Flag(s.RunTwice); }},
+        {"RepeatVarying", [](S& s) { s.RepeatVaryingSlots = true; }, [](const S& s) { return Flag(s.RepeatVaryingSlots); }},
+        {"RepeatLimit", [](S& s) { s.RepeatLimitPercent = "12"; }, [](const S& s) { return s.RepeatLimitPercent; }},
+        {"RepeatMost", [](S& s) { s.RepeatMostLaunches = "5"; }, [](const S& s) { return s.RepeatMostLaunches; }},
     };
     return cases;
 }
@@ -171,7 +174,8 @@ TEST(Profile, AWrittenProfileListsEveryKeyInItsFixedOrder) {
               "Anisotropy=From System\r\nAntialiasing=None\r\nRuns=3\r\nWait=2\r\nNote=Lab 4\r\nHDR=off\r\n"
               "HDRLevel=3\r\nGeometryInstancing=off\r\nNormalMapCompression=off\r\nLanguage=English\r\n"
               "DecimalSeparator=.\r\nResultsFolder=C:\\Games\\Wildmere\\Benchmark\\\r\nScreenshotFolder=\r\n"
-              "ScreenshotMode=off\r\nAddDisplayInfo=on\r\nScreenshotFrame=\r\nRunTwice=off\r\n");
+              "ScreenshotMode=off\r\nAddDisplayInfo=on\r\nScreenshotFrame=\r\nRunTwice=off\r\nRepeatVarying=off\r\n"
+              "RepeatLimit=3\r\nRepeatMost=2\r\n");
 }
 
 TEST(Profile, AValueTheProfileCannotHoldIsWrittenAsWhatTheSequenceUses) {
