@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <atomic>
 #include <string>
 #include <variant>
 #include <vector>
@@ -27,6 +28,17 @@ void AttachToParentConsole() {
     const HANDLE console = CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                        OPEN_EXISTING, 0, nullptr);
     if (console != INVALID_HANDLE_VALUE) SetStdHandle(STD_OUTPUT_HANDLE, console);
+}
+
+// The main window of an unattended start, for Ctrl+C and Ctrl+Break in the script's console.
+std::atomic<HWND> unattendedWindow{nullptr};
+
+// Ctrl+C or Ctrl+Break ends the run as closing the window does: after the current sequence, with the game's
+// files back. (The system's own handler would end the program at once.)
+BOOL WINAPI OnConsoleBreak(DWORD event) {
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
+    if (HWND window = unattendedWindow.load()) PostMessageA(window, WM_CLOSE, 0, 0);
+    return TRUE;
 }
 
 void Tell(const std::string& text) {
@@ -75,6 +87,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         wmb::ui::MainWindow window;
         if (run) window.RunUnattended(*unattended);
         if (HWND hwnd = window.Create(instance)) {
+            if (run) {
+                unattendedWindow = hwnd;
+                SetConsoleCtrlHandler(OnConsoleBreak, TRUE);
+            }
             ShowWindow(hwnd, run && unattended->Quiet ? SW_HIDE : showCommand);
             UpdateWindow(hwnd);
             if (!wmb::TestCrashKind().empty()) PostMessageA(hwnd, wmb::ui::kTestCrashMessage, 0, 0);
