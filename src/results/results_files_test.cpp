@@ -50,7 +50,7 @@ TEST(ResultsJson, WholeFile) {
         "      \"cv\": 14.142135623730951,\r\n"
         "      \"unstable\": true,\r\n"
         // mean 45 +- t(0.975, 1) 12.7062 * 6.3640 / sqrt(2)
-        "      \"interval95\": {\"low\": -12.177921312786118, \"high\": 102.17792131278611}\r\n"
+        "      \"interval95\": {\"low\": -12.177921, \"high\": 102.177921}\r\n"
         "    },\r\n"
         "    {\r\n"
         "      \"slot\": 3,\r\n"

@@ -1,5 +1,7 @@
 #include "results/results_json.h"
 
+#include <cmath>
+
 #include <cstdio>
 #include <optional>
 #include <vector>
@@ -63,12 +65,14 @@ std::string ArrayOf(const std::vector<std::string>& items, int indent) {
     return json + std::string(static_cast<std::size_t>(indent - 2), ' ') + "]";
 }
 
-// The 95 % confidence interval of the average, {"low": L, "high": H}; null for a single run.
+// The 95 % confidence interval of the average, {"low": L, "high": H}, to a millionth of a frame per second:
+// the digits after that differ between processors (x87 and SSE arithmetic); null for a single run.
 std::string IntervalJson(const std::vector<double>& scores) {
     const auto sample = SummaryOf(scores);
     const auto interval = sample ? MeanInterval95(*sample) : std::nullopt;
     if (!interval) return "null";
-    return "{\"low\": " + NumberText(interval->Low) + ", \"high\": " + NumberText(interval->High) + "}";
+    const auto rounded = [](double bound) { return NumberText(std::round(bound * 1e6) / 1e6); };
+    return "{\"low\": " + rounded(interval->Low) + ", \"high\": " + rounded(interval->High) + "}";
 }
 
 std::string SlotJson(const SlotResult& slot, const AnsiToUtf16& toUtf16) {

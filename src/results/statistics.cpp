@@ -116,8 +116,16 @@ std::optional<SampleSummary> SummaryOf(const std::vector<double>& values) {
     if (!std::all_of(values.begin(), values.end(), [](double value) { return std::isfinite(value); })) {
         return std::nullopt;
     }
-    SampleSummary summary{values.size(), MeanOf(values), SampleStdDevOf(values)};
-    if (!std::isfinite(summary.Mean) || !std::isfinite(summary.StdDev)) return std::nullopt;
+    // Deviations whose squares a double cannot hold give no summary, whatever precision the processor keeps
+    // between the steps (x87 code keeps 80 bits and would not overflow where SSE code does).
+    const double mean = MeanOf(values);
+    const double largest = std::sqrt(std::numeric_limits<double>::max() / static_cast<double>(values.size()));
+    if (!std::isfinite(mean) ||
+        std::any_of(values.begin(), values.end(), [&](double value) { return std::abs(value - mean) > largest; })) {
+        return std::nullopt;
+    }
+    SampleSummary summary{values.size(), mean, SampleStdDevOf(values)};
+    if (!std::isfinite(summary.StdDev)) return std::nullopt;
     return summary;
 }
 
