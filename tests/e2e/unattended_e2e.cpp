@@ -12,6 +12,7 @@ namespace wmb::e2e {
 namespace {
 
 constexpr UINT kSaveProfileCommand = 0x0100;
+constexpr UINT kLoadProfileCommand = 0x0110;
 constexpr int kRunMs = 240000;
 
 // Every value of the settings key, name to text.
@@ -68,25 +69,102 @@ protected:
         return path;
     }
 
+    // Chooses `path` in the file dialog that the system menu's `command` opens.
+    void ProfileThroughMenu(UINT command, const std::string& path) {
+        PostMessageA(Main(), WM_SYSCOMMAND, command, 0);
+        HWND dialog = WaitForTopWindow(app_->ProcessId(), "#32770", 15000);
+        ASSERT_NE(dialog, nullptr) << "no file dialog";
+        HWND name = FindControl(dialog, 0x47C);
+        if (!name) name = FindControl(dialog, 0x480);
+        ASSERT_NE(name, nullptr) << "no file name box in the file dialog";
+        TypeText(name, path);
+        Click(GetDlgItem(dialog, IDOK));
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 15000));
+    }
+
     std::string LogIn(const std::string& folder) { return ReadAll(folder + "WildmereBench-unattended.log"); }
     // The log without /results: in the Results folder the program starts with.
     std::string StartLog() { return LogIn(game_ + "Benchmark\\"); }
 };
+
+TEST_F(UnattendedE2E, SavingAndLoadingAProfileGivesBackEveryControl) {
+    enum class Shown { Checked, Unchecked, Text, Combo, Kept };  // Kept: shown as stored, not typed
+    struct Control {
+        int Page;
+        int Id;
+        Shown How;
+        const char* Value;
+    };
+    const Control controls[] = {
+        {1, IDC_DEMO0 + 2, Shown::Checked, ""},
+        {2, IDC_RES0 + 1, Shown::Checked, ""},
+        {2, IDC_RES0 + 3, Shown::Checked, ""},
+        {2, IDC_RES0, Shown::Unchecked, ""},
+        {2, IDC_CUSRESBOX, Shown::Checked, ""},
+        {2, IDC_CUSWIDTH, Shown::Kept, "1280"},
+        {2, IDC_CUSHEIGHT, Shown::Kept, "1024"},
+        {2, IDC_DETAIL0 + 1, Shown::Checked, ""},
+        {3, IDC_PSHADER0 + 2, Shown::Checked, ""},
+        {3, IDC_AFBOX, Shown::Combo, "4"},
+        {3, IDC_AABOX, Shown::Combo, "6"},
+        {4, IDC_RENDERERBOX, Shown::Combo, "OpenGL"},
+        {4, IDC_RUNNUMBERBOX, Shown::Combo, "15"},
+        {4, IDC_LANGBOX, Shown::Combo, "Russian"},
+        {5, IDC_NOTEEDIT, Shown::Text, "Quiet room"},
+        {5, IDC_WAITS, Shown::Text, "5"},
+        {5, IDC_DECBOX, Shown::Combo, ","},
+        {5, IDC_REPEATBOX, Shown::Checked, ""},
+        {5, IDC_REPEATLIMITEDIT, Shown::Text, "12"},
+        {7, IDC_HDRBOX, Shown::Checked, ""},
+        {7, IDC_HDRLEVELBOX, Shown::Text, "7"},
+        {7, IDC_GIBOX, Shown::Checked, ""},
+        {7, IDC_COMPRESSBOX, Shown::Checked, ""},
+    };
+    PointAtGame();
+    SetSetting("CusW", "1280");
+    SetSetting("CusH", "1024");
+    StartProgram();
+    ChooseTypicalSettings("15");
+    for (const Control& c : controls) {
+        ShowPage(c.Page);
+        switch (c.How) {
+        case Shown::Checked: SetCheck(Ctl(c.Id), true); break;
+        case Shown::Unchecked: SetCheck(Ctl(c.Id), false); break;
+        case Shown::Text: TypeText(Ctl(c.Id), c.Value); break;
+        case Shown::Combo: SelectComboItem(Ctl(c.Id), c.Value); break;
+        case Shown::Kept: break;
+        }
+    }
+    const std::string profile = program_ + "every.ini";
+    ProfileThroughMenu(kSaveProfileCommand, profile);
+    ASSERT_TRUE(WaitUntil([&] { return Exists(profile); }, 15000)) << "the profile was not saved";
+    CloseProgram();
+
+    // A first start with the game: nothing chosen yet; the profile brings every choice back.
+    ResetSettingsKey();
+    PointAtGame();
+    StartProgram();
+    ProfileThroughMenu(kLoadProfileCommand, profile);
+    for (const Control& c : controls) {
+        switch (c.How) {
+        case Shown::Checked: EXPECT_TRUE(IsChecked(Ctl(c.Id))) << c.Id; break;
+        case Shown::Unchecked: EXPECT_FALSE(IsChecked(Ctl(c.Id))) << c.Id; break;
+        case Shown::Text:
+        case Shown::Kept: EXPECT_EQ(GetText(Ctl(c.Id)), c.Value) << c.Id; break;
+        case Shown::Combo: EXPECT_EQ(ComboText(Ctl(c.Id)), c.Value) << c.Id; break;
+        }
+    }
+    EXPECT_TRUE(IsEnabled(Ctl(IDC_HDRLEVELBOX))) << "the HDR rule did not follow the loaded choice";
+    CloseProgram();
+}
 
 TEST_F(UnattendedE2E, AProfileSavedFromTheWindowRunsQuietlyFromTheCommandLine) {
     PointAtGame();
     StartProgram();
     ChooseTypicalSettings("2");
     CheckResolution(1);
-    PostMessageA(Main(), WM_SYSCOMMAND, kSaveProfileCommand, 0);
-    HWND dialog = WaitForTopWindow(app_->ProcessId(), "#32770", 15000);
-    ASSERT_NE(dialog, nullptr) << "no save dialog";
-    HWND name = FindControl(dialog, 0x47C);
-    if (!name) name = FindControl(dialog, 0x480);
-    ASSERT_NE(name, nullptr);
     const std::string profile = program_ + "lab.ini";
-    TypeText(name, profile);
-    Click(GetDlgItem(dialog, IDOK));
+    ProfileThroughMenu(kSaveProfileCommand, profile);
     ASSERT_TRUE(WaitUntil([&] { return Exists(profile); }, 15000)) << "the profile was not saved";
     CloseProgram();
 
