@@ -85,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         results.Scores = {settings.RunCount, settings.WaitSeconds};
         results.Average = settings.HdrLevel;
         for (const std::string& line :
-             ReportSectionLines({slot, settings, "Custom quality option", "Direct3D", demo, results})) {
+             ReportSectionLines({slot, settings, "Custom quality option", "Direct3D", demo, results, std::nullopt})) {
             report.push_back(line);
         }
     }
