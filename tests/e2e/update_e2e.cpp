@@ -12,6 +12,8 @@
 #include <map>
 #include <optional>
 
+#include <memory>
+
 #include "e2e/bench_fixture.h"
 #include "e2e/test_files.h"
 #include "e2e/window_driver.h"
@@ -293,7 +295,7 @@ TEST_F(UpdateE2E, AMismatchedFileSkippedIsNeverInstalled) {
     EXPECT_EQ(TempFiles(), (std::vector<std::string>{"a.dat.uTMP", "update.uSTAGED"}));
     Click(FindControl(wizard, IDC_WIZFINISH));
     ASSERT_TRUE(app_->WaitForExit(30000));
-    ASSERT_TRUE(WaitForRestart("WildmereBench"));
+    ASSERT_TRUE(WaitForRestart("v1.8.0.0"));  // restarted as the version of before
     auto expected = before;
     expected["a.dat"] = Sha256Hex("A");
     EXPECT_EQ(ProgramFolderDigests(), expected);
@@ -319,7 +321,7 @@ TEST_F(UpdateE2E, ALostConnectionLeavesNothingAndTheNextUpdateInstallsOnlyItsOwn
     ASSERT_TRUE(WaitForCompletionPage(wizard));
     Click(FindControl(wizard, IDC_WIZFINISH));
     ASSERT_TRUE(app_->WaitForExit(30000));
-    ASSERT_TRUE(WaitForRestart("WildmereBench"));
+    ASSERT_TRUE(WaitForRestart("v1.8.0.0"));  // restarted as the version of before
     auto expected = before;
     expected["notes.txt"] = Sha256Hex("good notes");
     EXPECT_EQ(ProgramFolderDigests(), expected);
@@ -407,15 +409,17 @@ TEST_F(UpdateE2E, AFileHeldOpenLeavesTheProgramAsItWasAndSaysSo) {
     // Another program keeps notes.txt open without sharing while the upgrader works.
     const HANDLE held = CreateFileA((program_ + "notes.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    // Let go of the file however the test ends, so that no upgrader waits for it.
+    const std::unique_ptr<void, decltype(&CloseHandle)> holding(held, &CloseHandle);
     Click(FindControl(wizard, IDC_WIZFINISH));
     ASSERT_TRUE(app_->WaitForExit(30000));
-    ASSERT_TRUE(WaitForRestart("WildmereBench"));
+    // The program restarted as it was: the version of before in its caption.
+    ASSERT_TRUE(WaitForRestart("v1.8.0.0"));
     const HWND box = WaitForMessageBox(restarted_->processId, 30000);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), "The update was not installed. notes.txt could not be replaced; another program "
                                    "may be using it.\r\rWildmereBench is unchanged.");
     AnswerMessageBox(box, IDOK);
-    CloseHandle(held);
     EXPECT_EQ(ProgramFolderDigests(), before);
 }
 
