@@ -4,6 +4,7 @@
 
 #include "run/profile.h"
 #include "run/run_controller.h"
+#include "run/windows_path.h"
 #include "ui/app_services.h"
 #include "ui/compare_results.h"
 #include "ui/main_window.h"
@@ -19,11 +20,6 @@ constexpr UINT kRunProfilesCommand = 0x0120;
 constexpr UINT kCompareCommand = 0x0130;
 
 constexpr const char kProfileFilter[] = "Profiles (*.ini)\0*.ini\0All files (*.*)\0*.*\0";
-
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.find_last_of('\\');
-    return slash == std::string::npos ? "" : path.substr(0, slash + 1);
-}
 
 }  // namespace
 

@@ -8,14 +8,10 @@
 #include "compare/comparison.h"
 #include "run/profile.h"
 #include "run/run_controller.h"
+#include "run/windows_path.h"
 
 namespace wmb::ui {
 namespace {
-
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? "" : path.substr(0, slash + 1);
-}
 
 std::string NameOf(const std::string& path) {
     const auto slash = path.find_last_of("\\/");
@@ -118,8 +114,8 @@ void UnattendedRun::SequenceOver(bool filesBack, const std::string& endStatus) {
     }
     Log("The sequence of " + CurrentName() + " ended: " + (endStatus.empty() ? "without a status" : endStatus) +
         (filesBack ? "" : " The game's files are not all back."));
-    const std::string results = WithExtension(window_.ReportPath(), ".json");
-    Record(outcome, endStatus == kSequenceSucceeded && window_.ReadFile(results) ? results : "");
+    // A data file that is not there is told apart when the comparison reads it.
+    Record(outcome, endStatus == kSequenceSucceeded ? WithExtension(window_.ReportPath(), ".json") : "");
 }
 
 void UnattendedRun::Record(SequenceOutcome outcome, const std::string& resultsFile) {
