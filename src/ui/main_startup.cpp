@@ -29,7 +29,8 @@ constexpr const char* kNoSettingsKeyMessage =
 
 void MainWindow::FormCreate() {
     Folders folders;
-    folders.Program = ProgramFolder();
+    // The running executable's folder; the window's own ProgramFolder() answers from these folders.
+    folders.Program = wmb::ProgramFolder();
     app_->SetFolders(folders);
     const std::string caption =
         "Kestrane Wildmere Benchmark v" + ProgramVersion() + " - www.kestrane.com";

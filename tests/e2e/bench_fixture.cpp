@@ -165,8 +165,11 @@ void BenchTest::SwitchOnScreenshotMode(const std::string& frame) {
 
 void BenchTest::RunBenchmark(const std::string& finalStatus, int timeoutMs) {
     Click(Ctl(IDC_BENCHBUTTON));
-    ASSERT_TRUE(WaitUntil([&] { return Status() == finalStatus && IsEnabled(Ctl(IDC_BENCHBUTTON)); }, timeoutMs, 200))
-        << "status: " << Status();
+    const bool ended = WaitUntil([&] { return Status() == finalStatus && IsEnabled(Ctl(IDC_BENCHBUTTON)); }, timeoutMs, 200);
+    if (!ended) {
+        const HWND box = WaitForMessageBox(app_->ProcessId(), 0);
+        FAIL() << "status: " << Status() << (box ? ", message: " + MessageBoxText(box) : std::string());
+    }
 }
 
 std::vector<std::string> BenchTest::Launches() const { return LinesOf(game_ + "wildmere-launches.txt"); }
