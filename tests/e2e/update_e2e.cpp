@@ -85,8 +85,14 @@ protected:
         Click(FindControl(offer, IDOK));
     }
     HWND Wizard() const { return WaitForTopWindow(app_->ProcessId(), ui::kUpdateWizardClass, 15000); }
-    bool WaitForCompletionPage(HWND wizard) {
-        return WaitUntil([&] { return IsEnabled(FindControl(wizard, IDC_WIZFINISH)); }, 30000);
+    ::testing::AssertionResult WaitForCompletionPage(HWND wizard) {
+        if (WaitUntil([&] { return IsEnabled(FindControl(wizard, IDC_WIZFINISH)); }, 30000)) {
+            return ::testing::AssertionSuccess();
+        }
+        // Where the downloads stood tells a slow machine from a stuck download.
+        return ::testing::AssertionFailure() << "the wizard shows \"" << GetText(FindControl(wizard, IDC_WIZTITLE))
+                                             << "\", \"" << GetText(FindControl(wizard, IDC_WIZALLDOWNLOADING))
+                                             << "\", \"" << GetText(FindControl(wizard, IDC_WIZFILESIZE)) << "\"";
     }
     // The downloads and the staging record beside the program.
     std::vector<std::string> TempFiles() const {
