@@ -29,8 +29,7 @@ constexpr const char* kNoSettingsKeyMessage =
 
 void MainWindow::FormCreate() {
     Folders folders;
-    // The running executable's folder; the window's own ProgramFolder() answers from these folders.
-    folders.Program = wmb::ProgramFolder();
+    folders.Program = ProgramFolder();
     app_->SetFolders(folders);
     const std::string caption =
         "Kestrane Wildmere Benchmark v" + ProgramVersion() + " - www.kestrane.com";

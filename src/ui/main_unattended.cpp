@@ -2,6 +2,7 @@
 
 #include <variant>
 
+#include "platform/win32/file_system_win32.h"
 #include "run/profile.h"
 #include "run/run_controller.h"
 #include "run/windows_path.h"
@@ -56,7 +57,7 @@ std::vector<SlotResult> MainWindow::SlotResults() { return app_->Controller().Sl
 
 std::string MainWindow::ResultsFolder() { return ShownSettings().ResultsFolder; }
 
-std::string MainWindow::ProgramFolder() { return app_->GameFolders().Program; }
+std::string MainWindow::ProgramFolder() { return wmb::ProgramFolder(); }
 
 std::optional<std::string> MainWindow::ReadFile(const std::string& path) { return app_->Files().ReadFile(path); }
 

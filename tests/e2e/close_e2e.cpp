@@ -167,28 +167,28 @@ TEST_F(CloseE2E, WindowAnswersAtOnceThroughoutThePause) {
     WaitForThePause();
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
+    const auto msBetween = [&](const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
+        return static_cast<double>(to.QuadPart - from.QuadPart) * 1000.0 / frequency.QuadPart;
+    };
     int asked = 0, unanswered = 0;
     double slowestMs = 0;
-    std::string slowAnswers;  // when each slow answer came, counted back from the next game's start
-    LARGE_INTEGER pauseStart;
-    QueryPerformanceCounter(&pauseStart);
-    std::vector<double> slowAt;
+    std::vector<LARGE_INTEGER> slowAt;  // when each slow question was asked
     while (Launches().size() < 2 && asked < 400) {
         QueryPerformanceCounter(&start);
         DWORD_PTR result = 0;
         const bool answered = SendMessageTimeoutA(Main(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 100, &result) != 0;
         QueryPerformanceCounter(&end);
-        const double ms = static_cast<double>(end.QuadPart - start.QuadPart) * 1000.0 / frequency.QuadPart;
+        const double ms = msBetween(start, end);
         ++asked;
         if (!answered) ++unanswered;
         if (ms > slowestMs) slowestMs = ms;
-        if (ms > 100.0) slowAt.push_back(static_cast<double>(start.QuadPart - pauseStart.QuadPart) * 1000.0 / frequency.QuadPart);
+        if (ms > 100.0) slowAt.push_back(start);
         Sleep(50);  // the pace of the questions, not a wait for the program
     }
     LARGE_INTEGER nextGame;
     QueryPerformanceCounter(&nextGame);
-    const double pauseMs = static_cast<double>(nextGame.QuadPart - pauseStart.QuadPart) * 1000.0 / frequency.QuadPart;
-    for (double at : slowAt) slowAnswers += " " + std::to_string(static_cast<int>(pauseMs - at)) + " ms";
+    std::string slowAnswers;  // counted back from the next game's start
+    for (const LARGE_INTEGER& at : slowAt) slowAnswers += " " + std::to_string(static_cast<int>(msBetween(at, nextGame))) + " ms";
     EXPECT_GE(asked, 60) << "the pause was shorter than asked";
     EXPECT_EQ(unanswered, 0) << "of " << asked << " questions; slow answers before the next game:" << slowAnswers;
     EXPECT_LE(slowestMs, 100.0);

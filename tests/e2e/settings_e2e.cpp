@@ -34,12 +34,7 @@ protected:
         Click(Ctl(IDC_FINDMAN));
         HWND dialog = WaitForTopWindow(app_->ProcessId(), "#32770", 15000);
         ASSERT_NE(dialog, nullptr) << "no open-file dialog";
-        // The file name box: the combo box cmb13 of the Explorer-style dialog, or the edit box edt1.
-        HWND name = FindControl(dialog, 0x47C);
-        if (!name) name = FindControl(dialog, 0x480);
-        ASSERT_NE(name, nullptr) << "no file name box in the open-file dialog";
-        TypeText(name, exePath);
-        Click(GetDlgItem(dialog, IDOK));
+        ASSERT_TRUE(EnterFileName(dialog, exePath)) << "no file name box in the open-file dialog";
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 15000))
             << "the open-file dialog stayed open";
     }

@@ -43,7 +43,7 @@ std::vector<std::string> ChangedValues(const std::map<std::string, std::string>&
     std::vector<std::string> changed;
     for (const auto& [name, values] : both) {
         if (name != "NoErrorWarning" && values.first != values.second) {
-            changed.push_back(name + ": \"" + values.first.c_str() + "\" -> \"" + values.second.c_str() + "\"");
+            changed.push_back(name + ": \"" + values.first + "\" -> \"" + values.second + "\"");
         }
     }
     return changed;
@@ -74,11 +74,7 @@ protected:
         PostMessageA(Main(), WM_SYSCOMMAND, command, 0);
         HWND dialog = WaitForTopWindow(app_->ProcessId(), "#32770", 15000);
         ASSERT_NE(dialog, nullptr) << "no file dialog";
-        HWND name = FindControl(dialog, 0x47C);
-        if (!name) name = FindControl(dialog, 0x480);
-        ASSERT_NE(name, nullptr) << "no file name box in the file dialog";
-        TypeText(name, path);
-        Click(GetDlgItem(dialog, IDOK));
+        ASSERT_TRUE(EnterFileName(dialog, path)) << "no file name box in the file dialog";
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 15000));
     }
 

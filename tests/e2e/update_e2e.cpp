@@ -10,9 +10,8 @@
 #include <algorithm>
 #include <chrono>
 #include <map>
-#include <optional>
-
 #include <memory>
+#include <optional>
 
 #include "e2e/bench_fixture.h"
 #include "e2e/test_files.h"

@@ -46,11 +46,7 @@ protected:
         Click(Ctl(IDC_TOOLBUTTON3));
         HWND dialog = WaitForTopWindow(app_->ProcessId(), "Browse for Wildmere demo files...", 15000);
         if (!dialog) return "no open-file dialog";
-        HWND name = FindControl(dialog, 0x47C);
-        if (!name) name = FindControl(dialog, 0x480);
-        if (!name) return "no file name box";
-        TypeText(name, file);
-        Click(GetDlgItem(dialog, IDOK));
+        if (!EnterFileName(dialog, file)) return "no file name box";
         return AnswerMessage();
     }
     HWND WaitForFramesDialog() { return WaitForTopWindow(app_->ProcessId(), kFramesCaption, 15000); }

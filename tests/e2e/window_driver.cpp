@@ -568,6 +568,15 @@ void SetListViewCheck(HWND listView, int index, bool checked) {
 
 // Text entry ------------------------------------------------------------------------------------------
 
+bool EnterFileName(HWND dialog, const std::string& path) {
+    HWND name = FindControl(dialog, 0x47C);
+    if (!name) name = FindControl(dialog, 0x480);
+    if (!name) return false;
+    TypeText(name, path);
+    Click(GetDlgItem(dialog, IDOK));
+    return true;
+}
+
 void TypeText(HWND edit, const std::string& text) {
     RequireUsable(edit, "type");
     KeyTarget(edit);

@@ -156,6 +156,9 @@ void SetListViewCheck(HWND listView, int index, bool checked);
 // sends EN_CHANGE itself; for a multi-line edit box the driver sends EN_CHANGE, and for an editable combo
 // box CBN_EDITCHANGE. Read-only edit boxes refuse, as they refuse a person's typing.
 void TypeText(HWND edit, const std::string& text);
+// Types `path` into a common open or save dialog's file name box (the Explorer-style dialog's combo box
+// cmb13, or the edit box edt1) and presses OK; false when the dialog has neither box.
+bool EnterFileName(HWND dialog, const std::string& path);
 // Types the text key by key (WM_CHAR after selecting everything), so the control applies its own rules:
 // length limit, digits only, one EN_CHANGE per character. Works on edit boxes and editable combo boxes.
 void TypeKeys(HWND edit, const std::string& text);
