@@ -72,15 +72,21 @@ void MainWindow::MakeAllPages() {
     for (Page* page : pages_) MakePage(*page);
 }
 
-void MainWindow::CompleteOnIdle() {
-    MakeAllPages();
+bool MainWindow::NextStepOnIdle() {
+    for (Page* page : pages_) {
+        if (!page->Handle()) {
+            MakePage(*page);
+            return true;
+        }
+    }
     if (unattended_) {
         // The window shows the progress; its settings are the profiles' until the run ends.
         for (Page* page : pages_) page->SetEnabled(false);
         unattended_->Begin();
-        return;
+        return false;
     }
     if (!news_.Handle()) news_.Create(instance_);
+    return false;
 }
 
 BenchSettings MainWindow::ShownSettings() const {

@@ -59,7 +59,8 @@ HWND MainWindow::Create(HINSTANCE instance) {
     instance_ = instance;
     const HWND hwnd = Window::Create(instance, kMainWindowClass, "", style, 0, RECT{x, y, x + w, y + h}, nullptr);
     // The dialogs are made when they are first wanted; the other pages and the news window once the
-    // window is ready (a timer's message comes only when no other message waits).
+    // window is ready, one at a time (a timer's message comes only when no other message waits, so what
+    // the user or another program asks meanwhile is answered between them).
     ready_ = hwnd != nullptr;
     if (ready_) SetTimer(hwnd, kIdleTimer, USER_TIMER_MINIMUM, nullptr);
     return hwnd;
@@ -145,8 +146,9 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
     }
     case WM_TIMER:
         if (wp == kIdleTimer) {
+            // No tick while a step runs: one that shows a message would otherwise start the next inside it.
             KillTimer(Handle(), kIdleTimer);
-            CompleteOnIdle();
+            if (NextStepOnIdle()) SetTimer(Handle(), kIdleTimer, USER_TIMER_MINIMUM, nullptr);
             return 0;
         }
         if (wp != kSequenceTimer) break;

@@ -103,8 +103,9 @@ private:
     BenchSettings ShownSettings() const;
     // Shows the settings on the made pages and holds them for the others.
     void ShowAllSettings(const BenchSettings& settings);
-    // Once the window is ready: the rest of the pages and the hidden news window.
-    void CompleteOnIdle();
+    // Once the window is ready, one step each time it is idle, so that it answers in between: the next page
+    // not made yet; when all are made, the hidden news window (or the unattended run). True while steps remain.
+    bool NextStepOnIdle();
 
     // Unattended starts and profiles (main_unattended.cpp).
     void ChooseSettings(const BenchSettings& before, const BenchSettings& after) override;
